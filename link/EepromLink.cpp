@@ -1,0 +1,139 @@
+#include "EepromLink.h"
+
+#include <cstdio>
+
+#include "PortError.h"
+
+namespace {
+constexpr uint8_t kWriteAddress = 0xA0;
+constexpr uint8_t kReadAddress = 0xA1;
+constexpr int kLastRegister = static_cast<int>(kEepromSize) - 1;
+
+const char* const kSdaHeldLow =
+    "the data line (SDA) is held low and could not be freed; check the adapter and the cable";
+const char* const kNoAnswer =
+    "the EEPROM did not acknowledge its address 0xA0 within 25 ms; check that the adapter is "
+    "plugged in, the cable is connected and the switch is powered";
+}  // namespace
+
+EepromLink::EepromLink(LptPort& port, const MonotonicClock& clock) : m_bus(port), m_clock(clock) {}
+
+std::optional<std::string> EepromLink::AddressDevice(bool firstOfOperation) {
+    if (firstOfOperation) {
+        if (!m_bus.StartFreeingBus()) {
+            return kSdaHeldLow;
+        }
+    } else {
+        m_bus.Start();
+    }
+    const auto started = m_clock.Now();
+    m_bus.SendAddress(kWriteAddress);
+    while (!m_bus.ReadAck()) {
+        // Busy with a write cycle, or absent: START again straight from the
+        // high clock of the ninth bit, with no STOP in between.
+        if (m_clock.Now() - started >= kAckPollBound) {
+            return kNoAnswer;
+        }
+        m_bus.Start();
+        m_bus.SendAddress(kWriteAddress);
+    }
+    m_bus.SclLow();
+    return std::nullopt;
+}
+
+LinkResult EepromLink::ReadAll(EepromImage& dest) {
+    EepromImage received{};
+    try {
+        LinkResult result = ReadInto(received);
+        if (result) {
+            dest = received;
+        }
+        return result;
+    } catch (const PortError& error) {
+        return LinkResult::Failure(0, Describe(Direction::Read, 0, error.what()));
+    }
+}
+
+LinkResult EepromLink::ReadInto(EepromImage& dest) {
+    if (auto reason = AddressDevice(true)) {
+        return Abandon(Direction::Read, 0, *reason);
+    }
+    m_bus.SendByte(0x00);
+    m_bus.AckClock();
+    m_bus.RepeatedStart();
+    m_bus.SendAddress(kReadAddress);
+    if (!m_bus.AckClockSampled()) {
+        return Abandon(Direction::Read, 0,
+                       "the EEPROM acknowledged 0xA0 but not its read address 0xA1");
+    }
+    for (int i = 0; i <= kLastRegister; ++i) {
+        dest[i] = m_bus.ReceiveByte();
+        if (i < kLastRegister) {
+            m_bus.MasterAck();
+        } else {
+            m_bus.AckClock();  // no acknowledge: ends the sequential read
+        }
+    }
+    m_bus.Stop();
+    m_bus.Release();
+    return LinkResult::Success();
+}
+
+LinkResult EepromLink::WriteAll(const EepromImage& image) {
+    int reg = 0;
+    try {
+        for (; reg <= kLastRegister; ++reg) {
+            LinkResult result = WriteRegister(reg, image[reg], reg == 0);
+            if (!result) {
+                return result;
+            }
+        }
+        m_bus.Release();
+        return LinkResult::Success();
+    } catch (const PortError& error) {
+        return LinkResult::Failure(reg, Describe(Direction::Write, reg, error.what()));
+    }
+}
+
+LinkResult EepromLink::WriteRegister(int reg, uint8_t value, bool firstOfOperation) {
+    if (auto reason = AddressDevice(firstOfOperation)) {
+        return Abandon(Direction::Write, reg, *reason);
+    }
+    m_bus.SendByte(static_cast<uint8_t>(reg));
+    if (!m_bus.AckClockSampled()) {
+        return Abandon(Direction::Write, reg, "the EEPROM did not acknowledge the word address");
+    }
+    m_bus.SendByte(value);
+    if (!m_bus.AckClockSampled()) {
+        char reason[64];
+        std::snprintf(reason, sizeof reason, "the EEPROM did not acknowledge the data byte %02X",
+                      value);
+        return Abandon(Direction::Write, reg, reason);
+    }
+    m_bus.Stop();  // the EEPROM starts its write cycle here
+    return LinkResult::Success();
+}
+
+LinkResult EepromLink::Abandon(Direction direction, int reg, const std::string& reason) {
+    m_bus.SclLow();
+    m_bus.Stop();
+    m_bus.Release();
+    return LinkResult::Failure(reg, Describe(direction, reg, reason));
+}
+
+std::string EepromLink::Describe(Direction direction, int reg, const std::string& reason) {
+    const std::string where = " at register " + std::to_string(reg) + ": " + reason + ".";
+    if (direction == Direction::Read) {
+        return "Reading the EEPROM failed" + where;
+    }
+    std::string written;
+    if (reg == 0) {
+        written = "Nothing was written to the switch.";
+    } else if (reg == 1) {
+        written = "Only register 0 was written: the switch holds a partly written image.";
+    } else {
+        written = "Registers 0 to " + std::to_string(reg - 1) +
+                  " were written: the switch holds a partly written image.";
+    }
+    return "Writing the EEPROM failed" + where + " " + written;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "EepromImage.h"
+#include "I2cBus.h"
+#include "LinkResult.h"
+#include "LptPort.h"
+#include "MonotonicClock.h"
+
+// The device operations on the switch's 128-byte EEPROM (device address 0xA0
+// for writing, 0xA1 for reading), built only on I2cBus. Every operation ends
+// with the bus idle (data 0x80, control 0x04), also when it fails: a failure
+// lowers SCL, sends STOP and releases the bus.
+class EepromLink {
+public:
+    // Longest time one transaction polls for the device's address acknowledge
+    // (a long write cycle of these parts is 10 ms).
+    static constexpr std::chrono::milliseconds kAckPollBound{25};
+
+    explicit EepromLink(LptPort& port, const MonotonicClock& clock = MonotonicClock::System());
+
+    // One sequential read of registers 0 to 127: START, 0xA0, word address 0,
+    // repeated START, 0xA1, 128 bytes (master acknowledge after all but the
+    // last), STOP, release. The acknowledges of 0xA0 (polled while the device
+    // is busy) and of 0xA1 are sampled. `dest` is written only on success.
+    LinkResult ReadAll(EepromImage& dest);
+
+    // 128 byte-write transactions, registers 0 to 127 in ascending order, each
+    // START, 0xA0 with acknowledge polling, word address, data byte, STOP; then
+    // release. The word-address and data acknowledges are sampled, and the
+    // first one missing ends the write. Does not wait for the write cycle that
+    // the last STOP starts.
+    LinkResult WriteAll(const EepromImage& image);
+
+private:
+    enum class Direction { Read, Write };
+
+    // START (the operation's first also frees a stuck data line), device
+    // address 0xA0 and its acknowledge, repeated while the device does not
+    // acknowledge, for at most kAckPollBound. On success SCL is low after the
+    // acknowledged ninth clock; on failure returns the reason.
+    std::optional<std::string> AddressDevice(bool firstOfOperation);
+    // Reads all registers into `dest`, which is complete when this succeeds.
+    LinkResult ReadInto(EepromImage& dest);
+    // One byte-write transaction of register `reg`.
+    LinkResult WriteRegister(int reg, uint8_t value, bool firstOfOperation);
+    // Ends a failed transaction: SCL low, STOP, release; returns the failure.
+    LinkResult Abandon(Direction direction, int reg, const std::string& reason);
+
+    static std::string Describe(Direction direction, int reg, const std::string& reason);
+
+    I2cBus m_bus;
+    const MonotonicClock& m_clock;
+};

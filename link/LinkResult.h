@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// Outcome of a device operation. On failure `message` tells the user what went
+// wrong and at which register, and `failedRegister` is that register (-1 when
+// the operation failed before any register).
+struct LinkResult {
+    bool ok = true;
+    std::string message;
+    int failedRegister = -1;
+
+    explicit operator bool() const { return ok; }
+
+    static LinkResult Success() { return {}; }
+    static LinkResult Failure(int failedRegister, std::string message) {
+        return {false, std::move(message), failedRegister};
+    }
+};

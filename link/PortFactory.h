@@ -1,0 +1,50 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "LptPort.h"
+#include "SimEeprom.h"
+#include "VcdWriter.h"
+
+// Turns a port name into an open port:
+//   /dev/parportN  the kernel's ppdev driver (the default, /dev/parport0)
+//   io:0x378       direct port I/O at that base address (x86, needs root)
+//   sim            a simulated switch EEPROM in memory, holding a visible pattern
+//   sim:FILE       a simulated switch EEPROM whose 128 bytes are kept in FILE
+// The device commands open a port for each command and drop it when done; the
+// factory keeps one simulated EEPROM for the whole run, so its memory and its
+// write-cycle state carry over from one command to the next. With a trace set,
+// every port it opens records the bus into that one VCD file.
+class PortFactory {
+public:
+    static constexpr const char* kDefaultPortName = "/dev/parport0";
+    // Length of the simulated EEPROM's write cycle after each write.
+    static constexpr std::chrono::milliseconds kSimWriteCycle{5};
+
+    // The port name to use: `option` (the --port value) when not empty, else
+    // the environment variable TARNEL_PORT when set and not empty, else
+    // /dev/parport0.
+    static std::string ChoosePortName(const std::string& option);
+
+    explicit PortFactory(std::string portName);
+
+    const std::string& PortName() const { return m_portName; }
+    // Records the bus traffic of every port opened from now on into `vcdPath`.
+    // Throws PortError when the file cannot be created.
+    void SetTrace(const std::string& vcdPath);
+    // Opens the named port. Throws PortError with a message for the user when
+    // the name is unknown or the port cannot be opened.
+    std::unique_ptr<LptPort> Open();
+    // The run's simulated EEPROM, created on first use; null unless the port
+    // name is sim or sim:FILE.
+    SimEeprom* Simulator();
+
+private:
+    std::unique_ptr<LptPort> OpenUntraced();
+
+    std::string m_portName;
+    std::unique_ptr<SimEeprom> m_sim;
+    std::unique_ptr<VcdWriter> m_trace;
+};

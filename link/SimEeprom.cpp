@@ -1,0 +1,249 @@
+#include "SimEeprom.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "PortError.h"
+
+namespace {
+constexpr uint8_t kDeviceAddressMask = 0xFE;
+constexpr uint8_t kDeviceAddress = 0xA0;
+constexpr uint8_t kPageMask = 0x07;  // byte writes roll over within 8-byte pages
+
+std::string SystemReason() {
+    return std::strerror(errno);
+}
+}  // namespace
+
+SimEeprom::SimEeprom(const MonotonicClock& clock) : m_clock(clock), m_memory(Pattern()) {}
+
+EepromImage SimEeprom::Pattern() {
+    EepromImage pattern{};
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        pattern[i] = static_cast<uint8_t>(0xA5 ^ i);
+    }
+    return pattern;
+}
+
+bool SimEeprom::SdaLevel() const {
+    return m_masterSda && !m_deviceLow && !m_faults.sdaHeldLow;
+}
+
+void SimEeprom::Drive(bool sclHigh, bool masterSdaReleased) {
+    const bool oldScl = m_scl;
+    const bool oldSda = SdaLevel();
+    m_scl = sclHigh;
+    m_masterSda = masterSdaReleased;
+    const bool sda = SdaLevel();
+    if (oldScl && m_scl && oldSda != sda) {
+        if (sda) {
+            OnStop();
+        } else {
+            OnStart();
+        }
+    } else if (!oldScl && m_scl) {
+        OnClockRise(sda);
+    } else if (oldScl && !m_scl) {
+        OnClockFall();
+    }
+}
+
+void SimEeprom::OnStart() {
+    // A START also abandons a write whose STOP never came.
+    m_pending.clear();
+    m_deviceLow = false;
+    if (m_faults.absent) {
+        m_phase = Phase::Idle;
+        return;
+    }
+    m_phase = Phase::Receive;
+    m_expect = Expect::DeviceAddress;
+    m_bits = 0;
+    m_shift = 0;
+}
+
+void SimEeprom::OnStop() {
+    m_deviceLow = false;
+    m_phase = Phase::Idle;
+    if (m_pending.empty()) {
+        return;
+    }
+    for (const auto& [address, value] : m_pending) {
+        m_memory[address] = value;
+    }
+    m_committedBytes += static_cast<int>(m_pending.size());
+    m_pending.clear();
+    m_busy = true;
+    m_attemptsLeft = m_cycleAttempts;
+    m_busyUntil = m_clock.Now() + m_cycleDuration;
+    Save();
+}
+
+void SimEeprom::OnClockRise(bool sda) {
+    if (m_phase == Phase::Receive && m_bits < 8) {
+        m_shift = static_cast<uint8_t>((m_shift << 1) | (sda ? 1 : 0));
+        ++m_bits;
+    } else if (m_phase == Phase::TransmitAck) {
+        m_masterAcknowledged = !sda;
+    }
+}
+
+void SimEeprom::OnClockFall() {
+    switch (m_phase) {
+        case Phase::Idle:
+            break;
+        case Phase::Receive:
+            if (m_bits == 8) {
+                m_acknowledge = TakeByte(m_shift);
+                m_deviceLow = m_acknowledge;
+                m_phase = Phase::ReceiveAck;
+            }
+            break;
+        case Phase::ReceiveAck:  // end of the ninth clock
+            m_deviceLow = false;
+            if (!m_acknowledge) {
+                m_phase = Phase::Idle;
+            } else if (m_reading) {
+                m_phase = Phase::Transmit;
+                LoadNextByte();
+            } else {
+                m_phase = Phase::Receive;
+                m_bits = 0;
+                m_shift = 0;
+            }
+            break;
+        case Phase::Transmit:
+            ++m_bits;
+            if (m_bits == 8) {
+                m_deviceLow = false;
+                m_phase = Phase::TransmitAck;
+            } else {
+                m_deviceLow = ((m_out >> (7 - m_bits)) & 1) == 0;
+            }
+            break;
+        case Phase::TransmitAck:
+            if (m_masterAcknowledged) {
+                m_phase = Phase::Transmit;
+                LoadNextByte();
+            } else {
+                m_phase = Phase::Idle;
+            }
+            break;
+    }
+}
+
+void SimEeprom::LoadNextByte() {
+    m_out = m_memory[m_pointer];
+    m_pointer = static_cast<uint8_t>((m_pointer + 1) % kEepromSize);
+    m_bits = 0;
+    m_deviceLow = (m_out & 0x80) == 0;
+}
+
+bool SimEeprom::TakeByte(uint8_t byte) {
+    switch (m_expect) {
+        case Expect::DeviceAddress:
+            if ((byte & kDeviceAddressMask) != kDeviceAddress) {
+                return false;
+            }
+            if (Busy()) {
+                ++m_busyRefusals;
+                return false;
+            }
+            m_reading = (byte & 1) != 0;
+            m_expect = Expect::WordAddress;
+            return true;
+        case Expect::WordAddress:
+            m_pointer = static_cast<uint8_t>(byte % kEepromSize);
+            m_expect = Expect::Data;
+            return true;
+        case Expect::Data:
+            if (m_faults.dataNotAcknowledged) {
+                return false;
+            }
+            m_pending.emplace_back(m_pointer, byte);
+            m_pointer =
+                static_cast<uint8_t>((m_pointer & ~kPageMask) | ((m_pointer + 1) & kPageMask));
+            return true;
+    }
+    return false;
+}
+
+bool SimEeprom::Busy() {
+    if (!m_busy) {
+        return false;
+    }
+    if (m_faults.endlessWriteCycle) {
+        return true;
+    }
+    if (m_timedCycle) {
+        m_busy = m_clock.Now() < m_busyUntil;
+    } else if (m_attemptsLeft > 0) {
+        --m_attemptsLeft;
+    } else {
+        m_busy = false;
+    }
+    return m_busy;
+}
+
+void SimEeprom::SetWriteCycle(int attempts) {
+    m_timedCycle = false;
+    m_cycleAttempts = attempts;
+}
+
+void SimEeprom::SetWriteCycle(std::chrono::nanoseconds duration) {
+    m_timedCycle = true;
+    m_cycleDuration = duration;
+}
+
+void SimEeprom::SetBackingFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+        std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        if (in.bad()) {
+            throw PortError("Cannot read the simulated EEPROM file " + path + ": " +
+                            SystemReason());
+        }
+        if (bytes.size() != kEepromSize) {
+            throw PortError("The simulated EEPROM file " + path + " holds " +
+                            std::to_string(bytes.size()) + " bytes where it should hold 128.");
+        }
+        std::memcpy(m_memory.data(), bytes.data(), kEepromSize);
+        m_backingFile = path;
+        return;
+    }
+    if (errno != ENOENT) {
+        throw PortError("Cannot open the simulated EEPROM file " + path + ": " + SystemReason());
+    }
+    m_memory = Pattern();
+    m_backingFile = path;
+    Save();
+}
+
+void SimEeprom::Save() const {
+    if (m_backingFile.empty()) {
+        return;
+    }
+    // Replace the file in one step, so that an interrupted save never leaves a
+    // short file behind.
+    const std::string temporary = m_backingFile + ".tmp";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(m_memory.data()), kEepromSize);
+        out.close();
+        if (!out) {
+            const std::string reason = SystemReason();
+            std::remove(temporary.c_str());
+            throw PortError("Cannot save the simulated EEPROM file " + m_backingFile + ": " +
+                            reason);
+        }
+    }
+    if (std::rename(temporary.c_str(), m_backingFile.c_str()) != 0) {
+        const std::string reason = SystemReason();
+        std::remove(temporary.c_str());
+        throw PortError("Cannot save the simulated EEPROM file " + m_backingFile + ": " + reason);
+    }
+}

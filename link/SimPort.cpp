@@ -1,0 +1,20 @@
+#include "SimPort.h"
+
+namespace {
+constexpr uint8_t kSdaDrive = 0x80;
+constexpr uint8_t kScl = 0x04;
+constexpr uint8_t kSdaSense = 0x40;
+}  // namespace
+
+void SimPort::OutData(uint8_t value) {
+    m_eeprom.Drive(m_eeprom.SclHigh(), (value & kSdaDrive) != 0);
+}
+
+void SimPort::OutControl(uint8_t value) {
+    m_eeprom.Drive((value & kScl) != 0, m_eeprom.MasterSdaReleased());
+}
+
+uint8_t SimPort::InStatus() {
+    return static_cast<uint8_t>((m_otherStatus & ~kSdaSense) |
+                                (m_eeprom.SdaLevel() ? kSdaSense : 0));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <string>
+
+// Writes the two bus lines SCL and SDA as a Value Change Dump, one time step
+// per port write (timescale 1 us, about one port cycle). One writer serves
+// every port opened during a run, so the time runs on from one device command
+// to the next.
+class VcdWriter {
+public:
+    // Creates `path` and writes the header; throws PortError if it cannot.
+    explicit VcdWriter(const std::string& path);
+
+    // Records the lines after one port write: the time advances by one step
+    // and each line that changed is dumped.
+    void Record(bool scl, bool sda);
+    // Leaves a gap of idle time, to set one device command apart from the next.
+    void Gap();
+    // Pushes what was recorded out to the file.
+    void Flush();
+
+private:
+    std::ofstream m_out;
+    std::string m_path;
+    uint64_t m_time = 0;
+    int m_scl = -1;
+    int m_sda = -1;
+};

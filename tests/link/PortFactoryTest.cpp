@@ -1,0 +1,121 @@
+#include "PortFactory.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "EepromLink.h"
+#include "PortError.h"
+
+namespace {
+
+std::string OpenError(PortFactory& factory) {
+    try {
+        factory.Open();
+    } catch (const PortError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+class EnvironmentPort {
+public:
+    explicit EnvironmentPort(const char* value) {
+        if (value != nullptr) {
+            ::setenv("TARNEL_PORT", value, 1);
+        } else {
+            ::unsetenv("TARNEL_PORT");
+        }
+    }
+    ~EnvironmentPort() { ::unsetenv("TARNEL_PORT"); }
+};
+
+TEST(PortFactoryTest, TheOptionWinsOverTheEnvironmentWhichWinsOverTheDefault) {
+    {
+        EnvironmentPort env(nullptr);
+        EXPECT_EQ(PortFactory::ChoosePortName(""), "/dev/parport0");
+        EXPECT_EQ(PortFactory::ChoosePortName("sim"), "sim");
+    }
+    {
+        EnvironmentPort env("");
+        EXPECT_EQ(PortFactory::ChoosePortName(""), "/dev/parport0");
+    }
+    {
+        EnvironmentPort env("io:0x278");
+        EXPECT_EQ(PortFactory::ChoosePortName(""), "io:0x278");
+        EXPECT_EQ(PortFactory::ChoosePortName("/dev/parport1"), "/dev/parport1");
+    }
+}
+
+TEST(PortFactoryTest, UnknownNamesListTheAcceptedForms) {
+    for (const char* name : {"lpt1", "io:", "io:0xZZ", "io:0x10000", "sim:", "/dev/", ""}) {
+        PortFactory factory(name);
+        const std::string message = OpenError(factory);
+        EXPECT_NE(message.find(std::string("Unknown port \"") + name + "\""), std::string::npos)
+            << message;
+        for (const char* form : {"/dev/parportN", "io:0x378", "sim ", "sim:FILE"}) {
+            EXPECT_NE(message.find(form), std::string::npos) << form << " missing in " << message;
+        }
+    }
+}
+
+TEST(PortFactoryTest, AMissingParportNamesItAndSaysWhy) {
+    PortFactory factory("/dev/parport_tarnel_absent");
+    const std::string message = OpenError(factory);
+    EXPECT_NE(message.find("/dev/parport_tarnel_absent"), std::string::npos) << message;
+    EXPECT_NE(message.find("No such file or directory"), std::string::npos) << message;
+    EXPECT_NE(message.find("modprobe parport_pc ppdev"), std::string::npos) << message;
+}
+
+TEST(PortFactoryTest, TheSimulatedEepromLastsForTheWholeRun) {
+    PortFactory factory("sim");
+    EepromImage written{};
+    written.fill(0x42);
+    {
+        auto port = factory.Open();
+        ASSERT_TRUE(EepromLink(*port).WriteAll(written));
+    }
+    const int refusalsBefore = factory.Simulator()->BusyRefusals();
+    {
+        // The write cycle of register 127 is still running: the next command
+        // meets a busy device and polls it out.
+        auto port = factory.Open();
+        EepromImage read{};
+        ASSERT_TRUE(EepromLink(*port).ReadAll(read));
+        EXPECT_EQ(read, written);
+    }
+    EXPECT_GT(factory.Simulator()->BusyRefusals(), refusalsBefore);
+}
+
+TEST(PortFactoryTest, SimFileKeepsTheBytesAcrossRuns) {
+    const auto dir = std::filesystem::path(TARNEL_TEST_TMP) / "factory";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    const std::string name = "sim:" + (dir / "switch.bin").string();
+    EepromImage written{};
+    written.fill(0x17);
+    {
+        PortFactory run(name);
+        auto port = run.Open();
+        EepromImage first{};
+        ASSERT_TRUE(EepromLink(*port).ReadAll(first));
+        EXPECT_EQ(first, SimEeprom::Pattern());
+        ASSERT_TRUE(EepromLink(*port).WriteAll(written));
+    }
+    PortFactory nextRun(name);
+    auto port = nextRun.Open();
+    EepromImage read{};
+    ASSERT_TRUE(EepromLink(*port).ReadAll(read));
+    EXPECT_EQ(read, written);
+}
+
+TEST(PortFactoryTest, OnlySimulatedPortsHaveASimulator) {
+    PortFactory ppdev("/dev/parport0");
+    EXPECT_EQ(ppdev.Simulator(), nullptr);
+    PortFactory io("io:0x378");
+    EXPECT_EQ(io.Simulator(), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,213 @@
+#include "SimEeprom.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "FakeClock.h"
+#include "I2cBus.h"
+#include "PortError.h"
+#include "SimPort.h"
+
+namespace {
+
+// Drives the simulated EEPROM with the bus primitives, transaction by
+// transaction, to check its protocol without EepromLink.
+class SimEepromTest : public ::testing::Test {
+protected:
+    FakeClock clock;
+    SimEeprom eeprom{clock};
+    SimPort port{eeprom};
+    I2cBus bus{port};
+
+    bool Address(uint8_t address) {
+        bus.Start();
+        bus.SendAddress(address);
+        return bus.AckClockSampled();
+    }
+    // START, 0xA0, word address, the bytes, STOP; returns the acknowledges.
+    std::string Write(uint8_t word, std::initializer_list<uint8_t> bytes) {
+        std::string acks = Address(0xA0) ? "+" : "-";
+        bus.SendByte(word);
+        acks += bus.AckClockSampled() ? "+" : "-";
+        for (uint8_t b : bytes) {
+            bus.SendByte(b);
+            acks += bus.AckClockSampled() ? "+" : "-";
+        }
+        bus.Stop();
+        bus.Release();
+        return acks;
+    }
+    // Current-address read of `count` bytes.
+    std::vector<uint8_t> ReadCurrent(int count) {
+        std::vector<uint8_t> bytes;
+        EXPECT_TRUE(Address(0xA1));
+        for (int i = 0; i < count; ++i) {
+            bytes.push_back(bus.ReceiveByte());
+            if (i + 1 < count) {
+                bus.MasterAck();
+            } else {
+                bus.AckClock();
+            }
+        }
+        bus.Stop();
+        bus.Release();
+        return bytes;
+    }
+};
+
+TEST_F(SimEepromTest, StartsWithAVisibleNonZeroPattern) {
+    const EepromImage pattern = SimEeprom::Pattern();
+    EXPECT_EQ(eeprom.Memory(), pattern);
+    for (uint8_t value : pattern) {
+        EXPECT_NE(value, 0);
+    }
+    EXPECT_NE(pattern[0], pattern[1]);
+}
+
+TEST_F(SimEepromTest, ByteWriteIsCommittedAtStopAndThenTheDeviceIsBusy) {
+    eeprom.SetWriteCycle(2);
+    EXPECT_EQ(Write(0x10, {0x3C}), "+++");
+    EXPECT_EQ(eeprom.Memory()[0x10], 0x3C);
+    EXPECT_FALSE(Address(0xA0));
+    EXPECT_FALSE(Address(0xA0));
+    EXPECT_TRUE(Address(0xA0));
+    EXPECT_EQ(eeprom.BusyRefusals(), 2);
+}
+
+TEST_F(SimEepromTest, TimedWriteCycleEndsWhenItsTimeHasPassed) {
+    eeprom.SetWriteCycle(std::chrono::milliseconds(5));
+    Write(0x00, {0x11});
+    clock.Advance(std::chrono::milliseconds(4));
+    EXPECT_FALSE(Address(0xA0));
+    clock.Advance(std::chrono::milliseconds(1));
+    EXPECT_TRUE(Address(0xA0));
+}
+
+TEST_F(SimEepromTest, AWriteWithoutItsStopIsDropped) {
+    Address(0xA0);
+    bus.SendByte(0x20);
+    bus.AckClock();
+    bus.SendByte(0x77);
+    bus.AckClock();
+    bus.RepeatedStart();  // a START instead of the STOP abandons the write
+    bus.SendAddress(0xA1);
+    bus.AckClock();
+    bus.AckClock();
+    bus.Stop();
+    EXPECT_EQ(eeprom.Memory()[0x20], SimEeprom::Pattern()[0x20]);
+    EXPECT_EQ(eeprom.CommittedBytes(), 0);
+}
+
+TEST_F(SimEepromTest, PageWriteRollsOverWithinItsEightBytes) {
+    Write(0x06, {0x01, 0x02, 0x03});
+    EXPECT_EQ(eeprom.Memory()[0x06], 0x01);
+    EXPECT_EQ(eeprom.Memory()[0x07], 0x02);
+    EXPECT_EQ(eeprom.Memory()[0x00], 0x03);
+    EXPECT_EQ(eeprom.Memory()[0x08], SimEeprom::Pattern()[0x08]);
+}
+
+TEST_F(SimEepromTest, SequentialReadWrapsFrom127ToZero) {
+    Write(0x7E, {});  // sets the address pointer only: nothing to commit
+    EXPECT_EQ(eeprom.CommittedBytes(), 0);
+    const auto bytes = ReadCurrent(3);
+    const EepromImage p = SimEeprom::Pattern();
+    EXPECT_EQ(bytes, (std::vector<uint8_t>{p[0x7E], p[0x7F], p[0x00]}));
+    EXPECT_EQ(ReadCurrent(1), (std::vector<uint8_t>{p[0x01]}));  // the pointer ran on
+}
+
+TEST_F(SimEepromTest, OtherDeviceAddressesAreNotAcknowledged) {
+    EXPECT_FALSE(Address(0xA2));
+    EXPECT_FALSE(Address(0x50));
+    EXPECT_TRUE(Address(0xA1));
+}
+
+TEST_F(SimEepromTest, FaultsShowOnTheLines) {
+    eeprom.GetFaults().absent = true;
+    EXPECT_FALSE(Address(0xA0));
+    eeprom.GetFaults().absent = false;
+
+    eeprom.GetFaults().dataNotAcknowledged = true;
+    EXPECT_EQ(Write(0x00, {0x55}), "++-");
+    EXPECT_EQ(eeprom.CommittedBytes(), 0);
+    eeprom.GetFaults().dataNotAcknowledged = false;
+
+    eeprom.GetFaults().sdaHeldLow = true;
+    bus.Release();
+    EXPECT_EQ(port.ReadStatus() & 0x40, 0);
+    eeprom.GetFaults().sdaHeldLow = false;
+
+    eeprom.GetFaults().endlessWriteCycle = true;
+    eeprom.SetWriteCycle(0);
+    EXPECT_EQ(Write(0x00, {0x55}), "+++");
+    clock.Advance(std::chrono::seconds(10));
+    EXPECT_FALSE(Address(0xA0));
+}
+
+TEST_F(SimEepromTest, OnlyStatusBit6FollowsSda) {
+    port.SetOtherStatusBits(0xFF);
+    bus.Release();
+    EXPECT_EQ(port.ReadStatus(), 0xFF);
+    port.SetOtherStatusBits(0x00);
+    EXPECT_EQ(port.ReadStatus(), 0x40);
+    bus.Start();
+    EXPECT_EQ(port.ReadStatus(), 0x00);
+}
+
+class SimEepromFileTest : public ::testing::Test {
+protected:
+    // One folder per test: CTest runs the tests of this fixture in parallel.
+    std::filesystem::path dir = std::filesystem::path(TARNEL_TEST_TMP) /
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    void SetUp() override {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    static std::vector<char> Contents(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+};
+
+TEST_F(SimEepromFileTest, AMissingFileIsCreatedWithThePatternAndWritesAreKept) {
+    const auto file = dir / "switch.bin";
+    {
+        SimEeprom eeprom;
+        eeprom.SetBackingFile(file.string());
+        const auto created = Contents(file);
+        ASSERT_EQ(created.size(), 128u);
+        EXPECT_EQ(static_cast<uint8_t>(created[5]), SimEeprom::Pattern()[5]);
+
+        SimPort port(eeprom);
+        I2cBus bus(port);
+        bus.Start();
+        bus.SendAddress(0xA0);
+        bus.AckClock();
+        bus.SendByte(5);
+        bus.AckClock();
+        bus.SendByte(0xEE);
+        bus.AckClock();
+        bus.Stop();
+    }
+    SimEeprom reopened;
+    reopened.SetBackingFile(file.string());
+    EXPECT_EQ(reopened.Memory()[5], 0xEE);
+    EXPECT_FALSE(std::filesystem::exists(file.string() + ".tmp"));
+}
+
+TEST_F(SimEepromFileTest, AFileOfTheWrongSizeIsRefused) {
+    const auto file = dir / "short.bin";
+    std::ofstream(file, std::ios::binary) << "only a few bytes";
+    SimEeprom eeprom;
+    try {
+        eeprom.SetBackingFile(file.string());
+        FAIL() << "a 16-byte file was accepted";
+    } catch (const PortError& error) {
+        EXPECT_NE(std::string(error.what()).find("holds 16 bytes"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_EQ(Contents(file).size(), 16u);
+}
+
+}  // namespace
