@@ -1,0 +1,130 @@
+#include "CMainFrame.h"
+
+#include <QAction>
+#include <QMenuBar>
+
+#include "CommandIds.h"
+#include "CtarnelApp.h"
+#include "CtarnelDoc.h"
+#include "CtarnelView.h"
+
+namespace {
+
+struct MenuItem {
+    const char* text;  // nullptr for a separator
+    int command;
+};
+
+struct Popup {
+    const char* title;
+    std::initializer_list<MenuItem> items;
+};
+
+// Menu 128. The text after "\t" is the accelerator hint; the keys themselves
+// belong to the accelerator table.
+const Popup kMenu[] = {
+    {"&File",
+     {{"&New\tCtrl+N", CommandId::FileNew},
+      {"&Open...\tCtrl+O", CommandId::FileOpen},
+      {"&Save\tCtrl+S", CommandId::FileSave},
+      {"Save &As...", CommandId::FileSaveAs},
+      {nullptr, 0},
+      {"E&xit", CommandId::AppExit}}},
+    {"&Tools",
+     {{"Verify", CommandId::ToolsVerify},
+      {"Upload", CommandId::ToolsUpload},
+      {"Download", CommandId::ToolsDownload},
+      {"Modify", CommandId::ToolsModify}}},
+    {"&Help", {{"&About tarnel...", CommandId::AppAbout}}},
+};
+
+struct Accelerator {
+    QKeyCombination keys;
+    int command;
+};
+
+// Accelerator table 128. Undo, Cut, Copy, Paste and the pane keys have no
+// handler anywhere, so they do nothing.
+const Accelerator kAccelerators[] = {
+    {Qt::CTRL | Qt::Key_N, CommandId::FileNew},
+    {Qt::CTRL | Qt::Key_O, CommandId::FileOpen},
+    {Qt::CTRL | Qt::Key_S, CommandId::FileSave},
+    {Qt::CTRL | Qt::Key_Z, CommandId::EditUndo},
+    {Qt::CTRL | Qt::Key_X, CommandId::EditCut},
+    {Qt::CTRL | Qt::Key_C, CommandId::EditCopy},
+    {Qt::CTRL | Qt::Key_V, CommandId::EditPaste},
+    {Qt::ALT | Qt::Key_Backspace, CommandId::EditUndo},
+    {Qt::SHIFT | Qt::Key_Delete, CommandId::EditCut},
+    {Qt::CTRL | Qt::Key_Insert, CommandId::EditCopy},
+    {Qt::SHIFT | Qt::Key_Insert, CommandId::EditPaste},
+    {QKeyCombination(Qt::Key_F6), CommandId::NextPane},
+    {Qt::SHIFT | Qt::Key_F6, CommandId::PrevPane},
+};
+
+}  // namespace
+
+CMainFrame::CMainFrame(CtarnelDoc& document) : m_document(document), m_view(new CtarnelView(this)) {
+    setCentralWidget(m_view);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.png")));
+    CreateMenus();
+    CreateAccelerators();
+    UpdateCaption();
+}
+
+void CMainFrame::CreateMenus() {
+    for (const Popup& popup : kMenu) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(popup.title));
+        for (const MenuItem& item : popup.items) {
+            if (item.text == nullptr) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(QString::fromLatin1(item.text));
+            action->setData(item.command);
+            const int command = item.command;
+            connect(action, &QAction::triggered, this, [this, command] { RouteCommand(command); });
+        }
+    }
+}
+
+void CMainFrame::CreateAccelerators() {
+    for (const Accelerator& accelerator : kAccelerators) {
+        auto* action = new QAction(this);
+        action->setShortcut(QKeySequence(accelerator.keys));
+        action->setShortcutContext(Qt::WindowShortcut);
+        action->setData(accelerator.command);
+        const int command = accelerator.command;
+        connect(action, &QAction::triggered, this, [this, command] { RouteCommand(command); });
+        addAction(action);
+    }
+}
+
+bool CMainFrame::RouteCommand(int id) {
+    CommandTarget* const route[] = {m_view, &m_document, this, AfxGetApp()};
+    for (CommandTarget* target : route) {
+        if (target->OnCmdMsg(id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool CMainFrame::OnCmdMsg(int) {
+    return false;
+}
+
+void CMainFrame::UpdateCaption() {
+    setWindowTitle(m_document.GetTitle() + QStringLiteral(" - ") +
+                   QString::fromLatin1(CtarnelApp::kFrameTitle));
+}
+
+void CMainFrame::PlaceWindow() {
+    const QSize decoration = frameGeometry().size() - geometry().size();
+    resize(QSize(kOuterWidth, kOuterHeight) - decoration);
+    move(kLeft, kTop);
+}
+
+void CMainFrame::RepaintNow() {
+    update();
+    m_view->RepaintNow();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "CommandTarget.h"
+
+class CtarnelDoc;
+class CtarnelView;
+
+// The main window: menu bar, accelerators and the register grid view, and no
+// toolbar or status bar. Every menu item and accelerator carries a command
+// identifier, which RouteCommand passes to the view, the document, the frame
+// and the application in turn; the first handler wins.
+class CMainFrame : public QMainWindow, public CommandTarget {
+    Q_OBJECT
+
+public:
+    static constexpr int kLeft = 250;
+    static constexpr int kTop = 200;
+    static constexpr int kOuterWidth = 530;
+    static constexpr int kOuterHeight = 390;
+
+    explicit CMainFrame(CtarnelDoc& document);
+
+    // Routes command `id`; returns whether some target handled it.
+    bool RouteCommand(int id);
+    bool OnCmdMsg(int id) override;
+
+    // Sets the caption to "<document title> - TARNEL".
+    void UpdateCaption();
+    // Moves the window to (250, 200) with outer size 530 x 390.
+    void PlaceWindow();
+    // Invalidates the frame and the view and paints them at once.
+    void RepaintNow();
+
+    CtarnelView* View() const { return m_view; }
+
+private:
+    void CreateMenus();
+    void CreateAccelerators();
+
+    CtarnelDoc& m_document;
+    CtarnelView* m_view;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asks for.
+struct CommandLine {
+    bool unregister = false;  // -Unregister, /unregserver, ... in any letter case
+    QString file;             // an image file to open at start
+    QString port;             // --port NAME; empty when not given
+    QString trace;            // --trace FILE.vcd; empty when not given
+    QString error;            // not empty when the arguments could not be understood
+
+    // Parses the arguments that follow the program name. The switches
+    // Unregister and Unregserver, with a leading '-' or '/', are recognised
+    // before the options, so that no option parsing splits them into letters.
+    static CommandLine Parse(const QStringList& arguments);
+};

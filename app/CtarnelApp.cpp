@@ -1,0 +1,172 @@
+#include "CtarnelApp.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+#include "CAboutDlg.h"
+#include "CMainFrame.h"
+#include "CommandIds.h"
+#include "CommandLine.h"
+#include "CtarnelDoc.h"
+#include "CtarnelView.h"
+#include "PortError.h"
+#include "PortFactory.h"
+#include "Prompter.h"
+
+namespace {
+CtarnelApp* g_app = nullptr;
+
+const QString kRecentSection = QStringLiteral("Recent File List");
+const QString kSettingsSection = QStringLiteral("Settings");
+const QString kPreviewPages = QStringLiteral("PreviewPages");
+
+std::unique_ptr<QSettings> UserSettings() {
+    return std::make_unique<QSettings>(QString::fromLatin1(CtarnelApp::kSettingsOrganization),
+                                       QString::fromLatin1(CtarnelApp::kSettingsApplication));
+}
+}  // namespace
+
+CtarnelApp* AfxGetApp() {
+    return g_app;
+}
+
+// The icons live in a static library: register them explicitly.
+static void InitResources() {
+    Q_INIT_RESOURCE(tarnel);
+}
+
+CtarnelApp::CtarnelApp(Prompter& prompter)
+    : m_prompter(prompter),
+      m_ports(std::make_unique<PortFactory>(PortFactory::ChoosePortName(""))) {
+    InitResources();
+    g_app = this;
+}
+
+CtarnelApp::~CtarnelApp() {
+    m_frame.reset();
+    m_pMainWnd = nullptr;
+    if (g_app == this) {
+        g_app = nullptr;
+    }
+}
+
+bool CtarnelApp::InitInstance(const QStringList& arguments) {
+    const CommandLine commandLine = CommandLine::Parse(arguments);
+    if (commandLine.unregister) {
+        Unregister();
+        return false;
+    }
+    if (!commandLine.error.isEmpty()) {
+        m_prompter.ShowMessage(commandLine.error, QString::fromLatin1(kAppTitle),
+                               Prompter::Icon::Stop);
+        m_exitCode = 2;
+        return false;
+    }
+    LoadStdProfileSettings();
+
+    m_ports =
+        std::make_unique<PortFactory>(PortFactory::ChoosePortName(commandLine.port.toStdString()));
+    if (!commandLine.trace.isEmpty()) {
+        try {
+            m_ports->SetTrace(QFile::encodeName(commandLine.trace).toStdString());
+        } catch (const PortError& error) {
+            m_prompter.ShowMessage(QString::fromStdString(error.what()),
+                                   QString::fromLatin1(kAppTitle), Prompter::Icon::Stop);
+            m_exitCode = 1;
+            return false;
+        }
+    }
+
+    m_document = std::make_unique<CtarnelDoc>();
+    m_frame = std::make_unique<CMainFrame>(*m_document);
+    m_pMainWnd = m_frame.get();
+    if (!commandLine.file.isEmpty()) {
+        const QString path = QFileInfo(commandLine.file).absoluteFilePath();
+        if (!m_document->LoadImageFile(path)) {
+            m_exitCode = 1;
+            return false;
+        }
+        AddToRecentFileList(path);
+    }
+    m_frame->View()->OnInitialUpdate();
+    m_frame->show();
+    m_frame->PlaceWindow();
+    m_frame->RepaintNow();
+    return true;
+}
+
+void CtarnelApp::ExitInstance() {
+    SaveStdProfileSettings();
+}
+
+bool CtarnelApp::OnCmdMsg(int id) {
+    static const CommandMap<CtarnelApp> map = {
+        {CommandId::AppAbout, &CtarnelApp::OnAppAbout},
+        {CommandId::AppExit, &CtarnelApp::OnAppExit},
+    };
+    return DispatchCommand(*this, map, id);
+}
+
+void CtarnelApp::OnAppAbout() {
+    CAboutDlg dialog(m_pMainWnd);
+    m_prompter.RunModal(dialog);
+}
+
+void CtarnelApp::OnAppExit() {
+    if (m_pMainWnd != nullptr) {
+        m_pMainWnd->close();
+    }
+}
+
+void CtarnelApp::RepaintMainWindow() {
+    if (m_pMainWnd != nullptr) {
+        m_pMainWnd->RepaintNow();
+    }
+}
+
+void CtarnelApp::AddToRecentFileList(const QString& path) {
+    m_recentFiles.removeAll(path);
+    m_recentFiles.prepend(path);
+    while (m_recentFiles.size() > kRecentFileCount) {
+        m_recentFiles.removeLast();
+    }
+}
+
+void CtarnelApp::LoadStdProfileSettings() {
+    const auto settings = UserSettings();
+    m_recentFiles.clear();
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString path =
+            settings->value(kRecentSection + QStringLiteral("/File%1").arg(i)).toString();
+        if (!path.isEmpty()) {
+            m_recentFiles.append(path);
+        }
+    }
+    m_previewPages =
+        settings->value(kSettingsSection + QLatin1Char('/') + kPreviewPages, 0).toInt();
+}
+
+void CtarnelApp::SaveStdProfileSettings() const {
+    const auto settings = UserSettings();
+    settings->remove(kRecentSection);
+    for (int i = 0; i < m_recentFiles.size(); ++i) {
+        settings->setValue(kRecentSection + QStringLiteral("/File%1").arg(i + 1), m_recentFiles[i]);
+    }
+    if (m_previewPages != 0) {
+        settings->setValue(kSettingsSection + QLatin1Char('/') + kPreviewPages, m_previewPages);
+    }
+}
+
+void CtarnelApp::Unregister() {
+    const auto settings = UserSettings();
+    settings->clear();
+    settings->sync();
+    const bool removed = settings->status() == QSettings::NoError;
+    m_prompter.ShowMessage(
+        removed ? QStringLiteral("System registry entries have been removed and the INI file (if "
+                                 "any) was deleted.")
+                : QStringLiteral("Not all of the system registry entries (or INI file) were "
+                                 "removed."),
+        QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
+    m_exitCode = removed ? 0 : 1;
+}

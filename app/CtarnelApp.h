@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "CommandTarget.h"
+#include "EepromImage.h"
+
+class CMainFrame;
+class CtarnelDoc;
+class PortFactory;
+class Prompter;
+
+// The one application object. It owns the whole working data of the run: the
+// register image, the read-back buffer and the current file name. Every part
+// reaches it through AfxGetApp().
+class CtarnelApp : public CommandTarget {
+public:
+    // The organisation and application names of the per-user settings.
+    static constexpr const char* kSettingsOrganization = "Local AppWizard-Generated Applications";
+    static constexpr const char* kSettingsApplication = "tarnel";
+    // Caption of the framework-style messages (file errors, settings removal).
+    static constexpr const char* kAppTitle = "tarnel";
+    // Caption of the program's own messages and the fixed part of the window caption.
+    static constexpr const char* kFrameTitle = "TARNEL";
+    static constexpr int kRecentFileCount = 4;
+
+    // `prompter` answers every question the commands ask; it must outlive
+    // the application object.
+    explicit CtarnelApp(Prompter& prompter);
+    ~CtarnelApp() override;
+    CtarnelApp(const CtarnelApp&) = delete;
+    CtarnelApp& operator=(const CtarnelApp&) = delete;
+
+    // Start-up: reads the settings, handles the command line (arguments
+    // without the program name), creates the document, the frame and the
+    // view, places the window at (250, 200) with outer size 530 x 390 and
+    // shows it. Returns false when the program is to end at once; ExitCode()
+    // then tells with what.
+    bool InitInstance(const QStringList& arguments);
+    // Exit processing: writes the settings.
+    void ExitInstance();
+    int ExitCode() const { return m_exitCode; }
+
+    bool OnCmdMsg(int id) override;
+    void OnAppAbout();
+    void OnAppExit();
+
+    // Invalidates the whole main window with the grid view inside it and has
+    // it painted at once, from the register image, before returning.
+    void RepaintMainWindow();
+
+    CtarnelDoc* Document() const { return m_document.get(); }
+    Prompter& GetPrompter() const { return m_prompter; }
+    // The factory that opens the port chosen with --port / TARNEL_PORT.
+    PortFactory& Ports() const { return *m_ports; }
+    const QStringList& RecentFiles() const { return m_recentFiles; }
+    // Puts `path` at the top of the recent-file list (at most four entries).
+    void AddToRecentFileList(const QString& path);
+
+    EepromImage m_image{};
+    EepromImage m_readBack{};
+    QString m_strImageFile;
+    CMainFrame* m_pMainWnd = nullptr;
+
+private:
+    void LoadStdProfileSettings();
+    void SaveStdProfileSettings() const;
+    // Removes the settings and says so; the program then ends.
+    void Unregister();
+
+    Prompter& m_prompter;
+    std::unique_ptr<CtarnelDoc> m_document;
+    std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<PortFactory> m_ports;
+    QStringList m_recentFiles;
+    int m_previewPages = 0;
+    int m_exitCode = 0;
+};
+
+// The running application object.
+CtarnelApp* AfxGetApp();

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include "CommandTarget.h"
+
+struct ImageFileResult;
+
+// The document: it holds no data of its own (the application object does) and
+// carries the handlers of the File and Tools commands. Its title is the first
+// part of the main window's caption.
+class CtarnelDoc : public CommandTarget {
+public:
+    CtarnelDoc();
+
+    bool OnCmdMsg(int id) override;
+
+    const QString& GetTitle() const { return m_strTitle; }
+    // Sets the title; the frame's caption follows it.
+    void SetTitle(const QString& title);
+
+    // Zeroes the register image and repaints; the file name and title stay.
+    void OnFileNew();
+    // Asks for a file and loads it (see LoadImageFile).
+    void OnFileOpen();
+    // Writes the current file, or runs Save As when there is none.
+    void OnFileSave();
+    // Asks for a file and writes the image to it; on success the file
+    // becomes the current file and the title.
+    void OnFileSaveAs();
+
+    // Loads the image file `path`: on success the image, the current file
+    // name and the title become the file's and the main window repaints; on
+    // failure the error is reported and nothing changes. Returns success.
+    bool LoadImageFile(const QString& path);
+    // Writes the register image to `path`; reports a failure and returns false.
+    bool WriteImageFile(const QString& path);
+
+private:
+    // Shows the message of a failed image-file operation.
+    void ReportFileError(const ImageFileResult& result);
+
+    QString m_strTitle;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "Prompter.h"
+
+// The prompter of the running program: real file dialogs and message boxes,
+// owned by the main window.
+class QtPrompter : public Prompter {
+public:
+    QString GetOpenPath() override;
+    QString GetSavePath() override;
+    void ShowMessage(const QString& text, const QString& caption, Icon icon) override;
+    int RunModal(QDialog& dialog) override;
+};

@@ -1,0 +1,31 @@
+#include "CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CommandLineTest, UnregisterSwitchesInAnySpellingWinOverEverythingElse) {
+    for (const char* argument : {"-Unregister", "/unregister", "-UNREGSERVER", "/UnRegServer"}) {
+        const CommandLine line = CommandLine::Parse({"--port", "sim", argument});
+        EXPECT_TRUE(line.unregister) << argument;
+        EXPECT_TRUE(line.error.isEmpty()) << argument;
+    }
+    EXPECT_FALSE(CommandLine::Parse({"/unregisterx"}).unregister);
+}
+
+TEST(CommandLineTest, AFileAndThePortAndTraceOptions) {
+    const CommandLine line =
+        CommandLine::Parse({"--port", "sim:/tmp/s.bin", "--trace=/tmp/t.vcd", "/home/tech/a.dat"});
+    EXPECT_EQ(line.port, "sim:/tmp/s.bin");
+    EXPECT_EQ(line.trace, "/tmp/t.vcd");
+    EXPECT_EQ(line.file, "/home/tech/a.dat");  // a leading slash is a path, not a switch
+    EXPECT_TRUE(line.error.isEmpty());
+}
+
+TEST(CommandLineTest, UnknownOptionsAndSecondFilesAreErrors) {
+    EXPECT_FALSE(CommandLine::Parse({"--colour"}).error.isEmpty());
+    EXPECT_FALSE(CommandLine::Parse({"a.dat", "b.dat"}).error.isEmpty());
+    EXPECT_FALSE(CommandLine::Parse({"--port"}).error.isEmpty());
+}
+
+}  // namespace

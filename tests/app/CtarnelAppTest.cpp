@@ -1,0 +1,182 @@
+#include <QMenuBar>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "AppFixture.h"
+#include "CommandIds.h"
+
+namespace {
+
+using Icon = Prompter::Icon;
+
+std::unique_ptr<QSettings> Settings() {
+    return std::make_unique<QSettings>(QStringLiteral("Local AppWizard-Generated Applications"),
+                                       QStringLiteral("tarnel"));
+}
+
+class CtarnelAppTest : public AppFixture {};
+
+TEST_F(CtarnelAppTest, StartsWithAZeroImageAnEmptyNameAndTheUntitledCaption) {
+    EXPECT_EQ(app->m_image, EepromImage{});
+    EXPECT_EQ(app->m_readBack, EepromImage{});
+    EXPECT_TRUE(app->m_strImageFile.isEmpty());
+    EXPECT_EQ(Caption(), "Untitled - TARNEL");
+    EXPECT_EQ(AfxGetApp(), app.get());
+    EXPECT_TRUE(Frame().isVisible());
+}
+
+TEST_F(CtarnelAppTest, TheWindowIsPlacedAt250By200With530By390Outside) {
+    EXPECT_EQ(Frame().frameGeometry(), QRect(250, 200, 530, 390));
+    EXPECT_TRUE(Frame().findChildren<QToolBar*>().isEmpty());
+    EXPECT_TRUE(Frame().findChildren<QStatusBar*>().isEmpty());
+    EXPECT_EQ(Frame().centralWidget(), &View());
+}
+
+TEST_F(CtarnelAppTest, MenusHoldExactlyTheItemsAndCommands) {
+    QStringList items;
+    for (QAction* popup : Frame().menuBar()->actions()) {
+        items << popup->text();
+        for (QAction* item : popup->menu()->actions()) {
+            items << (item->isSeparator() ? QStringLiteral("-")
+                                          : item->text() + "=" + item->data().toString());
+            EXPECT_TRUE(item->isEnabled());
+        }
+    }
+    const QStringList expected = {"&File",
+                                  "&New\tCtrl+N=57600",
+                                  "&Open...\tCtrl+O=57601",
+                                  "&Save\tCtrl+S=57603",
+                                  "Save &As...=57604",
+                                  "-",
+                                  "E&xit=57665",
+                                  "&Tools",
+                                  "Verify=32772",
+                                  "Upload=32773",
+                                  "Download=32774",
+                                  "Modify=32775",
+                                  "&Help",
+                                  "&About tarnel...=57664"};
+    EXPECT_EQ(items, expected);
+}
+
+TEST_F(CtarnelAppTest, AcceleratorsCarryTheirCommands) {
+    QStringList table;
+    for (QAction* action : Frame().actions()) {
+        table << action->shortcut().toString() + "=" + action->data().toString();
+    }
+    const QStringList expected = {"Ctrl+N=57600",   "Ctrl+O=57601",        "Ctrl+S=57603",
+                                  "Ctrl+Z=57643",   "Ctrl+X=57635",        "Ctrl+C=57634",
+                                  "Ctrl+V=57637",   "Alt+Backspace=57643", "Shift+Del=57635",
+                                  "Ctrl+Ins=57634", "Shift+Ins=57637",     "F6=57680",
+                                  "Shift+F6=57681"};
+    EXPECT_EQ(table, expected);
+}
+
+TEST_F(CtarnelAppTest, KeysWithoutAHandlerChangeNothing) {
+    app->m_image[3] = 0x33;
+    app->m_strImageFile = PathOf("kept.dat");
+    for (int command : {CommandId::EditUndo, CommandId::EditCut, CommandId::EditCopy,
+                        CommandId::EditPaste, CommandId::NextPane, CommandId::PrevPane}) {
+        EXPECT_FALSE(Send(command)) << command;
+    }
+    QTest::keyClick(&Frame(), Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(&Frame(), Qt::Key_F6);
+    EXPECT_EQ(app->m_image[3], 0x33);
+    EXPECT_EQ(app->m_strImageFile, PathOf("kept.dat"));
+    EXPECT_EQ(Caption(), "Untitled - TARNEL");
+    EXPECT_TRUE(prompter.messages.empty());
+    EXPECT_TRUE(prompter.dialogsRun.empty());
+}
+
+TEST_F(CtarnelAppTest, AnAcceleratorRoutesLikeItsMenuItem) {
+    app->m_image.fill(0x5A);
+    QTest::keyClick(&Frame(), Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(app->m_image, EepromImage{});
+}
+
+TEST_F(CtarnelAppTest, AboutRunsTheAboutDialogThroughTheRoute) {
+    QString caption;
+    QSize size;
+    prompter.dialogScripts.push_back([&](QDialog& dialog) {
+        caption = dialog.windowTitle();
+        size = dialog.size();
+        return QDialog::Accepted;
+    });
+    EXPECT_TRUE(Send(CommandId::AppAbout));
+    ASSERT_EQ(prompter.dialogsRun.size(), 1u);
+    EXPECT_EQ(prompter.dialogsRun[0], "CAboutDlg");
+    EXPECT_EQ(caption, "About tarnel");
+    EXPECT_EQ(size, QSize(353, 89));  // 235 x 55 dialog units at 96 dpi
+}
+
+TEST_F(CtarnelAppTest, ExitClosesTheWindowWithoutAQuestion) {
+    app->m_image.fill(0x11);
+    EXPECT_TRUE(Send(CommandId::AppExit));
+    EXPECT_FALSE(Frame().isVisible());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(CtarnelAppTest, AFileOnTheCommandLineIsLoadedAndRemembered) {
+    const QByteArray bytes = Pattern();
+    const QString path = MakeFile("start.dat", bytes);
+    ASSERT_TRUE(Start({path}));
+    EXPECT_EQ(app->m_image, ImageOf(bytes));
+    EXPECT_EQ(app->m_strImageFile, path);
+    EXPECT_EQ(Caption(), path + " - TARNEL");
+    EXPECT_EQ(app->RecentFiles(), QStringList{path});
+    app->ExitInstance();
+    EXPECT_EQ(Settings()->value("Recent File List/File1").toString(), path);
+    EXPECT_FALSE(Settings()->contains("Recent File List/File2"));
+    EXPECT_FALSE(Settings()->contains("Settings/PreviewPages"));
+}
+
+TEST_F(CtarnelAppTest, TheRecentFileListKeepsFourEntriesNewestFirst) {
+    for (int i = 1; i <= 5; ++i) {
+        app->AddToRecentFileList(QStringLiteral("/f%1.dat").arg(i));
+    }
+    app->AddToRecentFileList(QStringLiteral("/f3.dat"));
+    EXPECT_EQ(app->RecentFiles(), (QStringList{"/f3.dat", "/f5.dat", "/f4.dat", "/f2.dat"}));
+    app->ExitInstance();
+    ASSERT_TRUE(Start({}));
+    EXPECT_EQ(app->RecentFiles(), (QStringList{"/f3.dat", "/f5.dat", "/f4.dat", "/f2.dat"}));
+}
+
+TEST_F(CtarnelAppTest, ACommandLineFileThatCannotBeLoadedIsReportedAndEndsTheProgram) {
+    const QString missing = PathOf("missing.dat");
+    EXPECT_FALSE(Start({missing}));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, missing + " was not found.");
+    EXPECT_EQ(prompter.messages[0].caption, "tarnel");
+    EXPECT_EQ(prompter.messages[0].icon, Icon::Exclamation);
+    EXPECT_NE(app->ExitCode(), 0);
+
+    prompter.messages.clear();
+    const QString shortFile = MakeFile("short.dat", Pattern(64));
+    EXPECT_FALSE(Start({shortFile}));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains("holds 64 bytes"))
+        << prompter.messages[0].text.toStdString();
+}
+
+TEST_F(CtarnelAppTest, UnregisterRemovesTheSettingsAndEnds) {
+    Settings()->setValue("Recent File List/File1", "/x.dat");
+    Settings()->sync();
+    EXPECT_FALSE(Start({"-UNREGISTER"}));
+    EXPECT_EQ(app->m_pMainWnd, nullptr);
+    EXPECT_EQ(app->ExitCode(), 0);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "System registry entries have been removed and the INI file (if any) was deleted.");
+    EXPECT_EQ(prompter.messages[0].caption, "tarnel");
+    EXPECT_FALSE(Settings()->contains("Recent File List/File1"));
+}
+
+TEST_F(CtarnelAppTest, ABadCommandLineIsReported) {
+    EXPECT_FALSE(Start({"--bogus"}));
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains("bogus"));
+}
+
+}  // namespace

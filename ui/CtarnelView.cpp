@@ -1,0 +1,139 @@
+#include "CtarnelView.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "CtarnelApp.h"
+
+namespace {
+const QColor kGrey(192, 192, 192);
+const QColor kHighlight(255, 255, 255);
+const QColor kShadow(128, 128, 128);
+
+QRect ToQRect(const GridRect& r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+// Horizontal or vertical line from (x1, y1) to (x2, y2), end point left out.
+void Line(QPainter& painter, int x1, int y1, int x2, int y2) {
+    if (y1 == y2) {
+        painter.fillRect(QRect(std::min(x1, x2), y1, std::abs(x2 - x1), 1), kGrey);
+    } else {
+        painter.fillRect(QRect(x1, std::min(y1, y2), 1, std::abs(y2 - y1)), kGrey);
+    }
+}
+
+constexpr int kCenteredSingleLine = Qt::AlignCenter | Qt::TextSingleLine;
+}  // namespace
+
+CtarnelView::CtarnelView(QWidget* parent) : QAbstractScrollArea(parent) {
+    // The cell font is 8 points on the screen: LOGPIXELSY * 80 / 720 pixels.
+    m_fontCell = QFont(QStringLiteral("MS Sans Serif"));
+    m_fontCell.setStyleHint(QFont::SansSerif);
+    m_fontCell.setPixelSize(std::max(1, logicalDpiY() * 80 / 720));
+    setFocusPolicy(Qt::NoFocus);
+    viewport()->setAutoFillBackground(false);
+}
+
+void CtarnelView::OnInitialUpdate() {
+    m_metrics = GridMetrics::FromDpi(logicalDpiX(), logicalDpiY());
+    UpdateScrollBars();
+    viewport()->update();
+}
+
+bool CtarnelView::OnCmdMsg(int) {
+    return false;
+}
+
+void CtarnelView::UpdateScrollBars() {
+    const int width = m_metrics.TotalWidth();
+    const int height = m_metrics.TotalHeight();
+    const QSize visible = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, width - visible.width()));
+    horizontalScrollBar()->setPageStep(width / 10);
+    horizontalScrollBar()->setSingleStep(width / 10 / 10);
+    verticalScrollBar()->setRange(0, std::max(0, height - visible.height()));
+    verticalScrollBar()->setPageStep(height / 10);
+    verticalScrollBar()->setSingleStep(height / 10 / 10);
+}
+
+void CtarnelView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollBars();
+    viewport()->update();  // a new width or height redraws the whole view
+}
+
+void CtarnelView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void CtarnelView::RepaintNow() {
+    viewport()->update();
+    viewport()->repaint();
+}
+
+void CtarnelView::paintEvent(QPaintEvent* event) {
+    ++m_paintCount;
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), palette().color(QPalette::Base));
+    const QPoint origin(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    painter.translate(-origin);
+    const QRect clip = event->rect().translated(origin);
+    OnDraw(painter, GridRect{clip.left(), clip.top(), clip.left() + clip.width(),
+                             clip.top() + clip.height()});
+}
+
+void CtarnelView::OnDraw(QPainter& painter, const GridRect& clip) {
+    const int w = m_metrics.cellWidth;
+    const int h = m_metrics.cellHeight;
+    const int lw = m_metrics.labelWidth;
+    const int width = m_metrics.TotalWidth();
+    const int height = m_metrics.TotalHeight();
+
+    // The header and label strips, their lines, labels and frames: on every
+    // draw, whatever the clip box.
+    painter.fillRect(QRect(0, 0, width, h), kGrey);
+    painter.fillRect(QRect(0, 0, lw, height), kGrey);
+    Line(painter, 0, h, width, h);
+    Line(painter, lw, 0, lw, height);
+    painter.setPen(Qt::black);
+    painter.setFont(font());
+    for (int k = 0; k < GridMetrics::kRows; ++k) {
+        const int y = (k + 1) * h;
+        Line(painter, 0, y, lw, y);
+        painter.drawText(QRect(0, y, lw + 5, h), kCenteredSingleLine, QString::number(10 * k));
+        DrawRaisedFrame(painter, GridRect{0, y + 1, lw + 5, y + h});
+    }
+    for (int c = 0; c < GridMetrics::kColumns; ++c) {
+        const int x = lw + c * w;
+        Line(painter, x, 0, x, h);
+        painter.drawText(QRect(x, 0, w, h), kCenteredSingleLine, QString::number(c));
+        DrawRaisedFrame(painter, GridRect{x + 1, 0, x + w, h});
+    }
+
+    // Only the cells the clip box reaches.
+    m_cellsDrawn = 0;
+    const CellRange range = CellsInClip(m_metrics, clip);
+    for (int row = range.firstRow; row <= range.lastRow; ++row) {
+        for (int column = range.firstColumn; column <= range.LastColumnIn(row); ++column) {
+            DrawCell(painter, row, column);
+        }
+    }
+}
+
+void CtarnelView::DrawCell(QPainter& painter, int row, int column) {
+    const uint8_t value = AfxGetApp()->m_image[row * GridMetrics::kColumns + column];
+    painter.setFont(m_fontCell);
+    painter.drawText(ToQRect(GetCellRect(m_metrics, row, column)), kCenteredSingleLine,
+                     QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper());
+    ++m_cellsDrawn;
+}
+
+void CtarnelView::DrawRaisedFrame(QPainter& painter, const GridRect& r) {
+    // Top and left edges light, then right and bottom edges dark.
+    painter.fillRect(QRect(r.left, r.top, r.right - 1 - r.left, 1), kHighlight);
+    painter.fillRect(QRect(r.left, r.top, 1, r.bottom - 1 - r.top), kHighlight);
+    painter.fillRect(QRect(r.right - 1, r.top, 1, r.bottom - r.top), kShadow);
+    painter.fillRect(QRect(r.left, r.bottom - 1, r.right - r.left, 1), kShadow);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QFont>
+
+#include "CommandTarget.h"
+#include "GridGeometry.h"
+
+class QPainter;
+
+// The main window's only view: the register image as a read-only grid of 13
+// rows of ten "%02X" values under a header row of column labels and beside a
+// label column of row labels. It keeps no copy of the image: every paint reads
+// the application's register image. It scrolls when the window is smaller than
+// the grid and takes no input of its own.
+class CtarnelView : public QAbstractScrollArea, public CommandTarget {
+    Q_OBJECT
+
+public:
+    explicit CtarnelView(QWidget* parent = nullptr);
+
+    // Fixes the metrics from the screen's logical dpi and sets the scroll
+    // sizes: a page is a tenth of the grid, a line a tenth of a page.
+    void OnInitialUpdate();
+    // The view binds no commands.
+    bool OnCmdMsg(int id) override;
+
+    // Paints the whole view at once.
+    void RepaintNow();
+    // Draws the grid as it lies in `clip` (scrollable-area coordinates).
+    void OnDraw(QPainter& painter, const GridRect& clip);
+
+    const GridMetrics& Metrics() const { return m_metrics; }
+    // Paints so far, and cells drawn by the last paint.
+    int PaintCount() const { return m_paintCount; }
+    int CellsDrawnLastPaint() const { return m_cellsDrawn; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void DrawCell(QPainter& painter, int row, int column);
+    void DrawRaisedFrame(QPainter& painter, const GridRect& rect);
+    void UpdateScrollBars();
+
+    QFont m_fontCell;
+    GridMetrics m_metrics;
+    int m_paintCount = 0;
+    int m_cellsDrawn = 0;
+};
