@@ -10,6 +10,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     auto place = [dpi](QWidget* widget, int x, int y, int w, int h) {
         widget->setGeometry(DialogUnits::ToPixels(x, y, w, h, dpi));
     };
+    setFont(DialogUnits::DialogFont(dpi));
     setWindowTitle(QStringLiteral("About tarnel"));
     setFixedSize(DialogUnits::ToPixels(0, 0, 235, 55, dpi).size());
 

@@ -1,7 +1,10 @@
 #include "CMainFrame.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMenuBar>
+#include <QWindow>
 
 #include "CommandIds.h"
 #include "CtarnelApp.h"
@@ -119,9 +122,16 @@ void CMainFrame::UpdateCaption() {
 }
 
 void CMainFrame::PlaceWindow() {
-    const QSize decoration = frameGeometry().size() - geometry().size();
-    resize(QSize(kOuterWidth, kOuterHeight) - decoration);
-    move(kLeft, kTop);
+    // The window manager's frame is known once the window is on the screen:
+    // wait for that (briefly), so that the outer size includes it.
+    QElapsedTimer waited;
+    waited.start();
+    while (!windowHandle()->isExposed() && waited.elapsed() < kExposeWaitMs) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, kExposeWaitMs);
+    }
+    const QMargins frame = windowHandle()->frameMargins();
+    resize(kOuterWidth - frame.left() - frame.right(), kOuterHeight - frame.top() - frame.bottom());
+    windowHandle()->setFramePosition(QPoint(kLeft, kTop));
 }
 
 void CMainFrame::RepaintNow() {

@@ -19,6 +19,7 @@ public:
     static constexpr int kTop = 200;
     static constexpr int kOuterWidth = 530;
     static constexpr int kOuterHeight = 390;
+    static constexpr int kExposeWaitMs = 500;
 
     explicit CMainFrame(CtarnelDoc& document);
 
@@ -28,7 +29,8 @@ public:
 
     // Sets the caption to "<document title> - TARNEL".
     void UpdateCaption();
-    // Moves the window to (250, 200) with outer size 530 x 390.
+    // Moves the shown window to (250, 200) with outer size 530 x 390,
+    // frame included.
     void PlaceWindow();
     // Invalidates the frame and the view and paints them at once.
     void RepaintNow();

@@ -22,8 +22,11 @@ public:
     static constexpr const char* kSettingsApplication = "tarnel";
     // Caption of the framework-style messages (file errors, settings removal).
     static constexpr const char* kAppTitle = "tarnel";
-    // Caption of the program's own messages and the fixed part of the window caption.
+    // The fixed part of the window caption.
     static constexpr const char* kFrameTitle = "TARNEL";
+    // Caption of the program's own messages (download done, device errors,
+    // invalid register values).
+    static constexpr const char* kMessageCaption = "TARNEL";
     static constexpr int kRecentFileCount = 4;
 
     // `prompter` answers every question the commands ask; it must outlive

@@ -1,10 +1,25 @@
 #include "CtarnelDoc.h"
 
 #include "CMainFrame.h"
+#include "CVerifyReportDlg.h"
 #include "CommandIds.h"
 #include "CtarnelApp.h"
+#include "EepromLink.h"
 #include "ImageFile.h"
+#include "LockedFile.h"
+#include "PortError.h"
+#include "PortFactory.h"
 #include "Prompter.h"
+
+namespace {
+const QString kDefaultImageFile = QStringLiteral("default.dat");
+const QString kDownloadDone = QStringLiteral(
+    "Download is completed, please reset the switch for the new settings to take effect.");
+
+QString MessageCaption() {
+    return QString::fromLatin1(CtarnelApp::kMessageCaption);
+}
+}  // namespace
 
 CtarnelDoc::CtarnelDoc() : m_strTitle(QStringLiteral("Untitled")) {}
 
@@ -14,6 +29,10 @@ bool CtarnelDoc::OnCmdMsg(int id) {
         {CommandId::FileSaveAs, &CtarnelDoc::OnFileSaveAs},
         {CommandId::FileNew, &CtarnelDoc::OnFileNew},
         {CommandId::FileOpen, &CtarnelDoc::OnFileOpen},
+        {CommandId::ToolsVerify, &CtarnelDoc::OnToolsVerify},
+        {CommandId::ToolsUpload, &CtarnelDoc::OnToolsUpload},
+        {CommandId::ToolsDownload, &CtarnelDoc::OnToolsDownload},
+        {CommandId::DownloadDefault, &CtarnelDoc::OnDownloadDefault},
     };
     return DispatchCommand(*this, map, id);
 }
@@ -76,6 +95,64 @@ bool CtarnelDoc::WriteImageFile(const QString& path) {
         return false;
     }
     return true;
+}
+
+bool CtarnelDoc::RunOnDevice(const std::function<LinkResult(EepromLink&)>& operation) {
+    Prompter& prompter = AfxGetApp()->GetPrompter();
+    LinkResult result;
+    try {
+        const std::unique_ptr<LptPort> port = AfxGetApp()->Ports().Open();
+        EepromLink link(*port);
+        result = operation(link);
+    } catch (const PortError& error) {
+        result = LinkResult::Failure(-1, error.what());
+    }
+    if (!result) {
+        prompter.ShowMessage(QString::fromStdString(result.message), MessageCaption(),
+                             Prompter::Icon::Stop);
+    }
+    return result.ok;
+}
+
+void CtarnelDoc::OnToolsUpload() {
+    CtarnelApp* app = AfxGetApp();
+    if (!RunOnDevice([app](EepromLink& link) { return link.ReadAll(app->m_image); })) {
+        return;
+    }
+    app->RepaintMainWindow();
+    SetTitle(QStringLiteral("Upload"));
+}
+
+void CtarnelDoc::OnToolsDownload() {
+    CtarnelApp* app = AfxGetApp();
+    if (RunOnDevice([app](EepromLink& link) { return link.WriteAll(app->m_image); })) {
+        app->GetPrompter().ShowMessage(kDownloadDone, MessageCaption(),
+                                       Prompter::Icon::Information);
+    }
+}
+
+void CtarnelDoc::OnToolsVerify() {
+    CtarnelApp* app = AfxGetApp();
+    CVerifyReportDlg report(app->m_pMainWnd);
+    if (RunOnDevice([app](EepromLink& link) { return link.ReadAll(app->m_readBack); })) {
+        app->GetPrompter().RunModal(report);
+    }
+}
+
+void CtarnelDoc::OnDownloadDefault() {
+    CtarnelApp* app = AfxGetApp();
+    // The file stays open and locked until the device write is over.
+    LockedFile held;
+    const ImageFileResult loaded = ImageFile::Read(kDefaultImageFile, app->m_image, &held);
+    if (!loaded.ok()) {
+        ReportFileError(loaded);
+        return;
+    }
+    app->m_strImageFile = kDefaultImageFile;
+    app->RepaintMainWindow();
+    // No message on success; a failure has been reported by then.
+    RunOnDevice([app](EepromLink& link) { return link.WriteAll(app->m_image); });
+    SetTitle(kDefaultImageFile);
 }
 
 void CtarnelDoc::ReportFileError(const ImageFileResult& result) {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "CommandTarget.h"
 
+class EepromLink;
 struct ImageFileResult;
+struct LinkResult;
 
 // The document: it holds no data of its own (the application object does) and
 // carries the handlers of the File and Tools commands. Its title is the first
@@ -29,6 +32,20 @@ public:
     // becomes the current file and the title.
     void OnFileSaveAs();
 
+    // Reads the device into the register image, repaints, title "Upload";
+    // on failure reports it and changes nothing.
+    void OnToolsUpload();
+    // Writes the register image to the device and asks for a switch reset;
+    // on failure reports which register failed.
+    void OnToolsDownload();
+    // Reads the device into the read-back buffer and shows the verify
+    // report; on failure reports it and shows no report.
+    void OnToolsVerify();
+    // Loads "default.dat" from the current directory, shows it, and writes it
+    // to the device while the file stays open and locked. The file name and
+    // title become "default.dat" once the file is loaded.
+    void OnDownloadDefault();
+
     // Loads the image file `path`: on success the image, the current file
     // name and the title become the file's and the main window repaints; on
     // failure the error is reported and nothing changes. Returns success.
@@ -37,6 +54,10 @@ public:
     bool WriteImageFile(const QString& path);
 
 private:
+    // Opens the port, runs `operation` over it and gives the port back. A
+    // port that cannot be opened or a failed operation is reported (caption
+    // "TARNEL", stop icon); returns whether all went well.
+    bool RunOnDevice(const std::function<LinkResult(EepromLink&)>& operation);
     // Shows the message of a failed image-file operation.
     void ReportFileError(const ImageFileResult& result);
 

@@ -1,5 +1,7 @@
 #include "DialogUnits.h"
 
+#include <QFontMetrics>
+
 namespace {
 constexpr int kBaseWidth = 6;    // average character width at 96 dpi
 constexpr int kBaseHeight = 13;  // character height at 96 dpi
@@ -25,4 +27,23 @@ int DialogUnits::Y(int units, int dpi) {
 
 QRect DialogUnits::ToPixels(int left, int top, int width, int height, int dpi) {
     return QRect(X(left, dpi), Y(top, dpi), X(width, dpi), Y(height, dpi));
+}
+
+QFont DialogUnits::DialogFont(int dpi) {
+    static const QString kLetters =
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const int maxWidth = Scale(4, kBaseWidth, 4, dpi);
+    const int maxHeight = Scale(8, kBaseHeight, 8, dpi);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    for (int size = maxHeight; size > 1; --size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        const int averageWidth =
+            (metrics.horizontalAdvance(kLetters) + kLetters.size() / 2) / kLetters.size();
+        if (averageWidth <= maxWidth && metrics.height() <= maxHeight) {
+            break;
+        }
+    }
+    return font;
 }

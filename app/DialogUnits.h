@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QRect>
 
 // Converts dialog units to pixels with the base units of the 8-point dialog
@@ -15,4 +16,10 @@ public:
     static int Y(int units, int dpi = 96);
     // A rectangle (left, top, width, height) in dialog units to pixels.
     static QRect ToPixels(int left, int top, int width, int height, int dpi = 96);
+    // The font for dialog texts: the 8-point dialog font the layouts were
+    // made for, or the largest size of its substitute whose base units (the
+    // average width of the Latin letters and the line height) are no larger
+    // than the original ones, so that texts fit the controls they were
+    // measured for.
+    static QFont DialogFont(int dpi = 96);
 };

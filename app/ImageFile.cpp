@@ -1,7 +1,8 @@
 #include "ImageFile.h"
 
+#include "LockedFile.h"
+
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,34 +20,6 @@ ImageFileResult Failure(ImageFileResult::Stage stage, int error, const QString& 
     result.cause = FileError::FromErrno(error);
     result.fileName = fileName;
     return result;
-}
-
-// A file descriptor that closes itself (and so drops its lock).
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-    // Closes now; returns the error of close, or 0.
-    int Close() {
-        const int status = ::close(m_fd);
-        m_fd = -1;
-        return status == 0 ? 0 : errno;
-    }
-
-private:
-    int m_fd;
-};
-
-// Takes the exclusive advisory lock without waiting; 0 or the error.
-int LockExclusive(int fd) {
-    return ::flock(fd, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
 }
 
 // Reads until `size` bytes or the end of the file; the count, or -1.
@@ -119,10 +92,10 @@ QString ImageFileResult::Message() const {
     return FileError::Text(cause, fileName);
 }
 
-ImageFileResult ImageFile::Read(const QString& path, EepromImage& image) {
+ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedFile* keepOpen) {
     using Stage = ImageFileResult::Stage;
     const QByteArray name = QFile::encodeName(path);
-    Descriptor fd(::open(name.constData(), O_RDONLY | O_CLOEXEC));
+    LockedFile fd(::open(name.constData(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         return Failure(Stage::Open, errno, path);
     }
@@ -133,7 +106,7 @@ ImageFileResult ImageFile::Read(const QString& path, EepromImage& image) {
     if (S_ISDIR(info.st_mode)) {
         return Failure(Stage::Open, EISDIR, path);
     }
-    if (const int error = LockExclusive(fd.get())) {
+    if (const int error = fd.LockExclusive()) {
         return Failure(Stage::Open, error, path);
     }
     EepromImage bytes{};
@@ -149,6 +122,9 @@ ImageFileResult ImageFile::Read(const QString& path, EepromImage& image) {
         return result;
     }
     image = bytes;
+    if (keepOpen != nullptr) {
+        *keepOpen = std::move(fd);
+    }
     return {};
 }
 
@@ -173,18 +149,18 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
     if (exists && ::access(target.c_str(), W_OK) != 0) {
         return Failure(Stage::Open, errno, path);
     }
-    Descriptor old(exists ? ::open(target.c_str(), O_RDONLY | O_CLOEXEC) : -1);
+    LockedFile old(exists ? ::open(target.c_str(), O_RDONLY | O_CLOEXEC) : -1);
     if (exists && old.get() < 0) {
         return Failure(Stage::Open, errno, path);
     }
     if (exists) {
-        if (const int error = LockExclusive(old.get())) {
+        if (const int error = old.LockExclusive()) {
             return Failure(Stage::Open, error, path);
         }
     }
 
     std::string temporary = Directory(target) + "/." + BaseName(target) + ".XXXXXX";
-    Descriptor out(::mkostemp(temporary.data(), O_CLOEXEC));
+    LockedFile out(::mkostemp(temporary.data(), O_CLOEXEC));
     if (out.get() < 0) {
         // A folder that does not exist is a bad path, not a missing file.
         const int error = errno == ENOENT ? ENOTDIR : errno;
@@ -212,7 +188,7 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
         ::unlink(temporary.c_str());
         return Failure(Stage::Transfer, error, path);
     }
-    Descriptor folder(::open(Directory(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    LockedFile folder(::open(Directory(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0) {
         ::fsync(folder.get());  // make the rename itself durable
     }

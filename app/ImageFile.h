@@ -5,6 +5,8 @@
 #include "EepromImage.h"
 #include "FileError.h"
 
+class LockedFile;
+
 // Outcome of reading or writing an image file.
 struct ImageFileResult {
     enum class Stage {
@@ -30,8 +32,10 @@ struct ImageFileResult {
 class ImageFile {
 public:
     // Reads the first 128 bytes of `path` into `image`. A file shorter than
-    // 128 bytes is refused; `image` changes only on success.
-    static ImageFileResult Read(const QString& path, EepromImage& image);
+    // 128 bytes is refused; `image` changes only on success. With `keepOpen`,
+    // a file read successfully stays open and locked in it.
+    static ImageFileResult Read(const QString& path, EepromImage& image,
+                                LockedFile* keepOpen = nullptr);
     // Replaces `path` with the 128 bytes of `image` atomically: they go to a
     // temporary file in the same folder, flushed to disk, which is then
     // renamed over the target, keeping the old file's permissions. A failure

@@ -53,12 +53,20 @@ PortFactory::PortFactory(std::string portName) : m_portName(std::move(portName))
 
 void PortFactory::SetTrace(const std::string& vcdPath) {
     m_trace = std::make_unique<VcdWriter>(vcdPath);
+    VcdWriter& writer = *m_trace;
+    AddWrapper([&writer](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {
+        return std::make_unique<TracePort>(std::move(port), writer);
+    });
+}
+
+void PortFactory::AddWrapper(Wrapper wrapper) {
+    m_wrappers.push_back(std::move(wrapper));
 }
 
 std::unique_ptr<LptPort> PortFactory::Open() {
-    std::unique_ptr<LptPort> port = OpenUntraced();
-    if (m_trace) {
-        return std::make_unique<TracePort>(std::move(port), *m_trace);
+    std::unique_ptr<LptPort> port = OpenBackend();
+    for (const Wrapper& wrapper : m_wrappers) {
+        port = wrapper(std::move(port));
     }
     return port;
 }
@@ -84,7 +92,7 @@ SimEeprom* PortFactory::Simulator() {
     return m_sim.get();
 }
 
-std::unique_ptr<LptPort> PortFactory::OpenUntraced() {
+std::unique_ptr<LptPort> PortFactory::OpenBackend() {
     if (SimEeprom* sim = Simulator()) {
         return std::make_unique<SimPort>(*sim);
     }

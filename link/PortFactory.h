@@ -1,8 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "LptPort.h"
 #include "SimEeprom.h"
@@ -31,9 +33,15 @@ public:
     explicit PortFactory(std::string portName);
 
     const std::string& PortName() const { return m_portName; }
+    // Wraps a freshly opened port in another port (a trace, a test's recorder).
+    using Wrapper = std::function<std::unique_ptr<LptPort>(std::unique_ptr<LptPort>)>;
+
     // Records the bus traffic of every port opened from now on into `vcdPath`.
     // Throws PortError when the file cannot be created.
     void SetTrace(const std::string& vcdPath);
+    // Wraps every port opened from now on with `wrapper`, after the wrappers
+    // added before it.
+    void AddWrapper(Wrapper wrapper);
     // Opens the named port. Throws PortError with a message for the user when
     // the name is unknown or the port cannot be opened.
     std::unique_ptr<LptPort> Open();
@@ -42,9 +50,10 @@ public:
     SimEeprom* Simulator();
 
 private:
-    std::unique_ptr<LptPort> OpenUntraced();
+    std::unique_ptr<LptPort> OpenBackend();
 
     std::string m_portName;
     std::unique_ptr<SimEeprom> m_sim;
     std::unique_ptr<VcdWriter> m_trace;
+    std::vector<Wrapper> m_wrappers;
 };

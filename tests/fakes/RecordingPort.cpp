@@ -12,13 +12,13 @@ void RecordingPort::ScriptStatus(std::initializer_list<uint8_t> values) {
 }
 
 int RecordingPort::Count(PortEvent::Kind kind) const {
-    return static_cast<int>(std::count_if(m_events.begin(), m_events.end(),
+    return static_cast<int>(std::count_if(m_log->begin(), m_log->end(),
                                           [kind](const PortEvent& e) { return e.kind == kind; }));
 }
 
 std::string RecordingPort::WriteList() const {
     std::string list;
-    for (const PortEvent& e : m_events) {
+    for (const PortEvent& e : *m_log) {
         if (e.kind != PortEvent::Kind::Data && e.kind != PortEvent::Kind::Control) {
             continue;
         }
@@ -31,15 +31,15 @@ std::string RecordingPort::WriteList() const {
 }
 
 uint8_t RecordingPort::LastData() const {
-    auto it = std::find_if(m_events.rbegin(), m_events.rend(),
+    auto it = std::find_if(m_log->rbegin(), m_log->rend(),
                            [](const PortEvent& e) { return e.kind == PortEvent::Kind::Data; });
-    return it == m_events.rend() ? 0xFF : it->value;
+    return it == m_log->rend() ? 0xFF : it->value;
 }
 
 uint8_t RecordingPort::LastControl() const {
-    auto it = std::find_if(m_events.rbegin(), m_events.rend(),
+    auto it = std::find_if(m_log->rbegin(), m_log->rend(),
                            [](const PortEvent& e) { return e.kind == PortEvent::Kind::Control; });
-    return it == m_events.rend() ? 0xFF : it->value;
+    return it == m_log->rend() ? 0xFF : it->value;
 }
 
 void RecordingPort::OutData(uint8_t value) {
@@ -80,5 +80,5 @@ void RecordingPort::Record(PortEvent::Kind kind, uint8_t value) {
     // Over a device the bus level is what the inner port senses; alone it is
     // what the master drives.
     const bool sda = m_inner != nullptr ? (m_inner->ReadStatus() & 0x40) != 0 : m_sdaDrive;
-    m_events.push_back({kind, value, m_scl, sda});
+    m_log->push_back({kind, value, m_scl, sda});
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,10 @@ struct PortEvent {
 class RecordingPort : public LptPort {
 public:
     explicit RecordingPort(LptPort* inner = nullptr) : m_inner(inner) {}
+    // Over an inner port it owns, appending to `log`, which outlives it (for
+    // ports that a factory opens and drops for each command).
+    RecordingPort(std::unique_ptr<LptPort> inner, std::vector<PortEvent>& log)
+        : m_owned(std::move(inner)), m_inner(m_owned.get()), m_log(&log) {}
 
     void Delay() override;
 
@@ -31,8 +36,8 @@ public:
     // Status values read one by one before the fixed value.
     void ScriptStatus(std::initializer_list<uint8_t> values);
 
-    const std::vector<PortEvent>& Events() const { return m_events; }
-    void Clear() { m_events.clear(); }
+    const std::vector<PortEvent>& Events() const { return *m_log; }
+    void Clear() { m_log->clear(); }
     int Count(PortEvent::Kind kind) const;
     int Writes() const { return Count(PortEvent::Kind::Data) + Count(PortEvent::Kind::Control); }
     // The writes as "D80 C04 D00 ...", for comparing short exact sequences.
@@ -50,10 +55,12 @@ private:
     uint8_t Status();
     void Record(PortEvent::Kind kind, uint8_t value);
 
+    std::unique_ptr<LptPort> m_owned;
     LptPort* m_inner;
     std::deque<uint8_t> m_script;
     uint8_t m_status = 0x40;
     bool m_scl = true;
     bool m_sdaDrive = true;
     std::vector<PortEvent> m_events;
+    std::vector<PortEvent>* m_log = &m_events;
 };

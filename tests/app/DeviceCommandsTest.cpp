@@ -1,0 +1,268 @@
+#include <sys/file.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "AppFixture.h"
+#include "CommandIds.h"
+#include "PortFactory.h"
+#include "RecordingPort.h"
+#include "SimEeprom.h"
+#include "VerifyReport.h"
+
+namespace {
+
+using Icon = Prompter::Icon;
+
+const QString kDone =
+    "Download is completed, please reset the switch for the new settings to take effect.";
+
+// The device commands through the document's handlers, against the run's
+// simulated switch.
+class DeviceCommandsTest : public AppFixture {
+protected:
+    SimEeprom* sim = nullptr;
+    QString savedDirectory;
+
+    void SetUp() override {
+        ASSERT_TRUE(Start({"--port", "sim"}));
+        sim = app->Ports().Simulator();
+        ASSERT_NE(sim, nullptr);
+        sim->SetWriteCycle(1);  // busy for one address attempt after each write
+        savedDirectory = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+    }
+    void TearDown() override { QDir::setCurrent(savedDirectory); }
+
+    void ExpectOnlyMessage(const QString& part, Icon icon, const QString& caption = "TARNEL") {
+        ASSERT_EQ(prompter.messages.size(), 1u);
+        EXPECT_TRUE(prompter.messages[0].text.contains(part))
+            << prompter.messages[0].text.toStdString();
+        EXPECT_EQ(prompter.messages[0].caption, caption);
+        EXPECT_EQ(prompter.messages[0].icon, icon);
+        prompter.messages.clear();
+    }
+    // Opens `name` in the fixture's folder so that the current file name and
+    // title are known.
+    void OpenFile(const QString& name, const QByteArray& bytes) {
+        prompter.openPaths.push_back(MakeFile(name, bytes));
+        Send(CommandId::FileOpen);
+    }
+    // Runs Verify, keeping the report's texts.
+    std::vector<ReportText> Verify() {
+        std::vector<ReportText> texts;
+        prompter.dialogScripts.push_back([&](QDialog&) {
+            texts = VerifyReport::Layout(app->m_image, app->m_readBack);
+            return QDialog::Accepted;
+        });
+        Send(CommandId::ToolsVerify);
+        return texts;
+    }
+};
+
+TEST_F(DeviceCommandsTest, UploadReadsTheSwitchRepaintsAndSetsTheTitle) {
+    OpenFile("a.dat", Pattern());
+    const int paints = View().PaintCount();
+    EXPECT_TRUE(Send(CommandId::ToolsUpload));
+    EXPECT_EQ(app->m_image, SimEeprom::Pattern());
+    EXPECT_GT(View().PaintCount(), paints);
+    EXPECT_EQ(Caption(), "Upload - TARNEL");
+    EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(DeviceCommandsTest, UploadFromAnAbsentDeviceChangesNothing) {
+    OpenFile("a.dat", Pattern());
+    sim->GetFaults().absent = true;
+    Send(CommandId::ToolsUpload);
+    ExpectOnlyMessage("did not acknowledge its address 0xA0", Icon::Stop);
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
+    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+}
+
+TEST_F(DeviceCommandsTest, APortThatCannotBeOpenedIsReportedByEveryDeviceCommand) {
+    ASSERT_TRUE(Start({"--port", "/dev/parport_tarnel_absent"}));
+    app->m_image = ImageOf(Pattern());
+    for (int command : {CommandId::ToolsUpload, CommandId::ToolsDownload, CommandId::ToolsVerify}) {
+        Send(command);
+        ExpectOnlyMessage("Cannot open the parallel port /dev/parport_tarnel_absent", Icon::Stop);
+    }
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    EXPECT_EQ(app->m_readBack, EepromImage{});
+    EXPECT_TRUE(prompter.dialogsRun.empty());
+    EXPECT_EQ(Caption(), "Untitled - TARNEL");
+}
+
+TEST_F(DeviceCommandsTest, DownloadWritesTheImageAndAsksForAReset) {
+    OpenFile("a.dat", Pattern());
+    Send(CommandId::ToolsDownload);
+    ExpectOnlyMessage(kDone, Icon::Information);
+    EXPECT_EQ(sim->Memory(), ImageOf(Pattern()));
+    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+}
+
+TEST_F(DeviceCommandsTest, DownloadFailuresNameTheRegisterAndNeverSayCompleted) {
+    app->m_image = ImageOf(Pattern());
+    struct {
+        const char* name;
+        void (*fault)(SimEeprom&);
+        const char* text;
+    } cases[] = {
+        {"absent", [](SimEeprom& s) { s.GetFaults().absent = true; },
+         "failed at register 0: the EEPROM did not acknowledge its address 0xA0"},
+        {"busy past the bound", [](SimEeprom& s) { s.GetFaults().endlessWriteCycle = true; },
+         "failed at register 1"},
+        {"data byte refused", [](SimEeprom& s) { s.GetFaults().dataNotAcknowledged = true; },
+         "did not acknowledge the data byte 07"},
+        {"data line held low", [](SimEeprom& s) { s.GetFaults().sdaHeldLow = true; }, "held low"},
+    };
+    for (const auto& c : cases) {
+        sim->GetFaults() = {};
+        c.fault(*sim);
+        Send(CommandId::ToolsDownload);
+        ExpectOnlyMessage(c.text, Icon::Stop);
+    }
+}
+
+TEST_F(DeviceCommandsTest, VerifyOfAnEqualDeviceShowsPass) {
+    app->m_image = SimEeprom::Pattern();
+    const std::vector<ReportText> texts = Verify();
+    ASSERT_EQ(prompter.dialogsRun, std::vector<QString>{"CVerifyReportDlg"});
+    EXPECT_EQ(app->m_readBack, SimEeprom::Pattern());
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, "PASS!");
+    EXPECT_EQ(Caption(), "Untitled - TARNEL");
+}
+
+TEST_F(DeviceCommandsTest, VerifyListsExactlyTheRegistersThatDiffer) {
+    app->m_image = SimEeprom::Pattern();
+    sim->Memory()[3] = 0x00;
+    sim->Memory()[100] = 0xFF;
+    const std::vector<ReportText> texts = Verify();
+    const std::vector<ReportText> expected = {
+        {40, 55, "03"},
+        {105, 55, QString::number(SimEeprom::Pattern()[3], 16).toUpper()},
+        {165, 55, "00"},
+        {40, 70, "100"},
+        {105, 70, QString::number(SimEeprom::Pattern()[100], 16).toUpper()},
+        {165, 70, "FF"}};
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(app->m_image, SimEeprom::Pattern());  // Verify never touches the image
+}
+
+TEST_F(DeviceCommandsTest, VerifyWithEveryRegisterDifferentListsSixtyAndTheCount) {
+    app->m_image = SimEeprom::Pattern();
+    for (auto& byte : sim->Memory()) {
+        byte = static_cast<uint8_t>(~byte);
+    }
+    const std::vector<ReportText> texts = Verify();
+    ASSERT_EQ(texts.size(), 60u * 3 + 1);
+    EXPECT_EQ(texts.back(),
+              (ReportText{40, 355, "128 registers differ; only the first 60 are listed."}));
+}
+
+TEST_F(DeviceCommandsTest, AFailedVerifyShowsNoReportAndKeepsTheReadBackBuffer) {
+    app->m_image = SimEeprom::Pattern();
+    Verify();
+    sim->GetFaults().absent = true;
+    Send(CommandId::ToolsVerify);
+    ExpectOnlyMessage("Reading the EEPROM failed at register 0", Icon::Stop);
+    EXPECT_EQ(prompter.dialogsRun.size(), 1u);
+    EXPECT_EQ(app->m_readBack, SimEeprom::Pattern());
+}
+
+TEST_F(DeviceCommandsTest, VerifyAndUploadMakeTheSameTrafficWriteForWrite) {
+    std::vector<PortEvent> log;
+    app->Ports().AddWrapper([&log](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {
+        return std::make_unique<RecordingPort>(std::move(port), log);
+    });
+    Send(CommandId::ToolsUpload);
+    const std::vector<PortEvent> uploadLog = log;
+    log.clear();
+    Verify();
+    auto writes = [](const std::vector<PortEvent>& events) {
+        std::vector<std::pair<PortEvent::Kind, uint8_t>> list;
+        for (const PortEvent& e : events) {
+            if (e.kind == PortEvent::Kind::Data || e.kind == PortEvent::Kind::Control) {
+                list.emplace_back(e.kind, e.value);
+            }
+        }
+        return list;
+    };
+    EXPECT_EQ(writes(uploadLog).size(), 2911u);
+    EXPECT_EQ(writes(log), writes(uploadLog));
+}
+
+TEST_F(DeviceCommandsTest, DefaultImageIsLoadedShownAndWrittenWhileItStaysLocked) {
+    MakeFile("default.dat", Pattern());
+    int lockError = 0;
+    app->Ports().AddWrapper([&](std::unique_ptr<LptPort> port) {
+        QFile probe(QStringLiteral("default.dat"));
+        EXPECT_TRUE(probe.open(QIODevice::ReadOnly));
+        lockError = ::flock(probe.handle(), LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+        EXPECT_EQ(app->m_image, ImageOf(Pattern()));  // shown before the write
+        return port;
+    });
+    EXPECT_TRUE(Send(CommandId::DownloadDefault));
+    EXPECT_EQ(lockError, EWOULDBLOCK);
+    EXPECT_EQ(sim->Memory(), ImageOf(Pattern()));
+    EXPECT_EQ(app->m_strImageFile, "default.dat");
+    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(DeviceCommandsTest, DefaultImageMissingOrShortChangesNothingAndWritesNothing) {
+    OpenFile("a.dat", Pattern());
+    Send(CommandId::DownloadDefault);
+    ExpectOnlyMessage("default.dat was not found.", Icon::Exclamation, "tarnel");
+
+    MakeFile("default.dat", Pattern(64, 1));
+    Send(CommandId::DownloadDefault);
+    ExpectOnlyMessage("default.dat is not an image file: it holds 64 bytes", Icon::Exclamation,
+                      "tarnel");
+
+    EXPECT_EQ(sim->CommittedBytes(), 0);
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
+    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+}
+
+TEST_F(DeviceCommandsTest, DefaultImageWithAFailingDeviceStillBecomesTheCurrentFile) {
+    MakeFile("default.dat", Pattern());
+    sim->GetFaults().dataNotAcknowledged = true;
+    Send(CommandId::DownloadDefault);
+    ExpectOnlyMessage("Writing the EEPROM failed at register 0", Icon::Stop);
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    EXPECT_EQ(app->m_strImageFile, "default.dat");
+    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+}
+
+TEST_F(DeviceCommandsTest, TheSimulatedSwitchKeepsItsContentsFromCommandToCommand) {
+    app->m_image = ImageOf(Pattern());
+    Send(CommandId::ToolsDownload);
+    Send(CommandId::FileNew);
+    Send(CommandId::ToolsUpload);  // meets the last write cycle and polls it out
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+}
+
+TEST_F(DeviceCommandsTest, ATraceRecordsEveryCommandOfTheRunInOneFile) {
+    const QString trace = PathOf("run.vcd");
+    ASSERT_TRUE(Start({"--port", "sim", "--trace", trace}));
+    Send(CommandId::ToolsUpload);
+    Send(CommandId::ToolsVerify);
+    const QList<QByteArray> lines = ReadFile(trace).split('\n');
+    qint64 last = 0;
+    int stamps = 0;
+    for (const QByteArray& line : lines) {
+        if (line.startsWith('#')) {
+            const qint64 time = line.mid(1).toLongLong();
+            EXPECT_GT(time, last);
+            last = time;
+            ++stamps;
+        }
+    }
+    EXPECT_GT(last, 2 * 2911);  // both reads, one after the other
+}
+
+}  // namespace

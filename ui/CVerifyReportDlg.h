@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+
+// The verify report: compares the register image with the read-back buffer
+// on every paint and lists the registers that differ, or shows "PASS!". The
+// headings, separators and OK button are laid out in dialog units; the report
+// text is drawn in pixels of the client area.
+class CVerifyReportDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CVerifyReportDlg(QWidget* parent = nullptr);
+
+    // The report font: Arial with a character cell 16 pixels high.
+    static QFont ReportFont();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
