@@ -131,7 +131,7 @@ void CMainFrame::PlaceWindow() {
     }
     const QMargins frame = windowHandle()->frameMargins();
     resize(kOuterWidth - frame.left() - frame.right(), kOuterHeight - frame.top() - frame.bottom());
-    windowHandle()->setFramePosition(QPoint(kLeft, kTop));
+    move(kLeft, kTop);  // a top-level move places the frame
 }
 
 void CMainFrame::RepaintNow() {
