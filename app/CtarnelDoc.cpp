@@ -1,6 +1,7 @@
 #include "CtarnelDoc.h"
 
 #include "CMainFrame.h"
+#include "CRegisterEditDlg.h"
 #include "CVerifyReportDlg.h"
 #include "CommandIds.h"
 #include "CtarnelApp.h"
@@ -32,6 +33,7 @@ bool CtarnelDoc::OnCmdMsg(int id) {
         {CommandId::ToolsVerify, &CtarnelDoc::OnToolsVerify},
         {CommandId::ToolsUpload, &CtarnelDoc::OnToolsUpload},
         {CommandId::ToolsDownload, &CtarnelDoc::OnToolsDownload},
+        {CommandId::ToolsModify, &CtarnelDoc::OnToolsModify},
         {CommandId::DownloadDefault, &CtarnelDoc::OnDownloadDefault},
     };
     return DispatchCommand(*this, map, id);
@@ -136,6 +138,14 @@ void CtarnelDoc::OnToolsVerify() {
     CVerifyReportDlg report(app->m_pMainWnd);
     if (RunOnDevice([app](EepromLink& link) { return link.ReadAll(app->m_readBack); })) {
         app->GetPrompter().RunModal(report);
+    }
+}
+
+void CtarnelDoc::OnToolsModify() {
+    CtarnelApp* app = AfxGetApp();
+    CRegisterEditDlg editor(app->m_pMainWnd);
+    if (app->GetPrompter().RunModal(editor) == QDialog::Accepted) {
+        app->RepaintMainWindow();
     }
 }
 

@@ -41,6 +41,9 @@ public:
     // Reads the device into the read-back buffer and shows the verify
     // report; on failure reports it and shows no report.
     void OnToolsVerify();
+    // Runs the register editor; on OK the main window repaints at once. The
+    // title and file name stay.
+    void OnToolsModify();
     // Loads "default.dat" from the current directory, shows it, and writes it
     // to the device while the file stays open and locked. The file name and
     // title become "default.dat" once the file is loaded.

@@ -1,5 +1,6 @@
 #include "QtPrompter.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>

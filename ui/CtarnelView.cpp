@@ -5,6 +5,7 @@
 #include <QScrollBar>
 
 #include "CtarnelApp.h"
+#include "HexField.h"
 
 namespace {
 const QColor kGrey(192, 192, 192);
@@ -126,7 +127,7 @@ void CtarnelView::DrawCell(QPainter& painter, int row, int column) {
     const uint8_t value = AfxGetApp()->m_image[row * GridMetrics::kColumns + column];
     painter.setFont(m_fontCell);
     painter.drawText(ToQRect(GetCellRect(m_metrics, row, column)), kCenteredSingleLine,
-                     QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper());
+                     HexField::Format(value));
     ++m_cellsDrawn;
 }
 

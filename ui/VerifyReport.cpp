@@ -1,5 +1,7 @@
 #include "VerifyReport.h"
 
+#include "HexField.h"
+
 namespace {
 constexpr int kBlockWidth = 205;
 constexpr int kLineHeight = 15;
@@ -12,9 +14,6 @@ constexpr int kPassX[] = {80, 285, 490};
 // The place of a 21st line in block 0, above the OK button.
 constexpr int kOverflowY = kFirstLineY + VerifyReport::kLinesPerBlock * kLineHeight;
 
-QString Hex(uint8_t value) {
-    return QStringLiteral("%1").arg(value, 2, 16, QLatin1Char('0')).toUpper();
-}
 }  // namespace
 
 std::vector<int> VerifyReport::DifferingRegisters(const EepromImage& image,
@@ -45,8 +44,8 @@ std::vector<ReportText> VerifyReport::Layout(const EepromImage& image,
         const int y = kFirstLineY + kLineHeight * (m % kLinesPerBlock);
         texts.push_back(
             {kAddressX + dx, y, QStringLiteral("%1").arg(reg, 2, 10, QLatin1Char('0'))});
-        texts.push_back({kWriteX + dx, y, Hex(image[reg])});
-        texts.push_back({kReadX + dx, y, Hex(readBack[reg])});
+        texts.push_back({kWriteX + dx, y, HexField::Format(image[reg])});
+        texts.push_back({kReadX + dx, y, HexField::Format(readBack[reg])});
     }
     if (static_cast<int>(differing.size()) > kMaxLines) {
         texts.push_back({kAddressX, kOverflowY,
