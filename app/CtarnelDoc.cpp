@@ -5,7 +5,7 @@
 #include "CVerifyReportDlg.h"
 #include "CommandIds.h"
 #include "CtarnelApp.h"
-#include "EepromLink.h"
+#include "DeviceLink.h"
 #include "ImageFile.h"
 #include "LockedFile.h"
 #include "PortError.h"
@@ -99,13 +99,12 @@ bool CtarnelDoc::WriteImageFile(const QString& path) {
     return true;
 }
 
-bool CtarnelDoc::RunOnDevice(const std::function<LinkResult(EepromLink&)>& operation) {
+bool CtarnelDoc::RunOnDevice(const std::function<LinkResult(DeviceLink&)>& operation) {
     Prompter& prompter = AfxGetApp()->GetPrompter();
     LinkResult result;
     try {
-        const std::unique_ptr<LptPort> port = AfxGetApp()->Ports().Open();
-        EepromLink link(*port);
-        result = operation(link);
+        const std::unique_ptr<DeviceLink> link = AfxGetApp()->Ports().OpenLink();
+        result = operation(*link);
     } catch (const PortError& error) {
         result = LinkResult::Failure(-1, error.what());
     }
@@ -118,7 +117,7 @@ bool CtarnelDoc::RunOnDevice(const std::function<LinkResult(EepromLink&)>& opera
 
 void CtarnelDoc::OnToolsUpload() {
     CtarnelApp* app = AfxGetApp();
-    if (!RunOnDevice([app](EepromLink& link) { return link.ReadAll(app->m_image); })) {
+    if (!RunOnDevice([app](DeviceLink& link) { return link.ReadAll(app->m_image); })) {
         return;
     }
     app->RepaintMainWindow();
@@ -127,7 +126,7 @@ void CtarnelDoc::OnToolsUpload() {
 
 void CtarnelDoc::OnToolsDownload() {
     CtarnelApp* app = AfxGetApp();
-    if (RunOnDevice([app](EepromLink& link) { return link.WriteAll(app->m_image); })) {
+    if (RunOnDevice([app](DeviceLink& link) { return link.WriteAll(app->m_image); })) {
         app->GetPrompter().ShowMessage(kDownloadDone, MessageCaption(),
                                        Prompter::Icon::Information);
     }
@@ -136,7 +135,7 @@ void CtarnelDoc::OnToolsDownload() {
 void CtarnelDoc::OnToolsVerify() {
     CtarnelApp* app = AfxGetApp();
     CVerifyReportDlg report(app->m_pMainWnd);
-    if (RunOnDevice([app](EepromLink& link) { return link.ReadAll(app->m_readBack); })) {
+    if (RunOnDevice([app](DeviceLink& link) { return link.ReadAll(app->m_readBack); })) {
         app->GetPrompter().RunModal(report);
     }
 }
@@ -161,7 +160,7 @@ void CtarnelDoc::OnDownloadDefault() {
     app->m_strImageFile = kDefaultImageFile;
     app->RepaintMainWindow();
     // No message on success; a failure has been reported by then.
-    RunOnDevice([app](EepromLink& link) { return link.WriteAll(app->m_image); });
+    RunOnDevice([app](DeviceLink& link) { return link.WriteAll(app->m_image); });
     SetTitle(kDefaultImageFile);
 }
 

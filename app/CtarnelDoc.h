@@ -5,7 +5,7 @@
 
 #include "CommandTarget.h"
 
-class EepromLink;
+class DeviceLink;
 struct ImageFileResult;
 struct LinkResult;
 
@@ -57,10 +57,10 @@ public:
     bool WriteImageFile(const QString& path);
 
 private:
-    // Opens the port, runs `operation` over it and gives the port back. A
-    // port that cannot be opened or a failed operation is reported (caption
-    // "TARNEL", stop icon); returns whether all went well.
-    bool RunOnDevice(const std::function<LinkResult(EepromLink&)>& operation);
+    // Opens the link to the device, runs `operation` over it and gives the
+    // port back. A port that cannot be opened or a failed operation is
+    // reported (caption "TARNEL", stop icon); returns whether all went well.
+    bool RunOnDevice(const std::function<LinkResult(DeviceLink&)>& operation);
     // Shows the message of a failed image-file operation.
     void ReportFileError(const ImageFileResult& result);
 

@@ -79,13 +79,16 @@ LinkResult EepromLink::ReadInto(EepromImage& dest) {
     return LinkResult::Success();
 }
 
-LinkResult EepromLink::WriteAll(const EepromImage& image) {
+LinkResult EepromLink::WriteAll(const EepromImage& image, const Progress& progress) {
     int reg = 0;
     try {
         for (; reg <= kLastRegister; ++reg) {
             LinkResult result = WriteRegister(reg, image[reg], reg == 0);
             if (!result) {
                 return result;
+            }
+            if (progress) {
+                progress(reg + 1);
             }
         }
         m_bus.Release();

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "DeviceLink.h"
 #include "EepromImage.h"
 #include "I2cBus.h"
 #include "LinkResult.h"
@@ -11,10 +12,11 @@
 #include "MonotonicClock.h"
 
 // The device operations on the switch's 128-byte EEPROM (device address 0xA0
-// for writing, 0xA1 for reading), built only on I2cBus. Every operation ends
-// with the bus idle (data 0x80, control 0x04), also when it fails: a failure
-// lowers SCL, sends STOP and releases the bus.
-class EepromLink {
+// for writing, 0xA1 for reading) over a bit-banged parallel-port bus, built
+// only on I2cBus. Every operation ends with the bus idle (data 0x80, control
+// 0x04), also when it fails: a failure lowers SCL, sends STOP and releases
+// the bus.
+class EepromLink : public DeviceLink {
 public:
     // Longest time one transaction polls for the device's address acknowledge
     // (a long write cycle of these parts is 10 ms).
@@ -26,14 +28,14 @@ public:
     // repeated START, 0xA1, 128 bytes (master acknowledge after all but the
     // last), STOP, release. The acknowledges of 0xA0 (polled while the device
     // is busy) and of 0xA1 are sampled. `dest` is written only on success.
-    LinkResult ReadAll(EepromImage& dest);
+    LinkResult ReadAll(EepromImage& dest) override;
 
     // 128 byte-write transactions, registers 0 to 127 in ascending order, each
     // START, 0xA0 with acknowledge polling, word address, data byte, STOP; then
     // release. The word-address and data acknowledges are sampled, and the
     // first one missing ends the write. Does not wait for the write cycle that
     // the last STOP starts.
-    LinkResult WriteAll(const EepromImage& image);
+    LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) override;
 
 private:
     enum class Direction { Read, Write };

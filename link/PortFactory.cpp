@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "IoPort.h"
+#include "LptLink.h"
 #include "PortError.h"
 #include "PpdevPort.h"
 #include "SimPort.h"
@@ -70,6 +71,8 @@ std::unique_ptr<LptPort> PortFactory::Open() {
     }
     return port;
 }
+
+std::unique_ptr<DeviceLink> PortFactory::OpenLink() { return std::make_unique<LptLink>(Open()); }
 
 SimEeprom* PortFactory::Simulator() {
     const bool inMemory = m_portName == kSimName;

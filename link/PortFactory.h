@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "DeviceLink.h"
 #include "LptPort.h"
 #include "SimEeprom.h"
 #include "VcdWriter.h"
@@ -42,9 +43,12 @@ public:
     // Wraps every port opened from now on with `wrapper`, after the wrappers
     // added before it.
     void AddWrapper(Wrapper wrapper);
-    // Opens the named port. Throws PortError with a message for the user when
-    // the name is unknown or the port cannot be opened.
+    // Opens the named parallel port. Throws PortError with a message for the
+    // user when the name is unknown or the port cannot be opened.
     std::unique_ptr<LptPort> Open();
+    // Opens the link to the EEPROM through the named port; what the device
+    // commands use. Throws PortError as Open() does.
+    std::unique_ptr<DeviceLink> OpenLink();
     // The run's simulated EEPROM, created on first use; null unless the port
     // name is sim or sim:FILE.
     SimEeprom* Simulator();

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <functional>
+
+#include "EepromImage.h"
+#include "LinkResult.h"
+
+// An open connection to the switch's 128-byte EEPROM, whatever adapter
+// carries it. The device commands use only this, so they never know which
+// adapter they talk through.
+class DeviceLink {
+public:
+    // Told the number of registers written so far, after each one.
+    using Progress = std::function<void(int registersWritten)>;
+
+    virtual ~DeviceLink() = default;
+    // Reads registers 0 to 127; `dest` is written only on success.
+    virtual LinkResult ReadAll(EepromImage& dest) = 0;
+    // Writes registers 0 to 127 in ascending order, one byte-write each,
+    // waiting out the device's write cycles; the first failure ends it.
+    virtual LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) = 0;
+};
