@@ -1,0 +1,217 @@
+#include "CliTool.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <sstream>
+
+#include "PortFactory.h"
+#include "SimEeprom.h"
+
+namespace {
+
+struct Outcome {
+    int exit = -1;
+    QString out;
+    QString err;
+};
+
+QByteArray Pattern(int size = 128, int offset = 3) {
+    QByteArray bytes(size, '\0');
+    for (int i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 5 + offset) & 0xFF);
+    }
+    return bytes;
+}
+
+QByteArray PatternOfSim() {
+    const EepromImage image = SimEeprom::Pattern();
+    return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<int>(image.size()));
+}
+
+// Runs the built tarnel-cli against a simulated switch kept in a file.
+class CliToolTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    QString SimPort() const { return "sim:" + Path("switch.bin"); }
+
+    Outcome Run(QStringList arguments, bool withPort = true) const {
+        if (withPort) {
+            arguments = QStringList{"--port", SimPort()} + arguments;
+        }
+        QProcess process;
+        process.start(QStringLiteral(TARNEL_CLI_PATH), arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+    QString MakeFile(const QString& name, const QByteArray& bytes) const {
+        QFile file(Path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return Path(name);
+    }
+    static QByteArray Contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QByteArray Device() const { return Contents(Path("switch.bin")); }
+};
+
+TEST_F(CliToolTest, DumpPrintsTheGridWithItsLabels) {
+    const Outcome result = Run({"dump"});
+    EXPECT_EQ(result.exit, 0) << result.err.toStdString();
+    const QStringList lines = result.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 14);
+    EXPECT_EQ(lines[0], "      0  1  2  3  4  5  6  7  8  9");
+    EXPECT_EQ(lines[1], "  0  A5 A4 A7 A6 A1 A0 A3 A2 AD AC");
+    EXPECT_EQ(lines[13], "120  DD DC DF DE D9 D8 DB DA");
+}
+
+TEST_F(CliToolTest, ReadWritesTheImageFileAndNeverOverwritesWithoutForce) {
+    const QString file = Path("up.dat");
+    EXPECT_EQ(Run({"read", file}).exit, 0);
+    EXPECT_EQ(Contents(file), PatternOfSim());
+
+    MakeFile("up.dat", "keep");
+    const Outcome refused = Run({"read", file});
+    EXPECT_EQ(refused.exit, 4);
+    EXPECT_TRUE(refused.err.contains("use --force")) << refused.err.toStdString();
+    EXPECT_EQ(Contents(file), "keep");
+
+    EXPECT_EQ(Run({"read", "--force", file}).exit, 0);
+    EXPECT_EQ(Contents(file), PatternOfSim());
+}
+
+TEST_F(CliToolTest, WriteProgramsTheDeviceAndVerifiesIt) {
+    const QString image = MakeFile("image.dat", Pattern());
+    const Outcome written = Run({"write", image});
+    EXPECT_EQ(written.exit, 0) << written.err.toStdString();
+    EXPECT_EQ(written.out, "PASS!\n");
+    EXPECT_TRUE(written.err.contains("Download is completed"));
+    EXPECT_EQ(Device(), Pattern());
+
+    const QString other = MakeFile("other.dat", Pattern(128, 9));
+    const Outcome unverified = Run({"write", "--no-verify", other});
+    EXPECT_EQ(unverified.exit, 0);
+    EXPECT_TRUE(unverified.out.isEmpty());
+    EXPECT_EQ(Device(), Pattern(128, 9));
+}
+
+TEST_F(CliToolTest, ALongerFileGivesItsFirst128BytesAndAShortOneIsRefused) {
+    EXPECT_EQ(Run({"write", MakeFile("long.dat", Pattern(200))}).exit, 0);
+    EXPECT_EQ(Device(), Pattern());
+
+    const Outcome refused = Run({"write", MakeFile("short.dat", Pattern(64, 7))});
+    EXPECT_EQ(refused.exit, 4);
+    EXPECT_TRUE(refused.err.contains("holds 64 bytes")) << refused.err.toStdString();
+    EXPECT_EQ(Device(), Pattern());
+}
+
+TEST_F(CliToolTest, VerifyListsEveryDifferenceAndItsCount) {
+    Run({"read", Path("same.dat")});
+    const Outcome pass = Run({"verify", Path("same.dat")});
+    EXPECT_EQ(pass.exit, 0);
+    EXPECT_EQ(pass.out, "PASS!\n");
+
+    QByteArray two = PatternOfSim();
+    two[3] = 0x00;
+    two[100] = static_cast<char>(0xFF);
+    const Outcome differs = Run({"verify", MakeFile("two.dat", two)});
+    EXPECT_EQ(differs.exit, 1);
+    EXPECT_EQ(differs.out, "03 00 A6\n100 FF C1\n2 registers differ.\n");
+
+    QByteArray all = PatternOfSim();
+    for (char& byte : all) {
+        byte = static_cast<char>(~byte);
+    }
+    const Outcome every = Run({"verify", MakeFile("all.dat", all)});
+    EXPECT_EQ(every.exit, 1);
+    const QStringList lines = every.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 129);  // all 128, not only 60
+    EXPECT_EQ(lines[127], "127 25 DA");
+    EXPECT_EQ(lines[128], "128 registers differ.");
+
+    const Outcome quiet = Run({"--quiet", "verify", Path("all.dat")});
+    EXPECT_EQ(quiet.exit, 1);
+    EXPECT_TRUE(quiet.out.isEmpty());
+}
+
+TEST_F(CliToolTest, FileErrorsUseTheCauseTexts) {
+    const Outcome missing = Run({"verify", Path("missing.dat")});
+    EXPECT_EQ(missing.exit, 4);
+    EXPECT_EQ(missing.err, "tarnel-cli: " + Path("missing.dat") + " was not found.\n");
+
+    const Outcome denied = Run({"read", "/sys/tarnel-cli-test.dat"});
+    EXPECT_EQ(denied.exit, 4);
+    EXPECT_TRUE(denied.err.contains("Access to /sys/tarnel-cli-test.dat was denied."));
+}
+
+TEST_F(CliToolTest, UsageErrorsExitWithTwo) {
+    for (const QStringList& arguments :
+         {QStringList{}, QStringList{"flash"}, QStringList{"read"}, QStringList{"dump", "x.dat"},
+          QStringList{"--colour", "dump"}}) {
+        const Outcome result = Run(arguments);
+        EXPECT_EQ(result.exit, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.err.startsWith("tarnel-cli: ")) << result.err.toStdString();
+    }
+}
+
+TEST_F(CliToolTest, HelpAndVersion) {
+    const Outcome version = Run({"--version"}, false);
+    EXPECT_EQ(version.exit, 0);
+    EXPECT_EQ(version.out, "tarnel-cli 1.1\n");
+    const Outcome help = Run({"--help"}, false);
+    EXPECT_EQ(help.exit, 0);
+    EXPECT_TRUE(help.out.contains("--port <NAME>"));
+}
+
+TEST_F(CliToolTest, APortThatCannotBeOpenedExitsWithThree) {
+    const Outcome result = Run({"--port", "/dev/parport_tarnel_absent", "dump"}, false);
+    EXPECT_EQ(result.exit, 3);
+    EXPECT_TRUE(result.err.contains("Cannot open the parallel port /dev/parport_tarnel_absent"));
+}
+
+TEST_F(CliToolTest, ATraceDecodesWithSigrok) {
+    const QString trace = Path("dump.vcd");
+    ASSERT_EQ(Run({"--trace", trace, "dump"}).exit, 0);
+    QProcess sigrok;
+    sigrok.start(
+        QStringLiteral(TARNEL_SIGROK_CLI),
+        {"-I", "vcd", "-i", trace, "-P", "i2c:scl=SCL:sda=SDA,eeprom24xx", "-A", "eeprom24xx"});
+    ASSERT_TRUE(sigrok.waitForFinished(30000));
+    const QString decoded = QString::fromUtf8(sigrok.readAllStandardOutput());
+    EXPECT_TRUE(decoded.contains("Sequential random read (addr=00, 128 bytes): A5 A4 A7"))
+        << decoded.left(500).toStdString();
+}
+
+// An absent device, in process: the simulator's fault is switched on through
+// the tool's port set-up.
+TEST(CliToolInProcessTest, AnAbsentDeviceExitsWithThreeAndWritesNothing) {
+    QTemporaryDir dir;
+    const QString image = dir.filePath("image.dat");
+    QFile file(image);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Pattern());
+    file.close();
+
+    std::ostringstream out;
+    std::ostringstream err;
+    CliTool tool(out, err, false);
+    SimEeprom* sim = nullptr;
+    tool.SetPortSetup([&](PortFactory& factory) {
+        sim = factory.Simulator();
+        sim->GetFaults().absent = true;
+    });
+    EXPECT_EQ(tool.Run({"tarnel-cli", "--port", "sim", "write", image}), 3);
+    ASSERT_NE(sim, nullptr);
+    EXPECT_EQ(sim->CommittedBytes(), 0);
+    EXPECT_NE(err.str().find("Nothing was written to the switch."), std::string::npos) << err.str();
+    EXPECT_TRUE(out.str().empty());
+}
+
+}  // namespace
