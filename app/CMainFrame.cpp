@@ -1,6 +1,7 @@
 #include "CMainFrame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMenuBar>
@@ -103,13 +104,21 @@ void CMainFrame::CreateAccelerators() {
 }
 
 bool CMainFrame::RouteCommand(int id) {
+    ++m_running;
+    bool handled = false;
     CommandTarget* const route[] = {m_view, &m_document, this, AfxGetApp()};
     for (CommandTarget* target : route) {
         if (target->OnCmdMsg(id)) {
-            return true;
+            handled = true;
+            break;
         }
     }
-    return false;
+    --m_running;
+    return handled;
+}
+
+bool CMainFrame::IsBusy() const {
+    return m_running > 0 || QApplication::activeModalWidget() != nullptr;
 }
 
 bool CMainFrame::OnCmdMsg(int) {

@@ -25,6 +25,9 @@ public:
 
     // Routes command `id`; returns whether some target handled it.
     bool RouteCommand(int id);
+    // True while a command runs or a modal dialog is open: a command from
+    // outside must then wait.
+    bool IsBusy() const;
     bool OnCmdMsg(int id) override;
 
     // Sets the caption to "<document title> - TARNEL".
@@ -43,4 +46,5 @@ private:
 
     CtarnelDoc& m_document;
     CtarnelView* m_view;
+    int m_running = 0;  // commands being routed (nested while one waits on a dialog)
 };

@@ -7,6 +7,7 @@
 #include "CMainFrame.h"
 #include "CommandIds.h"
 #include "CommandLine.h"
+#include "CommandService.h"
 #include "CtarnelDoc.h"
 #include "CtarnelView.h"
 #include "PortError.h"
@@ -43,6 +44,7 @@ CtarnelApp::CtarnelApp(Prompter& prompter)
 }
 
 CtarnelApp::~CtarnelApp() {
+    m_commandService.reset();
     m_frame.reset();
     m_pMainWnd = nullptr;
     if (g_app == this) {
@@ -92,6 +94,10 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
     m_frame->show();
     m_frame->PlaceWindow();
     m_frame->RepaintNow();
+    // Commands from scripts, when there is a session bus; without one the
+    // program works the same.
+    m_commandService = std::make_unique<CommandService>(*m_frame);
+    m_commandService->Register();
     return true;
 }
 

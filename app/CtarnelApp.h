@@ -8,6 +8,7 @@
 #include "EepromImage.h"
 
 class CMainFrame;
+class CommandService;
 class CtarnelDoc;
 class PortFactory;
 class Prompter;
@@ -76,6 +77,7 @@ private:
     Prompter& m_prompter;
     std::unique_ptr<CtarnelDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<CommandService> m_commandService;
     std::unique_ptr<PortFactory> m_ports;
     QStringList m_recentFiles;
     int m_previewPages = 0;

@@ -7,7 +7,7 @@ packages=(
     g++ cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
-    sigrok-cli
+    sigrok-cli dbus-daemon
 )
 
 missing=()

@@ -1,0 +1,90 @@
+// Runs under a private session bus (dbus-run-session): starts the built GUI
+// offscreen against a simulated switch and sends it commands over D-Bus.
+#include <gtest/gtest.h>
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
+#include <QDBusReply>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+namespace {
+
+const QString kService = QStringLiteral("org.tarnel.Tarnel");
+const QString kPath = QStringLiteral("/MainFrame");
+const QString kInterface = QStringLiteral("org.tarnel.Tarnel");
+
+QByteArray Pattern() {
+    QByteArray bytes(128, '\0');
+    for (int i = 0; i < bytes.size(); ++i) {
+        bytes[i] = static_cast<char>((i * 11 + 5) & 0xFF);
+    }
+    return bytes;
+}
+
+class CommandServiceBusTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QProcess gui;
+
+    void SetUp() override {
+        ASSERT_TRUE(QDBusConnection::sessionBus().isConnected())
+            << "run this test under dbus-run-session";
+        gui.setWorkingDirectory(dir.path());
+        gui.setProcessChannelMode(QProcess::ForwardedChannels);
+        gui.start(QStringLiteral(TARNEL_GUI_PATH), {"--port", "sim:" + dir.filePath("switch.bin")});
+        ASSERT_TRUE(gui.waitForStarted());
+        QElapsedTimer waited;
+        waited.start();
+        while (!QDBusConnection::sessionBus().interface()->isServiceRegistered(kService) &&
+               waited.elapsed() < 20000) {
+            QThread::msleep(20);
+        }
+        ASSERT_TRUE(QDBusConnection::sessionBus().interface()->isServiceRegistered(kService));
+    }
+    void TearDown() override {
+        gui.kill();
+        gui.waitForFinished();
+    }
+};
+
+TEST_F(CommandServiceBusTest, Command32776WritesDefaultDatToTheDevice) {
+    QFile image(dir.filePath("default.dat"));
+    ASSERT_TRUE(image.open(QIODevice::WriteOnly));
+    image.write(Pattern());
+    image.close();
+
+    QDBusInterface frame(kService, kPath, kInterface);
+    const QDBusReply<bool> reply = frame.call(QStringLiteral("Command"), 32776);
+    ASSERT_TRUE(reply.isValid()) << reply.error().message().toStdString();
+    EXPECT_TRUE(reply.value());
+
+    QFile device(dir.filePath("switch.bin"));
+    ASSERT_TRUE(device.open(QIODevice::ReadOnly));
+    EXPECT_EQ(device.readAll(), Pattern());
+}
+
+TEST_F(CommandServiceBusTest, AnOpenDialogMakesTheWindowRefuseWithBusy) {
+    QDBusInterface frame(kService, kPath, kInterface);
+    // About opens a modal dialog; its call returns only when it closes.
+    frame.asyncCall(QStringLiteral("Command"), 57664);
+    QDBusError error;
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 20000) {
+        const QDBusReply<bool> reply = frame.call(QStringLiteral("Command"), 57600);
+        if (!reply.isValid()) {
+            error = reply.error();
+            break;
+        }
+        QThread::msleep(20);
+    }
+    EXPECT_EQ(error.name(), "org.tarnel.Tarnel.Error.Busy");
+    EXPECT_TRUE(error.message().contains("busy"));
+}
+
+}  // namespace
