@@ -7,6 +7,7 @@
 #include "GridGeometry.h"
 #include "HexField.h"
 #include "ImageFile.h"
+#include "PortDiscovery.h"
 #include "PortError.h"
 #include "PortFactory.h"
 #include "VerifyReport.h"
@@ -39,8 +40,8 @@ int CliTool::Run(const QStringList& arguments) {
     const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version."));
     const QCommandLineOption port(
         "port",
-        QStringLiteral("Port: /dev/parportN, io:0x378, sim or sim:FILE (default: $TARNEL_PORT, "
-                       "then /dev/parport0)."),
+        QStringLiteral("Port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, sim, sim:FILE, i2c:sim "
+                       "(default: $TARNEL_PORT, then /dev/parport0)."),
         QStringLiteral("NAME"));
     const QCommandLineOption trace("trace", QStringLiteral("Record the bus traffic into FILE.vcd."),
                                    QStringLiteral("FILE"));
@@ -51,7 +52,7 @@ int CliTool::Run(const QStringList& arguments) {
                                       QStringLiteral("write: do not read back and compare."));
     parser.addOptions({help, version, port, trace, quiet, force, noVerify});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("read, write, verify or dump"));
+                                 QStringLiteral("read, write, verify, dump or list-ports"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an image file"),
                                  QStringLiteral("[FILE]"));
 
@@ -72,17 +73,21 @@ int CliTool::Run(const QStringList& arguments) {
     const QStringList positional = parser.positionalArguments();
     const QString command = positional.value(0);
     const bool needsFile = command == "read" || command == "write" || command == "verify";
-    if (!needsFile && command != "dump") {
+    const bool noFile = command == "dump" || command == "list-ports";
+    if (!needsFile && !noFile) {
         Report(command.isEmpty() ? QStringLiteral("No command given (see --help).")
                                  : "Unknown command \"" + command + "\" (see --help).");
         return kUsage;
     }
     if (positional.size() != (needsFile ? 2 : 1)) {
         Report(needsFile ? command + QStringLiteral(" needs exactly one FILE.")
-                         : QStringLiteral("dump takes no FILE."));
+                         : command + QStringLiteral(" takes no FILE."));
         return kUsage;
     }
 
+    if (command == "list-ports") {
+        return ListPorts();
+    }
     m_ports = std::make_unique<PortFactory>(
         PortFactory::ChoosePortName(parser.value(port).toStdString()));
     if (parser.isSet(trace)) {
@@ -196,6 +201,18 @@ int CliTool::Dump() {
             m_out << " " << HexField::Format(image[row * GridMetrics::kColumns + column]);
         }
         m_out << "\n";
+    }
+    return kSuccess;
+}
+
+int CliTool::ListPorts() {
+    const std::vector<PortInfo> ports = PortDiscovery::List();
+    if (ports.empty()) {
+        Inform(QStringLiteral("No parallel ports or I2C adapters found (try --port sim)."));
+    }
+    for (const PortInfo& port : ports) {
+        m_out << QString::fromStdString(port.name).leftJustified(20) << " "
+              << QString::fromStdString(port.description) << "\n";
     }
     return kSuccess;
 }

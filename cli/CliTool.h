@@ -15,6 +15,7 @@ class PortFactory;
 //   write FILE    an image file to the device, then read back and compare
 //   verify FILE   the device against an image file
 //   dump          the device's registers as the main window's grid
+//   list-ports    the parallel ports and I2C adapters present
 // Results go to `out`, messages to `err`.
 class CliTool {
 public:
@@ -43,6 +44,7 @@ private:
     int Write(const QString& file, bool verify);
     int Verify(const QString& file);
     int Dump();
+    int ListPorts();
 
     // Opens the link; on failure reports it and returns null.
     std::unique_ptr<DeviceLink> OpenLink();

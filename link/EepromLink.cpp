@@ -50,7 +50,7 @@ LinkResult EepromLink::ReadAll(EepromImage& dest) {
         }
         return result;
     } catch (const PortError& error) {
-        return LinkResult::Failure(0, Describe(Direction::Read, 0, error.what()));
+        return LinkResult::ReadFailure(error.what());
     }
 }
 
@@ -94,7 +94,7 @@ LinkResult EepromLink::WriteAll(const EepromImage& image, const Progress& progre
         m_bus.Release();
         return LinkResult::Success();
     } catch (const PortError& error) {
-        return LinkResult::Failure(reg, Describe(Direction::Write, reg, error.what()));
+        return LinkResult::WriteFailure(reg, error.what());
     }
 }
 
@@ -121,22 +121,6 @@ LinkResult EepromLink::Abandon(Direction direction, int reg, const std::string& 
     m_bus.SclLow();
     m_bus.Stop();
     m_bus.Release();
-    return LinkResult::Failure(reg, Describe(direction, reg, reason));
-}
-
-std::string EepromLink::Describe(Direction direction, int reg, const std::string& reason) {
-    const std::string where = " at register " + std::to_string(reg) + ": " + reason + ".";
-    if (direction == Direction::Read) {
-        return "Reading the EEPROM failed" + where;
-    }
-    std::string written;
-    if (reg == 0) {
-        written = "Nothing was written to the switch.";
-    } else if (reg == 1) {
-        written = "Only register 0 was written: the switch holds a partly written image.";
-    } else {
-        written = "Registers 0 to " + std::to_string(reg - 1) +
-                  " were written: the switch holds a partly written image.";
-    }
-    return "Writing the EEPROM failed" + where + " " + written;
+    return direction == Direction::Read ? LinkResult::ReadFailure(reason)
+                                        : LinkResult::WriteFailure(reg, reason);
 }

@@ -52,8 +52,6 @@ private:
     // Ends a failed transaction: SCL low, STOP, release; returns the failure.
     LinkResult Abandon(Direction direction, int reg, const std::string& reason);
 
-    static std::string Describe(Direction direction, int reg, const std::string& reason);
-
     I2cBus m_bus;
     const MonotonicClock& m_clock;
 };

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "I2cDevAdapter.h"
+#include "I2cDevLink.h"
 #include "IoPort.h"
 #include "LptLink.h"
 #include "PortError.h"
@@ -15,6 +17,8 @@ const std::string kSimName = "sim";
 const std::string kSimFilePrefix = "sim:";
 const std::string kIoPrefix = "io:";
 const std::string kDevicePrefix = "/dev/";
+const std::string kI2cPrefix = "i2c:";
+const std::string kI2cDevicePrefix = "i2c-";
 
 bool StartsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
@@ -24,7 +28,9 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
     throw PortError("Unknown port \"" + name +
                     "\". Use /dev/parportN (the kernel's ppdev driver, default /dev/parport0), "
                     "io:0x378 (direct port I/O at that address, needs root), sim (a simulated "
-                    "switch in memory) or sim:FILE (a simulated switch kept in FILE).");
+                    "switch in memory), sim:FILE (a simulated switch kept in FILE), "
+                    "i2c:/dev/i2c-N or i2c:N (an I2C adapter through i2c-dev), or i2c:sim and "
+                    "i2c:sim:FILE (a simulated switch on an I2C adapter).");
 }
 
 uint16_t ParseIoBase(const std::string& name) {
@@ -36,6 +42,44 @@ uint16_t ParseIoBase(const std::string& name) {
         UnknownName(name);
     }
     return static_cast<uint16_t>(base);
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// "i2c:/dev/i2c-N" or "i2c:N": the folder of the device and N.
+std::pair<std::string, int> ParseI2cAdapter(const std::string& name) {
+    const std::string rest = name.substr(kI2cPrefix.size());
+    if (AllDigits(rest) && rest.size() < 6) {
+        return {"/dev", std::stoi(rest)};
+    }
+    const auto slash = rest.rfind('/');
+    const std::string base = slash == std::string::npos ? rest : rest.substr(slash + 1);
+    const std::string number =
+        StartsWith(base, kI2cDevicePrefix) ? base.substr(kI2cDevicePrefix.size()) : std::string();
+    if (slash == std::string::npos || slash == 0 || !AllDigits(number) || number.size() >= 6) {
+        UnknownName(name);
+    }
+    return {rest.substr(0, slash), std::stoi(number)};
+}
+
+// For a simulated port name, whether it is one and the file that keeps it
+// ("" for one in memory).
+bool IsSimulated(const std::string& name, std::string& file) {
+    const std::string rest = StartsWith(name, kI2cPrefix) ? name.substr(kI2cPrefix.size()) : name;
+    if (rest == kSimName) {
+        file.clear();
+        return true;
+    }
+    if (StartsWith(rest, kSimFilePrefix)) {
+        file = rest.substr(kSimFilePrefix.size());
+        if (file.empty()) {
+            UnknownName(name);
+        }
+        return true;
+    }
+    return false;
 }
 }  // namespace
 
@@ -72,22 +116,35 @@ std::unique_ptr<LptPort> PortFactory::Open() {
     return port;
 }
 
-std::unique_ptr<DeviceLink> PortFactory::OpenLink() { return std::make_unique<LptLink>(Open()); }
+std::unique_ptr<DeviceLink> PortFactory::OpenLink() {
+    if (!IsI2c()) {
+        return std::make_unique<LptLink>(Open());
+    }
+    if (m_trace) {
+        throw PortError("A bus trace is recorded on parallel ports only; " + m_portName +
+                        " is an I2C adapter. Leave out --trace.");
+    }
+    if (SimEeprom* sim = Simulator()) {
+        return std::make_unique<I2cDevLink>(
+            std::make_unique<SimI2cAdapter>(*sim, m_i2cFaults, m_i2cTransfers));
+    }
+    const auto [folder, number] = ParseI2cAdapter(m_portName);
+    return std::make_unique<I2cDevLink>(std::make_unique<I2cDevAdapter>(number, folder));
+}
+
+bool PortFactory::IsI2c() const {
+    return StartsWith(m_portName, kI2cPrefix);
+}
 
 SimEeprom* PortFactory::Simulator() {
-    const bool inMemory = m_portName == kSimName;
-    const bool inFile = StartsWith(m_portName, kSimFilePrefix);
-    if (!inMemory && !inFile) {
+    std::string file;
+    if (!IsSimulated(m_portName, file)) {
         return nullptr;
     }
     if (!m_sim) {
         auto sim = std::make_unique<SimEeprom>();
         sim->SetWriteCycle(std::chrono::nanoseconds(kSimWriteCycle));
-        if (inFile) {
-            const std::string file = m_portName.substr(kSimFilePrefix.size());
-            if (file.empty()) {
-                UnknownName(m_portName);
-            }
+        if (!file.empty()) {
             sim->SetBackingFile(file);
         }
         m_sim = std::move(sim);
@@ -96,6 +153,9 @@ SimEeprom* PortFactory::Simulator() {
 }
 
 std::unique_ptr<LptPort> PortFactory::OpenBackend() {
+    if (IsI2c()) {
+        throw PortError(m_portName + " is an I2C adapter, not a parallel port.");
+    }
     if (SimEeprom* sim = Simulator()) {
         return std::make_unique<SimPort>(*sim);
     }

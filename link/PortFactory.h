@@ -9,6 +9,7 @@
 #include "DeviceLink.h"
 #include "LptPort.h"
 #include "SimEeprom.h"
+#include "SimI2cAdapter.h"
 #include "VcdWriter.h"
 
 // Turns a port name into an open port:
@@ -16,6 +17,10 @@
 //   io:0x378       direct port I/O at that base address (x86, needs root)
 //   sim            a simulated switch EEPROM in memory, holding a visible pattern
 //   sim:FILE       a simulated switch EEPROM whose 128 bytes are kept in FILE
+//   i2c:/dev/i2c-N, i2c:N   an I2C adapter through the kernel's i2c-dev
+//   i2c:sim, i2c:sim:FILE   a simulated switch EEPROM on an I2C adapter
+// Which link a name gives (bit-banged parallel port or i2c-dev) is decided
+// here alone; the device commands only see a DeviceLink.
 // The device commands open a port for each command and drop it when done; the
 // factory keeps one simulated EEPROM for the whole run, so its memory and its
 // write-cycle state carry over from one command to the next. With a trace set,
@@ -50,14 +55,21 @@ public:
     // commands use. Throws PortError as Open() does.
     std::unique_ptr<DeviceLink> OpenLink();
     // The run's simulated EEPROM, created on first use; null unless the port
-    // name is sim or sim:FILE.
+    // name is a simulated one.
     SimEeprom* Simulator();
+    // Faults of the simulated I2C adapter (for tests), and the transfers it
+    // was asked for so far.
+    SimI2cAdapter::Faults& I2cSimFaults() { return m_i2cFaults; }
+    int I2cSimTransfers() const { return m_i2cTransfers; }
 
 private:
     std::unique_ptr<LptPort> OpenBackend();
+    bool IsI2c() const;
 
     std::string m_portName;
     std::unique_ptr<SimEeprom> m_sim;
     std::unique_ptr<VcdWriter> m_trace;
     std::vector<Wrapper> m_wrappers;
+    SimI2cAdapter::Faults m_i2cFaults;
+    int m_i2cTransfers = 0;
 };

@@ -266,3 +266,61 @@ TEST_F(DeviceCommandsTest, ATraceRecordsEveryCommandOfTheRunInOneFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// The same commands over the bit-banged parallel-port link and over the
+// i2c-dev link (a simulated adapter): the same results, the same reports.
+class EitherLinkTest : public AppFixture, public ::testing::WithParamInterface<const char*> {
+protected:
+    SimEeprom* sim = nullptr;
+    void SetUp() override {
+        ASSERT_TRUE(Start({"--port", GetParam()}));
+        sim = app->Ports().Simulator();
+        ASSERT_NE(sim, nullptr);
+        sim->SetWriteCycle(1);
+    }
+};
+
+TEST_P(EitherLinkTest, DownloadUploadAndVerifyRoundTrip) {
+    app->m_image = ImageOf(Pattern());
+    Send(CommandId::ToolsDownload);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, kDone);
+    EXPECT_EQ(sim->Memory(), ImageOf(Pattern()));
+
+    Send(CommandId::FileNew);
+    Send(CommandId::ToolsUpload);
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    EXPECT_EQ(Caption(), "Upload - TARNEL");
+
+    sim->Memory()[3] ^= 0xFF;
+    std::vector<ReportText> texts;
+    prompter.dialogScripts.push_back([&](QDialog&) {
+        texts = VerifyReport::Layout(app->m_image, app->m_readBack);
+        return QDialog::Accepted;
+    });
+    Send(CommandId::ToolsVerify);
+    ASSERT_EQ(texts.size(), 3u);
+    EXPECT_EQ(texts[0].text, "03");
+}
+
+TEST_P(EitherLinkTest, AnAbsentDeviceIsReportedAndChangesNothing) {
+    sim->GetFaults().absent = true;
+    app->m_image = ImageOf(Pattern());
+    Send(CommandId::ToolsUpload);
+    Send(CommandId::ToolsDownload);
+    ASSERT_EQ(prompter.messages.size(), 2u);
+    EXPECT_TRUE(prompter.messages[0].text.startsWith("Reading the EEPROM failed at register 0"));
+    EXPECT_TRUE(prompter.messages[1].text.startsWith("Writing the EEPROM failed at register 0"));
+    EXPECT_TRUE(prompter.messages[1].text.endsWith("Nothing was written to the switch."));
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    EXPECT_EQ(sim->CommittedBytes(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Links, EitherLinkTest, ::testing::Values("sim", "i2c:sim"),
+                         [](const auto& info) {
+                             return std::string(info.param) == "sim" ? "ParallelPort" : "I2cDev";
+                         });
+
+}  // namespace

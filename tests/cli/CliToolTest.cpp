@@ -189,6 +189,29 @@ TEST_F(CliToolTest, ATraceDecodesWithSigrok) {
         << decoded.left(500).toStdString();
 }
 
+TEST_F(CliToolTest, AnI2cAdapterGivesTheSameResultsAsTheParallelPort) {
+    const QString image = MakeFile("image.dat", Pattern());
+    for (const QString& port : {"sim:" + Path("lpt.bin"), "i2c:sim:" + Path("i2c.bin")}) {
+        const Outcome written = Run({"--port", port, "write", image}, false);
+        EXPECT_EQ(written.exit, 0) << port.toStdString() << written.err.toStdString();
+        EXPECT_EQ(written.out, "PASS!\n");
+    }
+    EXPECT_EQ(Contents(Path("lpt.bin")), Pattern());
+    EXPECT_EQ(Contents(Path("i2c.bin")), Pattern());
+    EXPECT_EQ(Run({"--port", "sim:" + Path("lpt.bin"), "dump"}, false).out,
+              Run({"--port", "i2c:sim:" + Path("i2c.bin"), "dump"}, false).out);
+
+    const Outcome traced = Run({"--port", "i2c:sim", "--trace", Path("t.vcd"), "dump"}, false);
+    EXPECT_EQ(traced.exit, 3);
+    EXPECT_TRUE(traced.err.contains("parallel ports only")) << traced.err.toStdString();
+}
+
+TEST_F(CliToolTest, ListPortsNeedsNoPort) {
+    const Outcome listed = Run({"list-ports"}, false);
+    EXPECT_EQ(listed.exit, 0);
+    EXPECT_EQ(Run({"list-ports", "x"}, false).exit, 2);
+}
+
 // An absent device, in process: the simulator's fault is switched on through
 // the tool's port set-up.
 TEST(CliToolInProcessTest, AnAbsentDeviceExitsWithThreeAndWritesNothing) {

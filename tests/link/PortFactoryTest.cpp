@@ -8,6 +8,7 @@
 
 #include "EepromLink.h"
 #include "PortError.h"
+#include "SimEeprom.h"
 
 namespace {
 
@@ -109,6 +110,36 @@ TEST(PortFactoryTest, SimFileKeepsTheBytesAcrossRuns) {
     EepromImage read{};
     ASSERT_TRUE(EepromLink(*port).ReadAll(read));
     EXPECT_EQ(read, written);
+}
+
+TEST(PortFactoryTest, I2cNamesSelectTheI2cDevLink) {
+    for (const char* name : {"i2c:/dev/i2c-41", "i2c:41"}) {
+        PortFactory factory(name);
+        try {
+            factory.OpenLink();
+            FAIL() << name;
+        } catch (const PortError& error) {
+            EXPECT_NE(std::string(error.what()).find("Cannot open the I2C adapter /dev/i2c-41"),
+                      std::string::npos)
+                << error.what();
+        }
+        EXPECT_THROW(factory.Open(), PortError);  // no parallel-port registers
+    }
+    for (const char* name : {"i2c:", "i2c:/dev/spidev0", "i2c:x1", "i2c:sim:"}) {
+        PortFactory factory(name);
+        try {
+            factory.OpenLink();
+            FAIL() << name;
+        } catch (const PortError& error) {
+            EXPECT_NE(std::string(error.what()).find("Unknown port"), std::string::npos)
+                << name << ": " << error.what();
+        }
+    }
+    PortFactory sim("i2c:sim");
+    EepromImage image{};
+    ASSERT_TRUE(sim.OpenLink()->ReadAll(image));
+    EXPECT_EQ(image, SimEeprom::Pattern());
+    EXPECT_EQ(sim.I2cSimTransfers(), 1);
 }
 
 TEST(PortFactoryTest, OnlySimulatedPortsHaveASimulator) {

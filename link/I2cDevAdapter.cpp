@@ -1,0 +1,96 @@
+#include "I2cDevAdapter.h"
+
+#include <fcntl.h>
+#include <linux/i2c-dev.h>
+#include <linux/i2c.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "PortError.h"
+
+namespace {
+std::string HintFor(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            return " tarnel-cli list-ports lists the adapters present; if none is listed, load "
+                   "the i2c-dev module (sudo modprobe i2c-dev).";
+        case EACCES:
+        case EPERM:
+            return " Add your user to group i2c (sudo usermod -aG i2c $USER, then log in again), "
+                   "or give the device to a group of yours with a udev rule.";
+        default:
+            return "";
+    }
+}
+
+// The sysfs name of the client at `address` on adapter `number` ("1-0050").
+std::string ClientName(int number, uint16_t address) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%d-%04x", number, address);
+    return name;
+}
+}  // namespace
+
+I2cDevAdapter::I2cDevAdapter(int number, const std::string& devDir, const std::string& sysDir)
+    : m_number(number), m_path(devDir + "/i2c-" + std::to_string(number)), m_sysDir(sysDir) {
+    m_fd = ::open(m_path.c_str(), O_RDWR | O_CLOEXEC);
+    if (m_fd < 0) {
+        const int error = errno;
+        throw PortError("Cannot open the I2C adapter " + m_path + ": " + std::strerror(error) +
+                        "." + HintFor(error));
+    }
+}
+
+I2cDevAdapter::~I2cDevAdapter() {
+    ::close(m_fd);
+}
+
+unsigned long I2cDevAdapter::Functions() {
+    unsigned long functions = 0;
+    if (::ioctl(m_fd, I2C_FUNCS, &functions) != 0) {
+        throw PortError("Cannot ask the I2C adapter " + m_path +
+                        " what it can do: " + std::strerror(errno) + ".");
+    }
+    return functions;
+}
+
+std::string I2cDevAdapter::AddressHeldBy(uint16_t address) {
+    namespace fs = std::filesystem;
+    const std::string client = ClientName(m_number, address);
+    std::error_code error;
+    const fs::path driverLink = fs::path(m_sysDir) / "bus/i2c/devices" / client / "driver";
+    const fs::path driver = fs::read_symlink(driverLink, error);
+    std::string driverName = error ? std::string() : driver.filename().string();
+    if (driverName.empty() && ::ioctl(m_fd, I2C_SLAVE, address) != 0 && errno == EBUSY) {
+        driverName = "a kernel driver";
+    }
+    if (driverName.empty()) {
+        return {};
+    }
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%02X", address);
+    const std::string unbindDriver = driverName == "a kernel driver" ? "DRIVER" : driverName;
+    return "the kernel driver " + driverName + " holds address " + hex + " on " + m_path +
+           "; unbind it first (echo " + client + " | sudo tee /sys/bus/i2c/drivers/" +
+           unbindDriver + "/unbind), so that tarnel does not talk over it";
+}
+
+int I2cDevAdapter::Transfer(I2cMessage* messages, int count) {
+    std::vector<i2c_msg> kernel(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        kernel[i].addr = messages[i].address;
+        kernel[i].flags = messages[i].read ? I2C_M_RD : 0;
+        kernel[i].len = messages[i].length;
+        kernel[i].buf = messages[i].data;
+    }
+    i2c_rdwr_ioctl_data transfer{kernel.data(), static_cast<__u32>(count)};
+    return ::ioctl(m_fd, I2C_RDWR, &transfer) < 0 ? errno : 0;
+}

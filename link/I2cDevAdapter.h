@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "I2cAdapter.h"
+
+// An I2C adapter through the kernel's i2c-dev interface (/dev/i2c-N): USB
+// bridges, on-board SMBus controllers, the kernel's own bit-bangers.
+class I2cDevAdapter : public I2cAdapter {
+public:
+    // Opens /dev/i2c-`number` (under `devDir`); `sysDir` is where sysfs is
+    // mounted. Throws PortError, naming the adapter, the system's reason and
+    // a hint, when it cannot be opened.
+    explicit I2cDevAdapter(int number, const std::string& devDir = "/dev",
+                           const std::string& sysDir = "/sys");
+    ~I2cDevAdapter() override;
+    I2cDevAdapter(const I2cDevAdapter&) = delete;
+    I2cDevAdapter& operator=(const I2cDevAdapter&) = delete;
+
+    std::string Name() const override { return m_path; }
+    unsigned long Functions() override;
+    // A driver bound to the address in sysfs, or one the I2C_SLAVE probe
+    // finds busy.
+    std::string AddressHeldBy(uint16_t address) override;
+    int Transfer(I2cMessage* messages, int count) override;
+
+private:
+    int m_number;
+    std::string m_path;
+    std::string m_sysDir;
+    int m_fd = -1;
+};

@@ -1,0 +1,85 @@
+#include "I2cDevLink.h"
+
+#include <linux/i2c.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "PortError.h"
+
+namespace {
+constexpr int kLastRegister = static_cast<int>(kEepromSize) - 1;
+
+// Errors by which adapters report an address that was not acknowledged.
+bool IsAddressNack(int error) {
+    return error == ENXIO || error == EREMOTEIO || error == EAGAIN;
+}
+}  // namespace
+
+I2cDevLink::I2cDevLink(std::unique_ptr<I2cAdapter> adapter, const MonotonicClock& clock)
+    : m_adapter(std::move(adapter)), m_clock(clock) {}
+
+std::string I2cDevLink::CheckAdapter() {
+    try {
+        if ((m_adapter->Functions() & I2C_FUNC_I2C) == 0) {
+            return "the I2C adapter " + m_adapter->Name() +
+                   " cannot do combined transfers (it lacks I2C_FUNC_I2C); use another adapter";
+        }
+    } catch (const PortError& error) {
+        return error.what();
+    }
+    return m_adapter->AddressHeldBy(kAddress);
+}
+
+std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
+    const auto started = m_clock.Now();
+    for (;;) {
+        const int error = m_adapter->Transfer(messages, count);
+        if (error == 0) {
+            return {};
+        }
+        if (!IsAddressNack(error)) {
+            return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
+        }
+        if (m_clock.Now() - started >= kAckPollBound) {
+            return "the EEPROM did not acknowledge its address 0x50 within 25 ms on " +
+                   m_adapter->Name() +
+                   "; check the adapter, the cable and that the switch is powered";
+        }
+    }
+}
+
+LinkResult I2cDevLink::ReadAll(EepromImage& dest) {
+    if (const std::string problem = CheckAdapter(); !problem.empty()) {
+        return LinkResult::ReadFailure(problem);
+    }
+    uint8_t wordAddress = 0x00;
+    EepromImage received{};
+    I2cMessage messages[2] = {
+        {kAddress, false, &wordAddress, 1},
+        {kAddress, true, received.data(), static_cast<uint16_t>(received.size())},
+    };
+    if (const std::string problem = TransferPolling(messages, 2); !problem.empty()) {
+        return LinkResult::ReadFailure(problem);
+    }
+    dest = received;
+    return LinkResult::Success();
+}
+
+LinkResult I2cDevLink::WriteAll(const EepromImage& image, const Progress& progress) {
+    if (const std::string problem = CheckAdapter(); !problem.empty()) {
+        return LinkResult::WriteFailure(0, problem);
+    }
+    for (int reg = 0; reg <= kLastRegister; ++reg) {
+        uint8_t bytes[2] = {static_cast<uint8_t>(reg), image[reg]};
+        I2cMessage message{kAddress, false, bytes, 2};
+        if (const std::string problem = TransferPolling(&message, 1); !problem.empty()) {
+            return LinkResult::WriteFailure(reg, problem);
+        }
+        if (progress) {
+            progress(reg + 1);
+        }
+    }
+    return LinkResult::Success();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+
+#include "DeviceLink.h"
+#include "I2cAdapter.h"
+#include "MonotonicClock.h"
+
+// The EEPROM through an I2C adapter of the kernel's i2c-dev interface, at
+// 7-bit address 0x50 (device-address bytes 0xA0/0xA1), transfer by transfer:
+// ReadAll is one combined transfer (word address 0x00, repeated START, 128
+// bytes); WriteAll is 128 byte writes in ascending order. Each transfer is
+// retried while the device does not acknowledge its address, for at most
+// 25 ms, so a write cycle (also one left by an earlier operation) is waited
+// out; there is no poll after the last byte. Before the first transfer the
+// adapter must offer combined transfers and no kernel driver may hold 0x50.
+class I2cDevLink : public DeviceLink {
+public:
+    static constexpr uint16_t kAddress = 0x50;
+    static constexpr std::chrono::milliseconds kAckPollBound{25};
+
+    explicit I2cDevLink(std::unique_ptr<I2cAdapter> adapter,
+                        const MonotonicClock& clock = MonotonicClock::System());
+
+    LinkResult ReadAll(EepromImage& dest) override;
+    LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) override;
+
+private:
+    // Why the adapter cannot be used for the EEPROM, or empty.
+    std::string CheckAdapter();
+    // Runs the transfer, repeated while the address is not acknowledged;
+    // returns why it failed, or empty.
+    std::string TransferPolling(I2cMessage* messages, int count);
+
+    std::unique_ptr<I2cAdapter> m_adapter;
+    const MonotonicClock& m_clock;
+};

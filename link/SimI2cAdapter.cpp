@@ -1,0 +1,64 @@
+#include "SimI2cAdapter.h"
+
+#include <linux/i2c.h>
+
+#include <cerrno>
+
+#include "I2cBus.h"
+#include "SimPort.h"
+
+unsigned long SimI2cAdapter::Functions() {
+    const unsigned long smbus = I2C_FUNC_SMBUS_BYTE_DATA | I2C_FUNC_SMBUS_I2C_BLOCK;
+    return m_faults.noCombinedTransfers ? smbus : smbus | I2C_FUNC_I2C;
+}
+
+std::string SimI2cAdapter::AddressHeldBy(uint16_t) {
+    if (!m_faults.driverBound) {
+        return {};
+    }
+    return "the kernel driver at24 holds address 0x50 on " + Name() +
+           "; unbind it first, so that tarnel does not talk over it";
+}
+
+int SimI2cAdapter::Transfer(I2cMessage* messages, int count) {
+    if (m_faults.failAfterTransfers >= 0 && m_transfers >= m_faults.failAfterTransfers) {
+        ++m_transfers;
+        return EIO;
+    }
+    ++m_transfers;
+    SimPort port(m_eeprom);
+    I2cBus bus(port);
+    int error = 0;
+    for (int i = 0; i < count && error == 0; ++i) {
+        I2cMessage& message = messages[i];
+        if (i == 0) {
+            bus.Start();
+        } else {
+            bus.RepeatedStart();
+        }
+        bus.SendAddress(static_cast<uint8_t>((message.address << 1) | (message.read ? 1 : 0)));
+        if (!bus.AckClockSampled()) {
+            error = ENXIO;
+            break;
+        }
+        for (uint16_t k = 0; k < message.length; ++k) {
+            if (!message.read) {
+                bus.SendByte(message.data[k]);
+                if (!bus.AckClockSampled()) {
+                    error = EIO;
+                    break;
+                }
+                continue;
+            }
+            message.data[k] = bus.ReceiveByte();
+            if (k + 1 < message.length) {
+                bus.MasterAck();
+            } else {
+                bus.AckClock();
+            }
+        }
+    }
+    bus.Stop();
+    bus.Release();
+    return error;
+}
