@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "CtarnelApp.h"
-#include "DialogUnits.h"
+#include "DialogTemplate.h"
 #include "GridGeometry.h"
 #include "HexField.h"
 #include "Prompter.h"
@@ -29,18 +29,10 @@ CRegisterEditDlg::CRegisterEditDlg(QWidget* parent) : QDialog(parent) {
         m_strReg[n] = HexField::Format(app->m_image[n]);
     }
 
-    const int dpi = logicalDpiX();
-    auto place = [dpi](QWidget* widget, int x, int y, int w, int h) {
-        widget->setGeometry(DialogUnits::ToPixels(x, y, w, h, dpi));
-    };
-    setFont(DialogUnits::DialogFont(dpi));
-    setWindowTitle(QStringLiteral("TARNEL"));
-    setFixedSize(DialogUnits::ToPixels(0, 0, 380, 341, dpi).size());
+    const DialogTemplate layout(*this, QStringLiteral("TARNEL"), 380, 341);
 
     // Created in tab order: OK first, then the fields in register order.
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    place(ok, 186, 314, 50, 14);
+    QPushButton* ok = layout.AddOkButton(186, 314);
     connect(ok, &QPushButton::clicked, this, &CRegisterEditDlg::OnOK);
 
     for (std::size_t n = 0; n < kEepromSize; ++n) {
@@ -50,21 +42,21 @@ CRegisterEditDlg::CRegisterEditDlg(QWidget* parent) : QDialog(parent) {
         field->setObjectName(QString::number(kFirstFieldId + static_cast<int>(n)));
         field->setMaxLength(kMaxChars);  // no third character, typed or pasted
         field->setText(m_strReg[n]);
-        place(field, kFieldX[column], 27 + kRowPitch * row, 13, 14);
+        layout.Place(field, kFieldX[column], 27 + kRowPitch * row, 13, 14);
         m_editReg[n] = field;
     }
     for (int c = 0; c < GridMetrics::kColumns; ++c) {
         auto* label = new QLabel(QString::number(c), this);
-        place(label, kLabelX[c], 13, c == 9 ? 8 : 9, 8);
+        layout.Place(label, kLabelX[c], 13, c == 9 ? 8 : 9, 8);
     }
     for (int r = 0; r < GridMetrics::kRows; ++r) {
         auto* label = new QLabel(QString::number(10 * r), this);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-        place(label, 42, kRowLabelY[r], 16, 8);
+        layout.Place(label, 42, kRowLabelY[r], 16, 8);
     }
     for (int r = 0; r < GridMetrics::kRows; ++r) {
         auto* frame = new QGroupBox(this);
-        place(frame, 59, 20 + kRowPitch * r, 279, 24);
+        layout.Place(frame, 59, 20 + kRowPitch * r, 279, 24);
         frame->lower();  // behind the fields it surrounds
     }
     ok->setFocus();

@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "CtarnelApp.h"
-#include "DialogUnits.h"
+#include "DialogTemplate.h"
 #include "VerifyReport.h"
 
 namespace {
@@ -25,13 +25,7 @@ constexpr int kHeadingY = 14;
 }  // namespace
 
 CVerifyReportDlg::CVerifyReportDlg(QWidget* parent) : QDialog(parent) {
-    const int dpi = logicalDpiX();
-    auto place = [dpi](QWidget* widget, int x, int y, int w, int h) {
-        widget->setGeometry(DialogUnits::ToPixels(x, y, w, h, dpi));
-    };
-    setFont(DialogUnits::DialogFont(dpi));
-    setWindowTitle(QStringLiteral("Tarnel Verify"));
-    setFixedSize(DialogUnits::ToPixels(0, 0, 425, 262, dpi).size());
+    const DialogTemplate layout(*this, QStringLiteral("Tarnel Verify"), 425, 262);
 
     for (int block = 0; block < 3; ++block) {
         for (int column = 0; column < 3; ++column) {
@@ -39,15 +33,13 @@ CVerifyReportDlg::CVerifyReportDlg(QWidget* parent) : QDialog(parent) {
             auto* label = new QLabel(QString::fromLatin1(heading.text), this);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setWordWrap(column == 0);  // "EEPROM Addresss" wraps after "EEPROM"
-            place(label, kHeadingX[block][column], kHeadingY, heading.width, heading.height);
+            layout.Place(label, kHeadingX[block][column], kHeadingY, heading.width, heading.height);
         }
     }
-    place(new QGroupBox(this), 135, 25, 8, 207);
-    place(new QGroupBox(this), 272, 25, 8, 206);
+    layout.Place(new QGroupBox(this), 135, 25, 8, 207);
+    layout.Place(new QGroupBox(this), 272, 25, 8, 206);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setDefault(true);
-    place(ok, 187, 234, 50, 14);
+    QPushButton* ok = layout.AddOkButton(187, 234);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 }
 

@@ -1,0 +1,24 @@
+#include "DialogTemplate.h"
+
+#include <QDialog>
+#include <QPushButton>
+
+#include "DialogUnits.h"
+
+DialogTemplate::DialogTemplate(QDialog& dialog, const QString& caption, int width, int height)
+    : m_dialog(dialog), m_dpi(dialog.logicalDpiX()) {
+    dialog.setFont(DialogUnits::DialogFont(m_dpi));
+    dialog.setWindowTitle(caption);
+    dialog.setFixedSize(DialogUnits::ToPixels(0, 0, width, height, m_dpi).size());
+}
+
+void DialogTemplate::Place(QWidget* widget, int x, int y, int w, int h) const {
+    widget->setGeometry(DialogUnits::ToPixels(x, y, w, h, m_dpi));
+}
+
+QPushButton* DialogTemplate::AddOkButton(int x, int y) const {
+    auto* ok = new QPushButton(QStringLiteral("OK"), &m_dialog);
+    ok->setDefault(true);
+    Place(ok, x, y, 50, 14);
+    return ok;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QPushButton;
+class QWidget;
+
+// Lays a dialog out as its template was made, in dialog units at the
+// dialog's logical dpi.
+class DialogTemplate {
+public:
+    // Gives `dialog` the dialog font, the caption and a fixed client size of
+    // `width` by `height` units.
+    DialogTemplate(QDialog& dialog, const QString& caption, int width, int height);
+
+    // Places `widget` at (x, y) with size w by h, in units.
+    void Place(QWidget* widget, int x, int y, int w, int h) const;
+    // Adds the default push button "OK" at (x, y), 50 by 14 units; the
+    // caller connects it.
+    QPushButton* AddOkButton(int x, int y) const;
+
+private:
+    QDialog& m_dialog;
+    int m_dpi;
+};
