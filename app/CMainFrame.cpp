@@ -69,7 +69,9 @@ const Accelerator kAccelerators[] = {
 
 CMainFrame::CMainFrame(CtarnelDoc& document) : m_document(document), m_view(new CtarnelView(this)) {
     setCentralWidget(m_view);
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tarnel.png")));
+    QIcon icon(QStringLiteral(":/icons/tarnel.png"));
+    icon.addFile(QStringLiteral(":/icons/tarnel-16.png"));
+    setWindowIcon(icon);
     CreateMenus();
     CreateAccelerators();
     UpdateCaption();
