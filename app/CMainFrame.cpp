@@ -127,9 +127,15 @@ bool CMainFrame::OnCmdMsg(int) {
     return false;
 }
 
+bool CMainFrame::Handles(int) const {
+    return false;
+}
+
 void CMainFrame::UpdateCaption() {
-    setWindowTitle(m_document.GetTitle() + QStringLiteral(" - ") +
-                   QString::fromLatin1(CtarnelApp::kFrameTitle));
+    // Qt reads "[*]" as its modified marker; "[*][*]" shows a literal "[*]".
+    QString title = m_document.GetTitle();
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    setWindowTitle(title + QStringLiteral(" - ") + QString::fromLatin1(CtarnelApp::kFrameTitle));
 }
 
 void CMainFrame::PlaceWindow() {

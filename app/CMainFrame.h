@@ -29,6 +29,7 @@ public:
     // outside must then wait.
     bool IsBusy() const;
     bool OnCmdMsg(int id) override;
+    bool Handles(int id) const override;
 
     // Sets the caption to "<document title> - TARNEL".
     void UpdateCaption();

@@ -10,6 +10,8 @@ public:
     // Runs the handler bound to `id` and returns true, or returns false when
     // this target binds no handler to it.
     virtual bool OnCmdMsg(int id) = 0;
+    // Whether this target binds a handler to `id`.
+    virtual bool Handles(int id) const = 0;
 };
 
 // A target's command map: command identifier to handler.

@@ -105,13 +105,17 @@ void CtarnelApp::ExitInstance() {
     SaveStdProfileSettings();
 }
 
-bool CtarnelApp::OnCmdMsg(int id) {
+const CommandMap<CtarnelApp>& CtarnelApp::Map() {
     static const CommandMap<CtarnelApp> map = {
         {CommandId::AppAbout, &CtarnelApp::OnAppAbout},
         {CommandId::AppExit, &CtarnelApp::OnAppExit},
     };
-    return DispatchCommand(*this, map, id);
+    return map;
 }
+
+bool CtarnelApp::OnCmdMsg(int id) { return DispatchCommand(*this, Map(), id); }
+
+bool CtarnelApp::Handles(int id) const { return Map().count(id) > 0; }
 
 void CtarnelApp::OnAppAbout() {
     CAboutDlg dialog(m_pMainWnd);

@@ -48,6 +48,7 @@ public:
     int ExitCode() const { return m_exitCode; }
 
     bool OnCmdMsg(int id) override;
+    bool Handles(int id) const override;
     void OnAppAbout();
     void OnAppExit();
 
@@ -69,6 +70,8 @@ public:
     CMainFrame* m_pMainWnd = nullptr;
 
 private:
+    // Command identifier to handler.
+    static const CommandMap<CtarnelApp>& Map();
     void LoadStdProfileSettings();
     void SaveStdProfileSettings() const;
     // Removes the settings and says so; the program then ends.

@@ -24,7 +24,7 @@ QString MessageCaption() {
 
 CtarnelDoc::CtarnelDoc() : m_strTitle(QStringLiteral("Untitled")) {}
 
-bool CtarnelDoc::OnCmdMsg(int id) {
+const CommandMap<CtarnelDoc>& CtarnelDoc::Map() {
     static const CommandMap<CtarnelDoc> map = {
         {CommandId::FileSave, &CtarnelDoc::OnFileSave},
         {CommandId::FileSaveAs, &CtarnelDoc::OnFileSaveAs},
@@ -36,8 +36,12 @@ bool CtarnelDoc::OnCmdMsg(int id) {
         {CommandId::ToolsModify, &CtarnelDoc::OnToolsModify},
         {CommandId::DownloadDefault, &CtarnelDoc::OnDownloadDefault},
     };
-    return DispatchCommand(*this, map, id);
+    return map;
 }
+
+bool CtarnelDoc::OnCmdMsg(int id) { return DispatchCommand(*this, Map(), id); }
+
+bool CtarnelDoc::Handles(int id) const { return Map().count(id) > 0; }
 
 void CtarnelDoc::SetTitle(const QString& title) {
     m_strTitle = title;

@@ -17,6 +17,7 @@ public:
     CtarnelDoc();
 
     bool OnCmdMsg(int id) override;
+    bool Handles(int id) const override;
 
     const QString& GetTitle() const { return m_strTitle; }
     // Sets the title; the frame's caption follows it.
@@ -57,6 +58,8 @@ public:
     bool WriteImageFile(const QString& path);
 
 private:
+    // Command identifier to handler.
+    static const CommandMap<CtarnelDoc>& Map();
     // Opens the link to the device, runs `operation` over it and gives the
     // port back. A port that cannot be opened or a failed operation is
     // reported (caption "TARNEL", stop icon); returns whether all went well.

@@ -19,6 +19,7 @@ FileError::Cause FileError::FromErrno(int error) {
             return Cause::badPath;
         case ENOSPC:
         case EDQUOT:
+        case EFBIG:
             return Cause::diskFull;
         case EMFILE:
         case ENFILE:

@@ -83,11 +83,9 @@ std::string BaseName(const std::string& path) {
 
 QString ImageFileResult::Message() const {
     if (stage == Stage::Short) {
-        return QStringLiteral(
-                   "%1 is not an image file: it holds %2 bytes where an image file "
-                   "holds 128.")
-            .arg(fileName)
-            .arg(size);
+        // Joined, not formatted: a file name may hold "%1" itself.
+        return fileName + QStringLiteral(" is not an image file: it holds ") +
+               QString::number(size) + QStringLiteral(" bytes where an image file holds 128.");
     }
     return FileError::Text(cause, fileName);
 }
@@ -137,6 +135,13 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
         char resolved[PATH_MAX];
         if (::realpath(target.c_str(), resolved) != nullptr) {
             target = resolved;
+        } else {
+            // A link to a file not there yet: create the file it names.
+            const ssize_t length = ::readlink(target.c_str(), resolved, sizeof resolved - 1);
+            if (length > 0) {
+                const std::string pointed(resolved, static_cast<size_t>(length));
+                target = pointed[0] == '/' ? pointed : Directory(target) + "/" + pointed;
+            }
         }
     }
 

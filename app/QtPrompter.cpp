@@ -1,8 +1,10 @@
 #include "QtPrompter.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 
 #include "CMainFrame.h"
@@ -10,19 +12,39 @@
 
 namespace {
 
+// The open modal dialog (the register editor, say), or else the main window.
 QWidget* Owner() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
     return AfxGetApp() != nullptr ? AfxGetApp()->m_pMainWnd : nullptr;
 }
 
+const QString kDataFiles = QStringLiteral("Data files (*.dat)");
+const QString kAllFiles = QStringLiteral("All files (*.*)");
+
 // Both file dialogs are open-style: default extension "dat", initial name
-// "*.dat", the data-file filter first.
+// "*.dat", the data-file filter first. Qt's own dialog is used, since a
+// desktop's native open dialog cannot create the new file that Save As may
+// name.
 QString RunFileDialog(QFileDialog::FileMode mode) {
     QFileDialog dialog(Owner());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(mode);
     dialog.setDefaultSuffix(QStringLiteral("dat"));
-    dialog.setNameFilters(
-        {QStringLiteral("Data files (*.dat)"), QStringLiteral("All files (*.*)")});
+    dialog.setNameFilters({kDataFiles, kAllFiles});
+    // "*.*" means every file, also one without a dot; the dialog would take
+    // it literally, so widen its model's filter after it applied the choice.
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (model != nullptr && types != nullptr) {
+        QObject::connect(types, &QComboBox::activated, &dialog, [model, types](int index) {
+            if (types->itemText(index) == kAllFiles) {
+                model->setNameFilters({QStringLiteral("*")});
+            }
+        });
+    }
     dialog.selectFile(QStringLiteral("*.dat"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return QString();

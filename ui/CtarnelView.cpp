@@ -47,6 +47,10 @@ bool CtarnelView::OnCmdMsg(int) {
     return false;
 }
 
+bool CtarnelView::Handles(int) const {
+    return false;
+}
+
 void CtarnelView::UpdateScrollBars() {
     const int width = m_metrics.TotalWidth();
     const int height = m_metrics.TotalHeight();

@@ -24,6 +24,7 @@ public:
     void OnInitialUpdate();
     // The view binds no commands.
     bool OnCmdMsg(int id) override;
+    bool Handles(int id) const override;
 
     // Paints the whole view at once.
     void RepaintNow();

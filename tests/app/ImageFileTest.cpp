@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <csignal>
 
+#include "QtPrinters.h"
+
 namespace {
 
 EepromImage Image(uint8_t offset) {
@@ -68,6 +70,26 @@ TEST_F(ImageFileTest, ASymbolicLinkIsFollowed) {
     EXPECT_EQ(read, Image(9));
 }
 
+TEST_F(ImageFileTest, ALinkToAFileNotThereYetCreatesThatFile) {
+    ASSERT_TRUE(QFile::link("later.dat", Path("link.dat")));  // relative, dangling
+    ASSERT_TRUE(ImageFile::Write(Path("link.dat"), Image(5)).ok());
+    EXPECT_TRUE(QFileInfo(Path("link.dat")).isSymLink());
+    EepromImage read{};
+    ASSERT_TRUE(ImageFile::Read(Path("later.dat"), read).ok());
+    EXPECT_EQ(read, Image(5));
+}
+
+TEST_F(ImageFileTest, AShortFileMessageKeepsPercentSignsInTheName) {
+    QFile file(Path("a%2b%1.dat"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("abc");
+    file.close();
+    EepromImage image{};
+    EXPECT_EQ(ImageFile::Read(Path("a%2b%1.dat"), image).Message(),
+              Path("a%2b%1.dat") + " is not an image file: it holds 3 bytes where an image file "
+                                   "holds 128.");
+}
+
 TEST_F(ImageFileTest, AWriteThatFailsHalfwayLeavesTheOldFileAndNoTemporaryFile) {
     const QString path = Path("keep.dat");
     ASSERT_TRUE(ImageFile::Write(path, Image(4)).ok());
@@ -83,7 +105,7 @@ TEST_F(ImageFileTest, AWriteThatFailsHalfwayLeavesTheOldFileAndNoTemporaryFile) 
 
     EXPECT_EQ(result.stage, ImageFileResult::Stage::Transfer);
     EXPECT_EQ(result.fileName, path);
-    EXPECT_EQ(result.Message(), "An unknown error occurred while accessing " + path + ".");
+    EXPECT_EQ(result.Message(), "Disk full while accessing " + path + ".");
     EepromImage read{};
     ASSERT_TRUE(ImageFile::Read(path, read).ok());
     EXPECT_EQ(read, Image(4));
@@ -125,7 +147,7 @@ TEST(FileErrorTest, SystemErrorsMapToTheirCauses) {
                  {EDQUOT, Cause::diskFull},
                  {EMFILE, Cause::tooManyOpenFiles},
                  {ENFILE, Cause::tooManyOpenFiles},
-                 {EIO, Cause::hardIO},
+                 {EFBIG, Cause::diskFull},          {EIO, Cause::hardIO},
                  {EWOULDBLOCK, Cause::sharingViolation},
                  {EXDEV, Cause::generic}};
     for (const auto& c : cases) {

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "PortFactory.h"
+#include "QtPrinters.h"
 #include "SimEeprom.h"
 
 namespace {

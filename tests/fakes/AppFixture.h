@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "CMainFrame.h"
+#include "QtPrinters.h"
 #include "CtarnelApp.h"
 #include "CtarnelDoc.h"
 #include "CtarnelView.h"
