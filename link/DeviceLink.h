@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
+#include <string>
 
 #include "EepromImage.h"
 #include "LinkResult.h"
@@ -12,6 +14,14 @@ class DeviceLink {
 public:
     // Told the number of registers written so far, after each one.
     using Progress = std::function<void(int registersWritten)>;
+
+    // Longest time one transaction waits for the device to acknowledge its
+    // address (a long write cycle of these parts is 10 ms).
+    static constexpr std::chrono::milliseconds kAckPollBound{25};
+    // "within 25 ms", for messages.
+    static std::string WithinBound() {
+        return "within " + std::to_string(kAckPollBound.count()) + " ms";
+    }
 
     virtual ~DeviceLink() = default;
     // Reads registers 0 to 127; `dest` is written only on success.

@@ -11,9 +11,11 @@ constexpr int kLastRegister = static_cast<int>(kEepromSize) - 1;
 
 const char* const kSdaHeldLow =
     "the data line (SDA) is held low and could not be freed; check the adapter and the cable";
-const char* const kNoAnswer =
-    "the EEPROM did not acknowledge its address 0xA0 within 25 ms; check that the adapter is "
-    "plugged in, the cable is connected and the switch is powered";
+std::string NoAnswer() {
+    return "the EEPROM did not acknowledge its address 0xA0 " + DeviceLink::WithinBound() +
+           "; check that the adapter is plugged in, the cable is connected and the switch is "
+           "powered";
+}
 }  // namespace
 
 EepromLink::EepromLink(LptPort& port, const MonotonicClock& clock) : m_bus(port), m_clock(clock) {}
@@ -32,7 +34,7 @@ std::optional<std::string> EepromLink::AddressDevice(bool firstOfOperation) {
         // Busy with a write cycle, or absent: START again straight from the
         // high clock of the ninth bit, with no STOP in between.
         if (m_clock.Now() - started >= kAckPollBound) {
-            return kNoAnswer;
+            return NoAnswer();
         }
         m_bus.Start();
         m_bus.SendAddress(kWriteAddress);
@@ -43,18 +45,19 @@ std::optional<std::string> EepromLink::AddressDevice(bool firstOfOperation) {
 
 LinkResult EepromLink::ReadAll(EepromImage& dest) {
     EepromImage received{};
+    int reg = 0;
     try {
-        LinkResult result = ReadInto(received);
+        LinkResult result = ReadInto(received, reg);
         if (result) {
             dest = received;
         }
         return result;
     } catch (const PortError& error) {
-        return LinkResult::ReadFailure(error.what());
+        return LinkResult::ReadFailure(reg, error.what());
     }
 }
 
-LinkResult EepromLink::ReadInto(EepromImage& dest) {
+LinkResult EepromLink::ReadInto(EepromImage& dest, int& reg) {
     if (auto reason = AddressDevice(true)) {
         return Abandon(Direction::Read, 0, *reason);
     }
@@ -66,9 +69,9 @@ LinkResult EepromLink::ReadInto(EepromImage& dest) {
         return Abandon(Direction::Read, 0,
                        "the EEPROM acknowledged 0xA0 but not its read address 0xA1");
     }
-    for (int i = 0; i <= kLastRegister; ++i) {
-        dest[i] = m_bus.ReceiveByte();
-        if (i < kLastRegister) {
+    for (reg = 0; reg <= kLastRegister; ++reg) {
+        dest[reg] = m_bus.ReceiveByte();
+        if (reg < kLastRegister) {
             m_bus.MasterAck();
         } else {
             m_bus.AckClock();  // no acknowledge: ends the sequential read
@@ -121,6 +124,6 @@ LinkResult EepromLink::Abandon(Direction direction, int reg, const std::string& 
     m_bus.SclLow();
     m_bus.Stop();
     m_bus.Release();
-    return direction == Direction::Read ? LinkResult::ReadFailure(reason)
+    return direction == Direction::Read ? LinkResult::ReadFailure(reg, reason)
                                         : LinkResult::WriteFailure(reg, reason);
 }

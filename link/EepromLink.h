@@ -18,10 +18,6 @@
 // the bus.
 class EepromLink : public DeviceLink {
 public:
-    // Longest time one transaction polls for the device's address acknowledge
-    // (a long write cycle of these parts is 10 ms).
-    static constexpr std::chrono::milliseconds kAckPollBound{25};
-
     explicit EepromLink(LptPort& port, const MonotonicClock& clock = MonotonicClock::System());
 
     // One sequential read of registers 0 to 127: START, 0xA0, word address 0,
@@ -45,8 +41,9 @@ private:
     // acknowledge, for at most kAckPollBound. On success SCL is low after the
     // acknowledged ninth clock; on failure returns the reason.
     std::optional<std::string> AddressDevice(bool firstOfOperation);
-    // Reads all registers into `dest`, which is complete when this succeeds.
-    LinkResult ReadInto(EepromImage& dest);
+    // Reads all registers into `dest`, which is complete when this succeeds;
+    // `reg` follows the register being read.
+    LinkResult ReadInto(EepromImage& dest, int& reg);
     // One byte-write transaction of register `reg`.
     LinkResult WriteRegister(int reg, uint8_t value, bool firstOfOperation);
     // Ends a failed transaction: SCL low, STOP, release; returns the failure.

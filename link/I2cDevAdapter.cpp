@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -55,9 +56,9 @@ I2cDevAdapter::~I2cDevAdapter() {
 
 unsigned long I2cDevAdapter::Functions() {
     unsigned long functions = 0;
-    if (::ioctl(m_fd, I2C_FUNCS, &functions) != 0) {
+    if (const int error = Ioctl(I2C_FUNCS, &functions)) {
         throw PortError("Cannot ask the I2C adapter " + m_path +
-                        " what it can do: " + std::strerror(errno) + ".");
+                        " what it can do: " + std::strerror(error) + ".");
     }
     return functions;
 }
@@ -69,7 +70,9 @@ std::string I2cDevAdapter::AddressHeldBy(uint16_t address) {
     const fs::path driverLink = fs::path(m_sysDir) / "bus/i2c/devices" / client / "driver";
     const fs::path driver = fs::read_symlink(driverLink, error);
     std::string driverName = error ? std::string() : driver.filename().string();
-    if (driverName.empty() && ::ioctl(m_fd, I2C_SLAVE, address) != 0 && errno == EBUSY) {
+    // I2C_SLAVE takes the address's value, not a pointer to it.
+    if (driverName.empty() &&
+        Ioctl(I2C_SLAVE, reinterpret_cast<void*>(static_cast<uintptr_t>(address))) == EBUSY) {
         driverName = "a kernel driver";
     }
     if (driverName.empty()) {
@@ -92,5 +95,9 @@ int I2cDevAdapter::Transfer(I2cMessage* messages, int count) {
         kernel[i].buf = messages[i].data;
     }
     i2c_rdwr_ioctl_data transfer{kernel.data(), static_cast<__u32>(count)};
-    return ::ioctl(m_fd, I2C_RDWR, &transfer) < 0 ? errno : 0;
+    return Ioctl(I2C_RDWR, &transfer);
+}
+
+int I2cDevAdapter::Ioctl(unsigned long request, void* argument) {
+    return ::ioctl(m_fd, request, argument) < 0 ? errno : 0;
 }

@@ -24,6 +24,11 @@ public:
     std::string AddressHeldBy(uint16_t address) override;
     int Transfer(I2cMessage* messages, int count) override;
 
+protected:
+    // One ioctl on the adapter: 0, or the error number. The seam through
+    // which tests play the kernel's part.
+    virtual int Ioctl(unsigned long request, void* argument);
+
 private:
     int m_number;
     std::string m_path;

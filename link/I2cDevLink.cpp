@@ -39,20 +39,28 @@ std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
         if (error == 0) {
             return {};
         }
+        if (error == EBUSY || error == ETIMEDOUT) {
+            return "the I2C bus on " + m_adapter->Name() +
+                   " is busy: its data line may be held low; check the adapter and the cable";
+        }
         if (!IsAddressNack(error)) {
             return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
         }
         if (m_clock.Now() - started >= kAckPollBound) {
-            return "the EEPROM did not acknowledge its address 0x50 within 25 ms on " +
+            // Some adapters report a refused data byte as EREMOTEIO as well.
+            const std::string what =
+                error == EREMOTEIO ? "its address 0x50 or a data byte" : "its address 0x50";
+            return "the EEPROM did not acknowledge " + what + " " + WithinBound() + " on " +
                    m_adapter->Name() +
-                   "; check the adapter, the cable and that the switch is powered";
+                   "; check the adapter, the cable and that the switch is "
+                   "powered";
         }
     }
 }
 
 LinkResult I2cDevLink::ReadAll(EepromImage& dest) {
     if (const std::string problem = CheckAdapter(); !problem.empty()) {
-        return LinkResult::ReadFailure(problem);
+        return LinkResult::ReadFailure(0, problem);
     }
     uint8_t wordAddress = 0x00;
     EepromImage received{};
@@ -61,7 +69,7 @@ LinkResult I2cDevLink::ReadAll(EepromImage& dest) {
         {kAddress, true, received.data(), static_cast<uint16_t>(received.size())},
     };
     if (const std::string problem = TransferPolling(messages, 2); !problem.empty()) {
-        return LinkResult::ReadFailure(problem);
+        return LinkResult::ReadFailure(0, problem);
     }
     dest = received;
     return LinkResult::Success();

@@ -19,7 +19,6 @@
 class I2cDevLink : public DeviceLink {
 public:
     static constexpr uint16_t kAddress = 0x50;
-    static constexpr std::chrono::milliseconds kAckPollBound{25};
 
     explicit I2cDevLink(std::unique_ptr<I2cAdapter> adapter,
                         const MonotonicClock& clock = MonotonicClock::System());

@@ -1,13 +1,17 @@
 #include "LinkResult.h"
 
 namespace {
-std::string Where(int reg, const std::string& reason) {
+std::string Where(int reg, std::string reason) {
+    // Reasons from the system may end with their own full stop.
+    while (!reason.empty() && reason.back() == '.') {
+        reason.pop_back();
+    }
     return " at register " + std::to_string(reg) + ": " + reason + ".";
 }
 }  // namespace
 
-LinkResult LinkResult::ReadFailure(const std::string& reason) {
-    return Failure(0, "Reading the EEPROM failed" + Where(0, reason));
+LinkResult LinkResult::ReadFailure(int reg, const std::string& reason) {
+    return Failure(reg, "Reading the EEPROM failed" + Where(reg, reason));
 }
 
 LinkResult LinkResult::WriteFailure(int reg, const std::string& reason) {

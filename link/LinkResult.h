@@ -16,8 +16,9 @@ struct LinkResult {
     static LinkResult Failure(int failedRegister, std::string message) {
         return {false, std::move(message), failedRegister};
     }
-    // A failed read: "Reading the EEPROM failed at register 0: <reason>."
-    static LinkResult ReadFailure(const std::string& reason);
+    // A read that failed at register `reg`:
+    // "Reading the EEPROM failed at register <reg>: <reason>."
+    static LinkResult ReadFailure(int reg, const std::string& reason);
     // A write that failed at register `reg`, saying which registers the
     // switch took before it, so the technician knows it holds a partly
     // written image.

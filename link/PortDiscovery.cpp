@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -45,11 +46,12 @@ std::vector<PortInfo> PortDiscovery::List(const std::string& devDir, const std::
         const std::string base =
             FirstLine(fs::path(procDir) / "sys/dev/parport" / id / "base-addr");
         std::string description = "parallel port";
-        if (!base.empty()) {
-            char hex[16];
-            std::snprintf(hex, sizeof hex, "0x%lx",
-                          std::stoul(base.substr(0, base.find_first_of(" \t"))));
-            description += std::string(" at ") + hex;
+        char* end = nullptr;
+        const unsigned long address = std::strtoul(base.c_str(), &end, 10);
+        if (end != base.c_str() && address != 0) {
+            char hex[24];
+            std::snprintf(hex, sizeof hex, " at 0x%lx", address);
+            description += hex;
         }
         ports.push_back({devDir + "/" + id, description});
     }

@@ -97,6 +97,9 @@ std::string PortFactory::ChoosePortName(const std::string& option) {
 PortFactory::PortFactory(std::string portName) : m_portName(std::move(portName)) {}
 
 void PortFactory::SetTrace(const std::string& vcdPath) {
+    if (m_trace) {
+        throw PortError("A bus trace is already being recorded in this run.");
+    }
     m_trace = std::make_unique<VcdWriter>(vcdPath);
     VcdWriter& writer = *m_trace;
     AddWrapper([&writer](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {

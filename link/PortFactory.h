@@ -43,7 +43,9 @@ public:
     using Wrapper = std::function<std::unique_ptr<LptPort>(std::unique_ptr<LptPort>)>;
 
     // Records the bus traffic of every port opened from now on into `vcdPath`.
-    // Throws PortError when the file cannot be created.
+    // Throws PortError when the file cannot be created or a trace is set
+    // already. Links opened by the factory refer to its trace and simulator,
+    // so they must not outlive it.
     void SetTrace(const std::string& vcdPath);
     // Wraps every port opened from now on with `wrapper`, after the wrappers
     // added before it.

@@ -28,6 +28,10 @@ int SimI2cAdapter::Transfer(I2cMessage* messages, int count) {
     ++m_transfers;
     SimPort port(m_eeprom);
     I2cBus bus(port);
+    bus.Release();
+    if (!port.SdaLevel()) {
+        return EBUSY;  // as a controller reports a bus it cannot start on
+    }
     int error = 0;
     for (int i = 0; i < count && error == 0; ++i) {
         I2cMessage& message = messages[i];

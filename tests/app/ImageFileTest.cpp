@@ -86,8 +86,9 @@ TEST_F(ImageFileTest, AShortFileMessageKeepsPercentSignsInTheName) {
     file.close();
     EepromImage image{};
     EXPECT_EQ(ImageFile::Read(Path("a%2b%1.dat"), image).Message(),
-              Path("a%2b%1.dat") + " is not an image file: it holds 3 bytes where an image file "
-                                   "holds 128.");
+              Path("a%2b%1.dat") +
+                  " is not an image file: it holds 3 bytes where an image file "
+                  "holds 128.");
 }
 
 TEST_F(ImageFileTest, AWriteThatFailsHalfwayLeavesTheOldFileAndNoTemporaryFile) {
@@ -147,7 +148,8 @@ TEST(FileErrorTest, SystemErrorsMapToTheirCauses) {
                  {EDQUOT, Cause::diskFull},
                  {EMFILE, Cause::tooManyOpenFiles},
                  {ENFILE, Cause::tooManyOpenFiles},
-                 {EFBIG, Cause::diskFull},          {EIO, Cause::hardIO},
+                 {EFBIG, Cause::diskFull},
+                 {EIO, Cause::hardIO},
                  {EWOULDBLOCK, Cause::sharingViolation},
                  {EXDEV, Cause::generic}};
     for (const auto& c : cases) {

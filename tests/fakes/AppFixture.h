@@ -9,10 +9,10 @@
 #include <memory>
 
 #include "CMainFrame.h"
-#include "QtPrinters.h"
 #include "CtarnelApp.h"
 #include "CtarnelDoc.h"
 #include "CtarnelView.h"
+#include "QtPrinters.h"
 #include "ScriptedPrompter.h"
 
 // A started application with a scripted prompter and a folder for files.

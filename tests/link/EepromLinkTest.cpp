@@ -188,6 +188,18 @@ TEST_F(LinkOverSim, AbsentDeviceFailsReadAllWithinTheBoundAndLeavesTheDestinatio
     ExpectIdleBus();
 }
 
+TEST_F(LinkOverSim, AbsentDeviceFailsWriteAllWithinTheBoundAtRegisterZero) {
+    eeprom.GetFaults().absent = true;
+    const LinkResult result = link.WriteAll(Distinct());
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.failedRegister, 0);
+    EXPECT_NE(result.message.find("within 25 ms"), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find("Nothing was written"), std::string::npos) << result.message;
+    EXPECT_EQ(clock.Readings(), 251);
+    EXPECT_EQ(eeprom.CommittedBytes(), 0);
+    ExpectIdleBus();
+}
+
 TEST_F(LinkOverSim, EndlessWriteCycleFailsWriteAllNamingTheRegister) {
     eeprom.GetFaults().endlessWriteCycle = true;
     eeprom.Memory() = Filled(0x00);
@@ -222,6 +234,8 @@ TEST_F(LinkOverSim, DataLineHeldLowFailsBothOperationsWithoutAStart) {
     EXPECT_NE(read.message.find("held low"), std::string::npos) << read.message;
     EXPECT_EQ(image, Distinct());
     EXPECT_EQ(port.Count(Kind::Status), 10);  // one sense and nine freeing clocks
+    EXPECT_EQ(port.LastData(), 0x80);
+    EXPECT_EQ(port.LastControl(), 0x04);
 
     port.Clear();
     const LinkResult write = link.WriteAll(Distinct());
@@ -332,6 +346,10 @@ TEST(EepromLinkScripted, APortThatStopsAnsweringIsReportedWithItsMessage) {
     const LinkResult read = readLink.ReadAll(image);
     EXPECT_FALSE(read);
     EXPECT_NE(read.message.find("No such device"), std::string::npos) << read.message;
+    EXPECT_EQ(read.message.find(".."), std::string::npos) << read.message;
+    // 90 writes come before byte 0 and 22 with each byte: write 501 is in byte 18.
+    EXPECT_EQ(read.failedRegister, 18);
+    EXPECT_NE(read.message.find("at register 18"), std::string::npos) << read.message;
     EXPECT_EQ(image, Distinct());
 
     FailingPort writePort(90 * 3 + 10);

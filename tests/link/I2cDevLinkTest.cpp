@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <linux/i2c-dev.h>
+#include <linux/i2c.h>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "EepromLink.h"
 #include "FakeClock.h"
@@ -119,6 +122,17 @@ TEST_F(I2cDevLinkTest, ATransferFailingMidwayNamesItsRegister) {
     EXPECT_EQ(eeprom.Memory()[50], 0x00);
 }
 
+TEST_F(I2cDevLinkTest, ADataLineHeldLowIsABusyBusNotAnImage) {
+    eeprom.GetFaults().sdaHeldLow = true;
+    EepromImage image = Distinct();
+    const LinkResult read = Link().ReadAll(image);
+    EXPECT_NE(read.message.find("data line may be held low"), std::string::npos) << read.message;
+    EXPECT_EQ(image, Distinct());
+    const LinkResult write = Link().WriteAll(Distinct());
+    EXPECT_EQ(write.failedRegister, 0);
+    EXPECT_EQ(eeprom.CommittedBytes(), 0);
+}
+
 TEST_F(I2cDevLinkTest, ARefusedDataByteIsAFailureNotAPoll) {
     eeprom.GetFaults().dataNotAcknowledged = true;
     const LinkResult result = Link().WriteAll(Distinct());
@@ -168,6 +182,128 @@ TEST(I2cDevAdapterTest, ADriverBoundInSysfsIsNamedWithItsUnbindPath) {
     EXPECT_NE(held.find("echo 3-0050 | sudo tee /sys/bus/i2c/drivers/at24/unbind"),
               std::string::npos)
         << held;
+}
+
+}  // namespace
+
+namespace {
+
+// The real adapter with the kernel's part played by the test: each ioctl is
+// answered here and recorded.
+class KernelStandIn : public I2cDevAdapter {
+public:
+    explicit KernelStandIn(const std::string& dir) : I2cDevAdapter(5, dir, dir) {}
+
+    unsigned long functions = I2C_FUNC_I2C | I2C_FUNC_SMBUS_EMUL;
+    bool slaveBusy = false;
+    int nacksBefore = 0;  // transfers refused with ENXIO before one goes through
+    int failAt = -1;      // the transfer (counted from 0) that fails with EIO
+    std::vector<std::vector<i2c_msg>> transfers;  // buffers valid during the call only
+    std::vector<std::vector<uint8_t>> written;    // the bytes of each first message
+    std::vector<unsigned long> requests;
+
+protected:
+    int Ioctl(unsigned long request, void* argument) override {
+        requests.push_back(request);
+        if (request == I2C_FUNCS) {
+            *static_cast<unsigned long*>(argument) = functions;
+            return 0;
+        }
+        if (request == I2C_SLAVE) {
+            return slaveBusy ? EBUSY : 0;
+        }
+        auto* data = static_cast<i2c_rdwr_ioctl_data*>(argument);
+        transfers.emplace_back(data->msgs, data->msgs + data->nmsgs);
+        written.emplace_back(data->msgs[0].buf, data->msgs[0].buf + data->msgs[0].len);
+        const int index = static_cast<int>(transfers.size()) - 1;
+        if (index < nacksBefore) {
+            return ENXIO;
+        }
+        if (index == failAt) {
+            return EIO;
+        }
+        for (std::size_t m = 0; m < data->nmsgs; ++m) {
+            if ((data->msgs[m].flags & I2C_M_RD) != 0) {
+                for (int k = 0; k < data->msgs[m].len; ++k) {
+                    data->msgs[m].buf[k] = static_cast<uint8_t>(k ^ 0x3C);
+                }
+            }
+        }
+        return 0;
+    }
+};
+
+class I2cDevAdapterKernelTest : public ::testing::Test {
+protected:
+    std::filesystem::path dir = std::filesystem::path(TARNEL_TEST_TMP) / "i2ckernel";
+    FakeClock clock{microseconds(100)};
+    KernelStandIn* kernel = nullptr;
+
+    I2cDevLink Link() {
+        std::filesystem::create_directories(dir);
+        std::ofstream(dir / "i2c-5") << "";
+        auto adapter = std::make_unique<KernelStandIn>(dir.string());
+        kernel = adapter.get();
+        return I2cDevLink(std::move(adapter), clock);
+    }
+};
+
+TEST_F(I2cDevAdapterKernelTest, ReadAllIsOneI2cRdwrOfAWordAddressAndA128ByteRead) {
+    I2cDevLink link = Link();
+    kernel->nacksBefore = 3;  // busy with a write cycle: polled out
+    EepromImage image{};
+    ASSERT_TRUE(link.ReadAll(image));
+    ASSERT_EQ(kernel->transfers.size(), 4u);
+    const std::vector<i2c_msg>& last = kernel->transfers.back();
+    ASSERT_EQ(last.size(), 2u);
+    EXPECT_EQ(last[0].addr, 0x50);
+    EXPECT_EQ(last[0].flags, 0);
+    EXPECT_EQ(last[0].len, 1);
+    EXPECT_EQ(kernel->written.back(), std::vector<uint8_t>{0x00});
+    EXPECT_EQ(last[1].addr, 0x50);
+    EXPECT_EQ(last[1].flags, I2C_M_RD);
+    EXPECT_EQ(last[1].len, 128);
+    EXPECT_EQ(image[0], 0x3C);
+    EXPECT_EQ(image[127], 127 ^ 0x3C);
+}
+
+TEST_F(I2cDevAdapterKernelTest, WriteAllSendsOneTwoByteWritePerRegister) {
+    I2cDevLink link = Link();
+    ASSERT_TRUE(link.WriteAll(Distinct()));
+    ASSERT_EQ(kernel->transfers.size(), 128u);
+    for (int reg : {0, 77, 127}) {
+        const i2c_msg& message = kernel->transfers[reg].at(0);
+        EXPECT_EQ(message.addr, 0x50);
+        EXPECT_EQ(message.flags, 0);
+        ASSERT_EQ(message.len, 2);
+        EXPECT_EQ(kernel->written[reg],
+                  (std::vector<uint8_t>{static_cast<uint8_t>(reg), Distinct()[reg]}));
+    }
+}
+
+TEST_F(I2cDevAdapterKernelTest, ABusySlaveAddressMeansADriverHoldsIt) {
+    I2cDevLink link = Link();
+    kernel->slaveBusy = true;
+    EepromImage image = Distinct();
+    const LinkResult result = link.ReadAll(image);
+    EXPECT_NE(result.message.find("a kernel driver holds address 0x50"), std::string::npos)
+        << result.message;
+    EXPECT_TRUE(kernel->transfers.empty());
+    EXPECT_EQ(image, Distinct());
+}
+
+TEST_F(I2cDevAdapterKernelTest, MissingCombinedTransfersAndMidwayErrorsAreReported) {
+    I2cDevLink plain = Link();
+    kernel->functions = I2C_FUNC_SMBUS_BYTE_DATA;
+    EXPECT_NE(plain.WriteAll(Distinct()).message.find("cannot do combined transfers"),
+              std::string::npos);
+    EXPECT_TRUE(kernel->transfers.empty());
+
+    I2cDevLink failing = Link();
+    kernel->failAt = 20;
+    const LinkResult result = failing.WriteAll(Distinct());
+    EXPECT_EQ(result.failedRegister, 20);
+    EXPECT_NE(result.message.find("Input/output error"), std::string::npos) << result.message;
 }
 
 }  // namespace

@@ -131,7 +131,7 @@ TEST(TracePortTest, SigrokDecodesReadAllAsOneSequentialReadOf128Bytes) {
     const auto lines = Transactions(DecodeWithSigrok(TraceOf("readall.vcd", false)));
     std::string expected = "eeprom24xx-1: Sequential random read (addr=00, 128 bytes):";
     for (uint8_t value : Distinct()) {
-        expected += " " + Hex(value);
+        expected.append(" ").append(Hex(value));
     }
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0], expected);
