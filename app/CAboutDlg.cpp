@@ -13,7 +13,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout.Place(icon, 11, 17, 20, 20);
 
-    auto* version = new QLabel(QStringLiteral("tarnel Version 1.1"), this);
+    auto* version = new QLabel(QStringLiteral("tarnel Version " TARNEL_VERSION), this);
     version->setTextFormat(Qt::PlainText);
     layout.Place(version, 40, 10, 119, 8);
 

@@ -108,8 +108,7 @@ void CMainFrame::CreateAccelerators() {
 bool CMainFrame::RouteCommand(int id) {
     ++m_running;
     bool handled = false;
-    CommandTarget* const route[] = {m_view, &m_document, this, AfxGetApp()};
-    for (CommandTarget* target : route) {
+    for (CommandTarget* target : Route()) {
         if (target->OnCmdMsg(id)) {
             handled = true;
             break;
@@ -117,6 +116,19 @@ bool CMainFrame::RouteCommand(int id) {
     }
     --m_running;
     return handled;
+}
+
+std::array<CommandTarget*, 4> CMainFrame::Route() {
+    return {m_view, &m_document, this, AfxGetApp()};
+}
+
+bool CMainFrame::CanRoute(int id) {
+    for (const CommandTarget* target : Route()) {
+        if (target->Handles(id)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool CMainFrame::IsBusy() const {

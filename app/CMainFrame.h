@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <array>
 
 #include "CommandTarget.h"
 
@@ -25,6 +26,8 @@ public:
 
     // Routes command `id`; returns whether some target handled it.
     bool RouteCommand(int id);
+    // Whether some target of the route binds a handler to `id`.
+    bool CanRoute(int id);
     // True while a command runs or a modal dialog is open: a command from
     // outside must then wait.
     bool IsBusy() const;
@@ -42,6 +45,8 @@ public:
     CtarnelView* View() const { return m_view; }
 
 private:
+    // The targets a command passes, in order: view, document, frame, application.
+    std::array<CommandTarget*, 4> Route();
     void CreateMenus();
     void CreateAccelerators();
 

@@ -1,8 +1,15 @@
 #include "CommandService.h"
 
 #include <QDBusConnection>
+#include <QTimer>
 
 #include "CMainFrame.h"
+
+namespace {
+// How long a queued command waits before it looks again whether the window
+// is free.
+constexpr int kRetryMs = 50;
+}  // namespace
 
 CommandService::CommandService(CMainFrame& frame) : m_frame(frame) {}
 
@@ -11,15 +18,20 @@ bool CommandService::Register() {
     if (!bus.isConnected()) {
         return false;
     }
-    if (!bus.registerService(QString::fromLatin1(kServiceName))) {
+    // The object first, so that a client that sees the name finds it.
+    if (!bus.registerObject(QString::fromLatin1(kObjectPath), this,
+                            QDBusConnection::ExportScriptableSlots)) {
         return false;
     }
-    return bus.registerObject(QString::fromLatin1(kObjectPath), this,
-                              QDBusConnection::ExportScriptableSlots);
+    if (!bus.registerService(QString::fromLatin1(kServiceName))) {
+        bus.unregisterObject(QString::fromLatin1(kObjectPath));
+        return false;
+    }
+    return true;
 }
 
 bool CommandService::Command(int id) {
-    if (m_frame.IsBusy()) {
+    if (m_frame.IsBusy() || !m_queue.empty()) {
         if (calledFromDBus()) {
             sendErrorReply(QString::fromLatin1(kBusyError),
                            QStringLiteral("The tarnel window is busy: a dialog is open or a "
@@ -27,5 +39,26 @@ bool CommandService::Command(int id) {
         }
         return false;
     }
-    return m_frame.RouteCommand(id);
+    if (!m_frame.CanRoute(id)) {
+        return false;
+    }
+    m_queue.push_back(id);
+    QTimer::singleShot(0, this, &CommandService::RunQueued);
+    return true;
+}
+
+void CommandService::RunQueued() {
+    if (m_queue.empty()) {
+        return;
+    }
+    if (m_frame.IsBusy()) {
+        QTimer::singleShot(kRetryMs, this, &CommandService::RunQueued);
+        return;
+    }
+    const int id = m_queue.front();
+    m_queue.pop_front();
+    m_frame.RouteCommand(id);
+    if (!m_queue.empty()) {
+        QTimer::singleShot(0, this, &CommandService::RunQueued);
+    }
 }

@@ -2,13 +2,15 @@
 
 #include <QDBusContext>
 #include <QObject>
+#include <deque>
 
 class CMainFrame;
 
 // Commands to a running window over the session D-Bus: the service
-// org.tarnel.Tarnel with the object /MainFrame and the method Command(int id),
-// which routes the identifier exactly as a menu command is routed. So a
-// script can send command 32776 (or any other) to a running tarnel.
+// org.tarnel.Tarnel with the object /MainFrame and the method Command(int id).
+// A command is queued and then routed exactly as a menu command is, as a
+// posted window message would be, so a script can send command 32776 (or any
+// other) to a running tarnel without waiting on the message boxes it may show.
 class CommandService : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.tarnel.Tarnel")
@@ -24,12 +26,16 @@ public:
     bool Register();
 
 public slots:
-    // Routes `id` as a menu command and returns whether a handler took it.
-    // While a modal dialog is open or a command is running the window is
-    // busy: the call is refused (over D-Bus with the error
-    // org.tarnel.Tarnel.Error.Busy) and nothing is routed.
+    // Queues command `id` and returns at once: true when some target handles
+    // it, false (and nothing queued) when none does. While a modal dialog is
+    // open or a command runs or waits, the window is busy: the call is
+    // refused (over D-Bus with the error org.tarnel.Tarnel.Error.Busy).
     Q_SCRIPTABLE bool Command(int id);
 
 private:
+    // Routes the queued commands one by one, each when the window is free.
+    void RunQueued();
+
     CMainFrame& m_frame;
+    std::deque<int> m_queue;
 };

@@ -13,7 +13,6 @@
 #include "VerifyReport.h"
 
 namespace {
-const char* const kVersion = "1.1";
 const QString kDownloadDone = QStringLiteral(
     "Download is completed, please reset the switch for the new settings to take effect.");
 
@@ -65,7 +64,7 @@ int CliTool::Run(const QStringList& arguments) {
         return kSuccess;
     }
     if (parser.isSet(version)) {
-        m_out << "tarnel-cli " << kVersion << "\n";
+        m_out << "tarnel-cli " << TARNEL_VERSION << "\n";
         return kSuccess;
     }
     m_quiet = parser.isSet(quiet);

@@ -9,5 +9,13 @@
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     CliTool tool(std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
-    return tool.Run(QCoreApplication::arguments());
+    const int status = tool.Run(QCoreApplication::arguments());
+    // Results that never reached their file (a full disk, a closed pipe) are
+    // a failure, not a success.
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "tarnel-cli: cannot write the results to standard output.\n";
+        return CliTool::kFileFailure;
+    }
+    return status;
 }

@@ -163,6 +163,9 @@ bool SimEeprom::TakeByte(uint8_t byte) {
             if (m_faults.dataNotAcknowledged) {
                 return false;
             }
+            if (m_faults.writeProtected) {
+                return true;  // as a chip with its write-protect pin high
+            }
             m_pending.emplace_back(m_pointer, byte);
             m_pointer =
                 static_cast<uint8_t>((m_pointer & ~kPageMask) | ((m_pointer + 1) & kPageMask));

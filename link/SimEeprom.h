@@ -25,6 +25,7 @@ public:
         bool dataNotAcknowledged = false;  // refuses (and drops) every data byte
         bool sdaHeldLow = false;           // SDA shorted low
         bool endlessWriteCycle = false;    // busy for ever after its first write
+        bool writeProtected = false;       // acknowledges data bytes but keeps none
     };
 
     explicit SimEeprom(const MonotonicClock& clock = MonotonicClock::System());

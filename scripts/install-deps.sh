@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-    g++ cmake ninja-build pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev
+    g++ cmake ninja-build
+    libgtest-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
     sigrok-cli dbus-daemon
 )

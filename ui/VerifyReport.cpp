@@ -48,10 +48,9 @@ std::vector<ReportText> VerifyReport::Layout(const EepromImage& image,
         texts.push_back({kReadX + dx, y, HexField::Format(readBack[reg])});
     }
     if (static_cast<int>(differing.size()) > kMaxLines) {
-        texts.push_back({kAddressX, kOverflowY,
-                         QStringLiteral("%1 registers differ; only the first %2 are listed.")
-                             .arg(differing.size())
-                             .arg(kMaxLines)});
+        texts.push_back(
+            {kAddressX, kOverflowY,
+             QStringLiteral("%1 differ, %2 listed").arg(differing.size()).arg(kMaxLines)});
     }
     return texts;
 }

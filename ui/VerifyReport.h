@@ -27,6 +27,7 @@ public:
     // address "%02d", image byte and read-back byte "%02X" at x = 40, 105 and
     // 165 plus 205 per block of 20 and y = 55 + 15 per line; "PASS!" three
     // times when nothing differs; and, when more than 60 differ, one line at
-    // (40, 355) that gives the total and says only the first 60 are listed.
+    // (40, 355), "128 differ, 60 listed", short enough to end before the
+    // first separator.
     static std::vector<ReportText> Layout(const EepromImage& image, const EepromImage& readBack);
 };

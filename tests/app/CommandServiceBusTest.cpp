@@ -63,15 +63,23 @@ TEST_F(CommandServiceBusTest, Command32776WritesDefaultDatToTheDevice) {
     ASSERT_TRUE(reply.isValid()) << reply.error().message().toStdString();
     EXPECT_TRUE(reply.value());
 
-    QFile device(dir.filePath("switch.bin"));
-    ASSERT_TRUE(device.open(QIODevice::ReadOnly));
-    EXPECT_EQ(device.readAll(), Pattern());
+    // The command runs after the reply; wait for the device to hold the file.
+    QByteArray device;
+    QElapsedTimer waited;
+    waited.start();
+    while (device != Pattern() && waited.elapsed() < 20000) {
+        QThread::msleep(20);
+        QFile file(dir.filePath("switch.bin"));
+        device = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    EXPECT_EQ(device, Pattern());
 }
 
 TEST_F(CommandServiceBusTest, AnOpenDialogMakesTheWindowRefuseWithBusy) {
     QDBusInterface frame(kService, kPath, kInterface);
-    // About opens a modal dialog; its call returns only when it closes.
-    frame.asyncCall(QStringLiteral("Command"), 57664);
+    const QDBusReply<bool> about = frame.call(QStringLiteral("Command"), 57664);
+    ASSERT_TRUE(about.isValid());
+    EXPECT_TRUE(about.value());  // queued: About opens its modal dialog after the reply
     QDBusError error;
     QElapsedTimer waited;
     waited.start();

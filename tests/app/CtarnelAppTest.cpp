@@ -1,3 +1,4 @@
+#include <QLabel>
 #include <QMenuBar>
 #include <QSettings>
 #include <QStatusBar>
@@ -99,9 +100,17 @@ TEST_F(CtarnelAppTest, AnAcceleratorRoutesLikeItsMenuItem) {
 TEST_F(CtarnelAppTest, AboutRunsTheAboutDialogThroughTheRoute) {
     QString caption;
     QSize size;
+    QStringList texts;
+    bool hasIcon = false;
     prompter.dialogScripts.push_back([&](QDialog& dialog) {
         caption = dialog.windowTitle();
         size = dialog.size();
+        for (QLabel* label : dialog.findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                texts << label->text();
+            }
+            hasIcon = hasIcon || !label->pixmap().isNull();
+        }
         return QDialog::Accepted;
     });
     EXPECT_TRUE(Send(CommandId::AppAbout));
@@ -109,6 +118,10 @@ TEST_F(CtarnelAppTest, AboutRunsTheAboutDialogThroughTheRoute) {
     EXPECT_EQ(prompter.dialogsRun[0], "CAboutDlg");
     EXPECT_EQ(caption, "About tarnel");
     EXPECT_EQ(size, QSize(353, 89));  // 235 x 55 dialog units at 96 dpi
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_EQ(texts.first(), "tarnel Version 1.1");
+    EXPECT_EQ(texts.size(), 2);
+    EXPECT_TRUE(hasIcon);
 }
 
 TEST_F(CtarnelAppTest, ExitClosesTheWindowWithoutAQuestion) {

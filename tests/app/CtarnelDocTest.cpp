@@ -125,6 +125,22 @@ TEST_F(CtarnelDocTest, SaveWithoutANameRunsSaveAs) {
     EXPECT_EQ(Caption(), path + " - TARNEL");
 }
 
+TEST_F(CtarnelDocTest, SaveWithoutANameAndACancelledDialogWritesNothing) {
+    Send(CommandId::FileSave);
+    EXPECT_TRUE(app->m_strImageFile.isEmpty());
+    EXPECT_EQ(Caption(), "Untitled - TARNEL");
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(CtarnelDocTest, SaveAsToAReadOnlyLocationIsAccessDenied) {
+    prompter.savePaths.push_back("/sys/tarnel-doc-test.dat");
+    Send(CommandId::FileSaveAs);
+    ExpectOneMessage("Access to /sys/tarnel-doc-test.dat was denied.", Icon::Exclamation);
+    EXPECT_TRUE(app->m_strImageFile.isEmpty());
+    EXPECT_EQ(Caption(), "Untitled - TARNEL");
+}
+
 TEST_F(CtarnelDocTest, SaveAfterNewWritesZerosToTheCurrentFileWithoutADialog) {
     const QString path = MakeFile("a.dat", Pattern(300));
     prompter.openPaths.push_back(path);

@@ -122,6 +122,41 @@ TEST_F(DeviceCommandsTest, DownloadFailuresNameTheRegisterAndNeverSayCompleted) 
         c.fault(*sim);
         Send(CommandId::ToolsDownload);
         ExpectOnlyMessage(c.text, Icon::Stop);
+        EXPECT_EQ(app->m_image, ImageOf(Pattern())) << c.name;
+        EXPECT_TRUE(app->m_strImageFile.isEmpty()) << c.name;
+        EXPECT_EQ(Caption(), "Untitled - TARNEL") << c.name;
+    }
+}
+
+TEST_F(DeviceCommandsTest, UploadAndVerifyFailuresKeepImageBufferAndTitle) {
+    OpenFile("a.dat", Pattern());
+    app->m_readBack = ImageOf(Pattern(128, 40));
+    struct {
+        const char* name;
+        void (*fault)(SimEeprom&);
+        bool afterAWrite;  // the fault shows only once the device took a write
+        const char* text;
+    } cases[] = {
+        {"busy past the bound", [](SimEeprom& s) { s.GetFaults().endlessWriteCycle = true; }, true,
+         "did not acknowledge its address 0xA0 within 25 ms"},
+        {"data line held low", [](SimEeprom& s) { s.GetFaults().sdaHeldLow = true; }, false,
+         "held low"},
+    };
+    for (const auto& c : cases) {
+        sim->GetFaults() = {};
+        c.fault(*sim);
+        if (c.afterAWrite) {
+            Send(CommandId::ToolsDownload);  // fails at register 1: the cycle never ends
+            prompter.messages.clear();
+        }
+        for (int command : {CommandId::ToolsUpload, CommandId::ToolsVerify}) {
+            Send(command);
+            ExpectOnlyMessage(c.text, Icon::Stop);
+        }
+        EXPECT_EQ(app->m_image, ImageOf(Pattern())) << c.name;
+        EXPECT_EQ(app->m_readBack, ImageOf(Pattern(128, 40))) << c.name;
+        EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL") << c.name;
+        EXPECT_TRUE(prompter.dialogsRun.empty()) << c.name;
     }
 }
 
@@ -158,8 +193,7 @@ TEST_F(DeviceCommandsTest, VerifyWithEveryRegisterDifferentListsSixtyAndTheCount
     }
     const std::vector<ReportText> texts = Verify();
     ASSERT_EQ(texts.size(), 60u * 3 + 1);
-    EXPECT_EQ(texts.back(),
-              (ReportText{40, 355, "128 registers differ; only the first 60 are listed."}));
+    EXPECT_EQ(texts.back(), (ReportText{40, 355, "128 differ, 60 listed"}));
 }
 
 TEST_F(DeviceCommandsTest, AFailedVerifyShowsNoReportAndKeepsTheReadBackBuffer) {
@@ -226,6 +260,21 @@ TEST_F(DeviceCommandsTest, DefaultImageMissingOrShortChangesNothingAndWritesNoth
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
     EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+}
+
+TEST_F(DeviceCommandsTest, DefaultImageWithNoPortStillBecomesTheCurrentFile) {
+    ASSERT_TRUE(Start({"--port", "/dev/parport_tarnel_absent"}));
+    MakeFile("default.dat", Pattern());
+    Send(CommandId::DownloadDefault);
+    ExpectOnlyMessage("Cannot open the parallel port /dev/parport_tarnel_absent", Icon::Stop);
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+
+    ASSERT_TRUE(Start({"--port", "sim"}));
+    app->Ports().Simulator()->GetFaults().absent = true;
+    Send(CommandId::DownloadDefault);
+    ExpectOnlyMessage("Nothing was written to the switch.", Icon::Stop);
+    EXPECT_EQ(app->m_strImageFile, "default.dat");
 }
 
 TEST_F(DeviceCommandsTest, DefaultImageWithAFailingDeviceStillBecomesTheCurrentFile) {

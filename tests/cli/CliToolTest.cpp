@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <functional>
 #include <sstream>
 
 #include "PortFactory.h"
@@ -236,6 +237,68 @@ TEST(CliToolInProcessTest, AnAbsentDeviceExitsWithThreeAndWritesNothing) {
     EXPECT_EQ(sim->CommittedBytes(), 0);
     EXPECT_NE(err.str().find("Nothing was written to the switch."), std::string::npos) << err.str();
     EXPECT_TRUE(out.str().empty());
+}
+
+// A tool run in process against `sim`, with a simulator fault set up.
+struct InProcessRun {
+    std::ostringstream out;
+    std::ostringstream err;
+    int exit = -1;
+    SimEeprom* sim = nullptr;
+
+    InProcessRun(const QStringList& arguments, const std::function<void(SimEeprom&)>& fault,
+                 bool terminal = false) {
+        CliTool tool(out, err, terminal);
+        tool.SetPortSetup([&](PortFactory& factory) {
+            sim = factory.Simulator();
+            sim->SetWriteCycle(0);
+            fault(*sim);
+        });
+        exit = tool.Run(QStringList{"tarnel-cli", "--port", "sim"} + arguments);
+    }
+};
+
+TEST(CliToolInProcessTest, ReadFromAnAbsentDeviceCreatesNoFile) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("never.dat");
+    InProcessRun run({"read", file}, [](SimEeprom& s) { s.GetFaults().absent = true; });
+    EXPECT_EQ(run.exit, 3);
+    EXPECT_FALSE(QFile::exists(file));
+    EXPECT_NE(run.err.str().find("Reading the EEPROM failed at register 0"), std::string::npos);
+}
+
+TEST(CliToolInProcessTest, WriteExitsWithOneWhenTheReadBackDiffers) {
+    QTemporaryDir dir;
+    const QString image = dir.filePath("image.dat");
+    QByteArray bytes = PatternOfSim();
+    bytes[9] = 0x00;
+    QFile file(image);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    InProcessRun run({"write", image}, [](SimEeprom& s) { s.GetFaults().writeProtected = true; });
+    EXPECT_EQ(run.exit, 1);
+    EXPECT_EQ(run.out.str(), "09 00 AC\n1 register differs.\n");
+}
+
+TEST(CliToolInProcessTest, WritingToATerminalShowsProgress) {
+    QTemporaryDir dir;
+    const QString image = dir.filePath("image.dat");
+    QFile file(image);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Pattern());
+    file.close();
+    InProcessRun shown(
+        {"write", "--no-verify", image}, [](SimEeprom&) {}, true);
+    EXPECT_EQ(shown.exit, 0);
+    EXPECT_NE(shown.err.str().find("\rWriting register 1 of 128"), std::string::npos);
+    EXPECT_NE(shown.err.str().find("\rWriting register 128 of 128\n"), std::string::npos);
+    InProcessRun quiet(
+        {"--quiet", "write", "--no-verify", image}, [](SimEeprom&) {}, true);
+    EXPECT_TRUE(quiet.err.str().empty()) << quiet.err.str();
+    InProcessRun piped(
+        {"write", "--no-verify", image}, [](SimEeprom&) {}, false);
+    EXPECT_EQ(piped.err.str().find("Writing register"), std::string::npos);
 }
 
 }  // namespace

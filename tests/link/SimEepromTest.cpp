@@ -133,6 +133,12 @@ TEST_F(SimEepromTest, FaultsShowOnTheLines) {
     EXPECT_EQ(eeprom.CommittedBytes(), 0);
     eeprom.GetFaults().dataNotAcknowledged = false;
 
+    eeprom.GetFaults().writeProtected = true;
+    EXPECT_EQ(Write(0x00, {0x55}), "+++");
+    EXPECT_EQ(eeprom.CommittedBytes(), 0);
+    EXPECT_EQ(eeprom.Memory()[0], SimEeprom::Pattern()[0]);
+    eeprom.GetFaults().writeProtected = false;
+
     eeprom.GetFaults().sdaHeldLow = true;
     bus.Release();
     EXPECT_EQ(port.ReadStatus() & 0x40, 0);

@@ -117,6 +117,17 @@ TEST_F(CRegisterEditDlgTest, EscAfterAFailedOkLeavesTheImageAsBefore) {
     EXPECT_EQ(View().PaintCount(), paints);
 }
 
+TEST_F(CRegisterEditDlgTest, TheCloseBoxCancels) {
+    const int result = Modify([](CRegisterEditDlg& dialog) {
+        dialog.Field(2)->setText("EE");
+        dialog.show();
+        dialog.close();
+        return dialog.result();
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+}
+
 TEST_F(CRegisterEditDlgTest, CorrectingTheFieldsLetsOkStoreAll) {
     Modify([](CRegisterEditDlg& dialog) {
         dialog.Field(3)->setText("zz");
