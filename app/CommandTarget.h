@@ -18,13 +18,18 @@ public:
 template <class T>
 using CommandMap = std::map<int, void (T::*)()>;
 
-// Runs the handler that `map` binds to `id` on `target`; false when none.
+// A command target whose handlers are listed in the command map that T's
+// static Map() returns.
 template <class T>
-bool DispatchCommand(T& target, const CommandMap<T>& map, int id) {
-    const auto entry = map.find(id);
-    if (entry == map.end()) {
-        return false;
+class MappedCommandTarget : public CommandTarget {
+public:
+    bool OnCmdMsg(int id) override {
+        const auto entry = T::Map().find(id);
+        if (entry == T::Map().end()) {
+            return false;
+        }
+        (static_cast<T&>(*this).*(entry->second))();
+        return true;
     }
-    (target.*(entry->second))();
-    return true;
-}
+    bool Handles(int id) const override { return T::Map().count(id) > 0; }
+};

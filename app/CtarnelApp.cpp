@@ -113,14 +113,6 @@ const CommandMap<CtarnelApp>& CtarnelApp::Map() {
     return map;
 }
 
-bool CtarnelApp::OnCmdMsg(int id) {
-    return DispatchCommand(*this, Map(), id);
-}
-
-bool CtarnelApp::Handles(int id) const {
-    return Map().count(id) > 0;
-}
-
 void CtarnelApp::OnAppAbout() {
     CAboutDlg dialog(m_pMainWnd);
     m_prompter.RunModal(dialog);

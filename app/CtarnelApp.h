@@ -16,7 +16,7 @@ class Prompter;
 // The one application object. It owns the whole working data of the run: the
 // register image, the read-back buffer and the current file name. Every part
 // reaches it through AfxGetApp().
-class CtarnelApp : public CommandTarget {
+class CtarnelApp : public MappedCommandTarget<CtarnelApp> {
 public:
     // The organisation and application names of the per-user settings.
     static constexpr const char* kSettingsOrganization = "Local AppWizard-Generated Applications";
@@ -47,8 +47,6 @@ public:
     void ExitInstance();
     int ExitCode() const { return m_exitCode; }
 
-    bool OnCmdMsg(int id) override;
-    bool Handles(int id) const override;
     void OnAppAbout();
     void OnAppExit();
 
@@ -72,6 +70,7 @@ public:
 private:
     // Command identifier to handler.
     static const CommandMap<CtarnelApp>& Map();
+    friend class MappedCommandTarget<CtarnelApp>;
     void LoadStdProfileSettings();
     void SaveStdProfileSettings() const;
     // Removes the settings and says so; the program then ends.

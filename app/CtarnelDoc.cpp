@@ -39,14 +39,6 @@ const CommandMap<CtarnelDoc>& CtarnelDoc::Map() {
     return map;
 }
 
-bool CtarnelDoc::OnCmdMsg(int id) {
-    return DispatchCommand(*this, Map(), id);
-}
-
-bool CtarnelDoc::Handles(int id) const {
-    return Map().count(id) > 0;
-}
-
 void CtarnelDoc::SetTitle(const QString& title) {
     m_strTitle = title;
     if (CMainFrame* frame = AfxGetApp()->m_pMainWnd) {

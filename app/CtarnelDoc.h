@@ -12,12 +12,9 @@ struct LinkResult;
 // The document: it holds no data of its own (the application object does) and
 // carries the handlers of the File and Tools commands. Its title is the first
 // part of the main window's caption.
-class CtarnelDoc : public CommandTarget {
+class CtarnelDoc : public MappedCommandTarget<CtarnelDoc> {
 public:
     CtarnelDoc();
-
-    bool OnCmdMsg(int id) override;
-    bool Handles(int id) const override;
 
     const QString& GetTitle() const { return m_strTitle; }
     // Sets the title; the frame's caption follows it.
@@ -60,6 +57,7 @@ public:
 private:
     // Command identifier to handler.
     static const CommandMap<CtarnelDoc>& Map();
+    friend class MappedCommandTarget<CtarnelDoc>;
     // Opens the link to the device, runs `operation` over it and gives the
     // port back. A port that cannot be opened or a failed operation is
     // reported (caption "TARNEL", stop icon); returns whether all went well.

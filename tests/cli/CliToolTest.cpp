@@ -28,6 +28,12 @@ QByteArray Pattern(int size = 128, int offset = 3) {
     return bytes;
 }
 
+// Writes `bytes` to `path`; false when it cannot.
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 QByteArray PatternOfSim() {
     const EepromImage image = SimEeprom::Pattern();
     return QByteArray(reinterpret_cast<const char*>(image.data()), static_cast<int>(image.size()));
@@ -52,9 +58,7 @@ protected:
                 QString::fromUtf8(process.readAllStandardError())};
     }
     QString MakeFile(const QString& name, const QByteArray& bytes) const {
-        QFile file(Path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        EXPECT_TRUE(WriteFile(Path(name), bytes));
         return Path(name);
     }
     static QByteArray Contents(const QString& path) {
@@ -214,31 +218,8 @@ TEST_F(CliToolTest, ListPortsNeedsNoPort) {
     EXPECT_EQ(Run({"list-ports", "x"}, false).exit, 2);
 }
 
-// An absent device, in process: the simulator's fault is switched on through
+// Runs in process, where the simulator's faults can be switched on through
 // the tool's port set-up.
-TEST(CliToolInProcessTest, AnAbsentDeviceExitsWithThreeAndWritesNothing) {
-    QTemporaryDir dir;
-    const QString image = dir.filePath("image.dat");
-    QFile file(image);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(Pattern());
-    file.close();
-
-    std::ostringstream out;
-    std::ostringstream err;
-    CliTool tool(out, err, false);
-    SimEeprom* sim = nullptr;
-    tool.SetPortSetup([&](PortFactory& factory) {
-        sim = factory.Simulator();
-        sim->GetFaults().absent = true;
-    });
-    EXPECT_EQ(tool.Run({"tarnel-cli", "--port", "sim", "write", image}), 3);
-    ASSERT_NE(sim, nullptr);
-    EXPECT_EQ(sim->CommittedBytes(), 0);
-    EXPECT_NE(err.str().find("Nothing was written to the switch."), std::string::npos) << err.str();
-    EXPECT_TRUE(out.str().empty());
-}
-
 // A tool run in process against `sim`, with a simulator fault set up.
 struct InProcessRun {
     std::ostringstream out;
@@ -258,6 +239,19 @@ struct InProcessRun {
     }
 };
 
+TEST(CliToolInProcessTest, AnAbsentDeviceExitsWithThreeAndWritesNothing) {
+    QTemporaryDir dir;
+    const QString image = dir.filePath("image.dat");
+    ASSERT_TRUE(WriteFile(image, Pattern()));
+    InProcessRun run({"write", image}, [](SimEeprom& s) { s.GetFaults().absent = true; });
+    EXPECT_EQ(run.exit, 3);
+    ASSERT_NE(run.sim, nullptr);
+    EXPECT_EQ(run.sim->CommittedBytes(), 0);
+    EXPECT_NE(run.err.str().find("Nothing was written to the switch."), std::string::npos)
+        << run.err.str();
+    EXPECT_TRUE(run.out.str().empty());
+}
+
 TEST(CliToolInProcessTest, ReadFromAnAbsentDeviceCreatesNoFile) {
     QTemporaryDir dir;
     const QString file = dir.filePath("never.dat");
@@ -272,10 +266,7 @@ TEST(CliToolInProcessTest, WriteExitsWithOneWhenTheReadBackDiffers) {
     const QString image = dir.filePath("image.dat");
     QByteArray bytes = PatternOfSim();
     bytes[9] = 0x00;
-    QFile file(image);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    file.close();
+    ASSERT_TRUE(WriteFile(image, bytes));
     InProcessRun run({"write", image}, [](SimEeprom& s) { s.GetFaults().writeProtected = true; });
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.out.str(), "09 00 AC\n1 register differs.\n");
@@ -284,10 +275,7 @@ TEST(CliToolInProcessTest, WriteExitsWithOneWhenTheReadBackDiffers) {
 TEST(CliToolInProcessTest, WritingToATerminalShowsProgress) {
     QTemporaryDir dir;
     const QString image = dir.filePath("image.dat");
-    QFile file(image);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(Pattern());
-    file.close();
+    ASSERT_TRUE(WriteFile(image, Pattern()));
     InProcessRun shown(
         {"write", "--no-verify", image}, [](SimEeprom&) {}, true);
     EXPECT_EQ(shown.exit, 0);
