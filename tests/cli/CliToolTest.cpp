@@ -218,9 +218,8 @@ TEST_F(CliToolTest, ListPortsNeedsNoPort) {
     EXPECT_EQ(Run({"list-ports", "x"}, false).exit, 2);
 }
 
-// Runs in process, where the simulator's faults can be switched on through
-// the tool's port set-up.
-// A tool run in process against `sim`, with a simulator fault set up.
+// A tool run in process against `sim`, where the simulator's faults can be
+// switched on through the tool's port set-up.
 struct InProcessRun {
     std::ostringstream out;
     std::ostringstream err;
