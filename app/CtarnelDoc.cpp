@@ -6,6 +6,7 @@
 #include "CommandIds.h"
 #include "CtarnelApp.h"
 #include "DeviceLink.h"
+#include "DeviceMessages.h"
 #include "ImageFile.h"
 #include "LockedFile.h"
 #include "PortError.h"
@@ -14,8 +15,6 @@
 
 namespace {
 const QString kDefaultImageFile = QStringLiteral("default.dat");
-const QString kDownloadDone = QStringLiteral(
-    "Download is completed, please reset the switch for the new settings to take effect.");
 
 QString MessageCaption() {
     return QString::fromLatin1(CtarnelApp::kMessageCaption);
@@ -127,7 +126,7 @@ void CtarnelDoc::OnToolsUpload() {
 void CtarnelDoc::OnToolsDownload() {
     CtarnelApp* app = AfxGetApp();
     if (RunOnDevice([app](DeviceLink& link) { return link.WriteAll(app->m_image); })) {
-        app->GetPrompter().ShowMessage(kDownloadDone, MessageCaption(),
+        app->GetPrompter().ShowMessage(DeviceMessages::DownloadCompleted(), MessageCaption(),
                                        Prompter::Icon::Information);
     }
 }

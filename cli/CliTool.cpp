@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "DeviceLink.h"
+#include "DeviceMessages.h"
 #include "GridGeometry.h"
 #include "HexField.h"
 #include "ImageFile.h"
@@ -13,8 +14,6 @@
 #include "VerifyReport.h"
 
 namespace {
-const QString kDownloadDone = QStringLiteral(
-    "Download is completed, please reset the switch for the new settings to take effect.");
 
 std::ostream& operator<<(std::ostream& stream, const QString& text) {
     return stream << text.toStdString();
@@ -156,7 +155,7 @@ int CliTool::Write(const QString& file, bool verify) {
         return kDeviceFailure;
     }
     link.reset();  // give the port back before reading anew
-    Inform(kDownloadDone);
+    Inform(DeviceMessages::DownloadCompleted());
     if (!verify) {
         return kSuccess;
     }
@@ -249,12 +248,11 @@ int CliTool::Compare(const EepromImage& expected, const EepromImage& actual) {
     const std::vector<int> differing = VerifyReport::DifferingRegisters(expected, actual);
     if (!m_quiet) {
         for (int reg : differing) {
-            m_out << QStringLiteral("%1").arg(reg, 2, 10, QLatin1Char('0')) << " "
-                  << HexField::Format(expected[reg]) << " " << HexField::Format(actual[reg])
-                  << "\n";
+            m_out << VerifyReport::AddressText(reg) << " " << HexField::Format(expected[reg]) << " "
+                  << HexField::Format(actual[reg]) << "\n";
         }
         if (differing.empty()) {
-            m_out << "PASS!\n";
+            m_out << VerifyReport::PassText() << "\n";
         } else {
             m_out << differing.size()
                   << (differing.size() == 1 ? " register differs.\n" : " registers differ.\n");

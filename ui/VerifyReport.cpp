@@ -33,7 +33,7 @@ std::vector<ReportText> VerifyReport::Layout(const EepromImage& image,
     const std::vector<int> differing = DifferingRegisters(image, readBack);
     if (differing.empty()) {
         for (int x : kPassX) {
-            texts.push_back({x, kPassY, QStringLiteral("PASS!")});
+            texts.push_back({x, kPassY, PassText()});
         }
         return texts;
     }
@@ -42,8 +42,7 @@ std::vector<ReportText> VerifyReport::Layout(const EepromImage& image,
         const int reg = differing[m];
         const int dx = kBlockWidth * (m / kLinesPerBlock);
         const int y = kFirstLineY + kLineHeight * (m % kLinesPerBlock);
-        texts.push_back(
-            {kAddressX + dx, y, QStringLiteral("%1").arg(reg, 2, 10, QLatin1Char('0'))});
+        texts.push_back({kAddressX + dx, y, AddressText(reg)});
         texts.push_back({kWriteX + dx, y, HexField::Format(image[reg])});
         texts.push_back({kReadX + dx, y, HexField::Format(readBack[reg])});
     }
@@ -53,4 +52,12 @@ std::vector<ReportText> VerifyReport::Layout(const EepromImage& image,
              QStringLiteral("%1 differ, %2 listed").arg(differing.size()).arg(kMaxLines)});
     }
     return texts;
+}
+
+QString VerifyReport::AddressText(int reg) {
+    return QStringLiteral("%1").arg(reg, 2, 10, QLatin1Char('0'));
+}
+
+QString VerifyReport::PassText() {
+    return QStringLiteral("PASS!");
 }

@@ -20,6 +20,10 @@ public:
     static constexpr int kMaxLines = 60;
     static constexpr int kLinesPerBlock = 20;
 
+    // A register number as the report shows it: "%02d" ("05", "127").
+    static QString AddressText(int reg);
+    // What the report shows when nothing differs.
+    static QString PassText();
     // Registers whose image byte differs from the read-back byte, ascending.
     static std::vector<int> DifferingRegisters(const EepromImage& image,
                                                const EepromImage& readBack);
