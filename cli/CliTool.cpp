@@ -210,7 +210,8 @@ int CliTool::ListPorts() {
     }
     for (const PortInfo& port : ports) {
         m_out << QString::fromStdString(port.name).leftJustified(20) << " "
-              << QString::fromStdString(port.description) << "\n";
+              << QString::fromStdString(port.description)
+              << (port.usable ? "" : " (the computer's own SMBus: not usable)") << "\n";
     }
     return kSuccess;
 }

@@ -5,7 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <map>
+
+#include "I2cSysfs.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -55,13 +56,11 @@ std::vector<PortInfo> PortDiscovery::List(const std::string& devDir, const std::
         }
         ports.push_back({devDir + "/" + id, description});
     }
+    const I2cSysfs sysfs(sysDir);
     for (int n : Numbered(devDir, "i2c-")) {
-        const std::string id = "i2c-" + std::to_string(n);
-        std::string name = FirstLine(fs::path(sysDir) / "class/i2c-dev" / id / "name");
-        if (name.empty()) {
-            name = FirstLine(fs::path(sysDir) / "bus/i2c/devices" / id / "name");
-        }
-        ports.push_back({"i2c:" + devDir + "/" + id, name.empty() ? "I2C adapter" : name});
+        const std::string name = sysfs.Name(n);
+        ports.push_back({"i2c:" + devDir + "/i2c-" + std::to_string(n),
+                         name.empty() ? "I2C adapter" : name, !sysfs.IsHostSmbus(n)});
     }
     return ports;
 }

@@ -7,6 +7,7 @@
 struct PortInfo {
     std::string name;         // "/dev/parport0", "i2c:/dev/i2c-1"
     std::string description;  // "parallel port at 0x378", "i2c-tiny-usb at bus 001 device 004"
+    bool usable = true;       // false for the computer's own SMBus, which tarnel refuses
     bool operator==(const PortInfo&) const = default;
 };
 

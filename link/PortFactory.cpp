@@ -132,7 +132,8 @@ std::unique_ptr<DeviceLink> PortFactory::OpenLink() {
             std::make_unique<SimI2cAdapter>(*sim, m_i2cFaults, m_i2cTransfers));
     }
     const auto [folder, number] = ParseI2cAdapter(m_portName);
-    return std::make_unique<I2cDevLink>(std::make_unique<I2cDevAdapter>(number, folder));
+    return std::make_unique<I2cDevLink>(
+        std::make_unique<I2cDevAdapter>(number, folder, m_sysfsRoot));
 }
 
 bool PortFactory::IsI2c() const {

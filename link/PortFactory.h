@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DeviceLink.h"
+#include "I2cSysfs.h"
 #include "LptPort.h"
 #include "SimEeprom.h"
 #include "SimI2cAdapter.h"
@@ -47,6 +48,9 @@ public:
     // already. Links opened by the factory refer to its trace and simulator,
     // so they must not outlive it.
     void SetTrace(const std::string& vcdPath);
+    // Reads what the kernel tells about I2C adapters below `root` instead of
+    // /sys (tests give a fake tree).
+    void SetSysfsRoot(std::string root) { m_sysfsRoot = std::move(root); }
     // Wraps every port opened from now on with `wrapper`, after the wrappers
     // added before it.
     void AddWrapper(Wrapper wrapper);
@@ -69,6 +73,7 @@ private:
     bool IsI2c() const;
 
     std::string m_portName;
+    std::string m_sysfsRoot = I2cSysfs::kDefaultRoot;
     std::unique_ptr<SimEeprom> m_sim;
     std::unique_ptr<VcdWriter> m_trace;
     std::vector<Wrapper> m_wrappers;

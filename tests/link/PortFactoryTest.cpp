@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "EepromLink.h"
+#include "FakeSysfs.h"
 #include "PortError.h"
 #include "SimEeprom.h"
 
@@ -140,6 +141,31 @@ TEST(PortFactoryTest, I2cNamesSelectTheI2cDevLink) {
     ASSERT_TRUE(sim.OpenLink()->ReadAll(image));
     EXPECT_EQ(image, SimEeprom::Pattern());
     EXPECT_EQ(sim.I2cSimTransfers(), 1);
+}
+
+TEST(PortFactoryTest, TheComputersSmbusIsRefusedBeforeItIsOpened) {
+    FakeSysfs sys("factory-smbus");
+    sys.AddDevice("pci0000:00/0000:00:1f.3", "pci", "0x0c0500");
+    sys.AddAdapter(0, "SMBus I801 adapter at efa0", "pci0000:00/0000:00:1f.3");
+    sys.AddDevice("usb1/1-2/1-2:1.0", "usb");
+    sys.AddAdapter(41, "i2c-tiny-usb at bus 001 device 004", "usb1/1-2/1-2:1.0");
+    const auto openError = [&](const std::string& name) {
+        PortFactory factory(name);
+        factory.SetSysfsRoot(sys.Root());
+        try {
+            factory.OpenLink();
+        } catch (const PortError& error) {
+            return std::string(error.what());
+        }
+        return std::string();
+    };
+    const std::string refusal = openError("i2c:0");
+    for (const char* part : {"/dev/i2c-0 (SMBus I801 adapter at efa0) is the computer's own SMBus",
+                             "SPD data at 0x50 to 0x57", "through a USB or other I2C adapter"}) {
+        EXPECT_NE(refusal.find(part), std::string::npos) << refusal;
+    }
+    EXPECT_NE(openError("i2c:41").find("Cannot open the I2C adapter /dev/i2c-41"),
+              std::string::npos);
 }
 
 TEST(PortFactoryTest, OnlySimulatedPortsHaveASimulator) {
