@@ -210,8 +210,13 @@ int CliTool::ListPorts() {
     }
     for (const PortInfo& port : ports) {
         m_out << QString::fromStdString(port.name).leftJustified(20) << " "
-              << QString::fromStdString(port.description)
-              << (port.usable ? "" : " (the computer's own SMBus: not usable)") << "\n";
+              << QString::fromStdString(port.description);
+        if (!port.usable) {
+            m_out << " (the computer's own SMBus: not usable)";
+        } else if (!port.byName.empty()) {
+            m_out << " (by name: \"" << port.byName << "\")";
+        }
+        m_out << "\n";
     }
     return kSuccess;
 }

@@ -19,6 +19,8 @@
 //   sim            a simulated switch EEPROM in memory, holding a visible pattern
 //   sim:FILE       a simulated switch EEPROM whose 128 bytes are kept in FILE
 //   i2c:/dev/i2c-N, i2c:N   an I2C adapter through the kernel's i2c-dev
+//   i2c:NAME       the I2C adapter whose kernel name is NAME, or begins with
+//                  it when exactly one does (it keeps across re-plugging)
 //   i2c:sim, i2c:sim:FILE   a simulated switch EEPROM on an I2C adapter
 // Which link a name gives (bit-banged parallel port or i2c-dev) is decided
 // here alone; the device commands only see a DeviceLink.

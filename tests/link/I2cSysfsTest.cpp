@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeSysfs.h"
+#include "PortError.h"
 
 namespace {
 
@@ -51,6 +52,42 @@ TEST_F(I2cSysfsTest, UsbBridgesAndOtherControllersAreUsable) {
     }
     EXPECT_FALSE(sysfs.IsHostSmbus(9)) << "not in sysfs";
     EXPECT_EQ(sysfs.Name(9), "");
+}
+
+std::string FindError(const I2cSysfs& sysfs, const std::string& name) {
+    try {
+        return "found i2c-" + std::to_string(sysfs.FindByName(name));
+    } catch (const PortError& error) {
+        return error.what();
+    }
+}
+
+TEST_F(I2cSysfsTest, ANameSelectsTheAdapterItEqualsOrTheOneItBegins) {
+    sys.AddAdapter(4, "i2c-parport (port 2)", "platform/parport_pc.888");
+    sys.AddAdapter(7, "Synopsys DesignWare I2C adapter", "pci0000:00/0000:00:15.0");
+    const I2cSysfs sysfs(sys.Root());
+    EXPECT_EQ(sysfs.FindByName("i2c-tiny-usb at bus 001 device 004"), 10);
+    EXPECT_EQ(sysfs.FindByName("i2c-tiny"), 10);
+    EXPECT_EQ(sysfs.FindByName("i2c-parport"), 3) << "equal wins over beginning";
+    EXPECT_EQ(sysfs.NameToUse(10), "i2c-tiny-usb");
+    EXPECT_EQ(sysfs.NameToUse(4), "i2c-parport (port");
+    EXPECT_EQ(sysfs.NameToUse(2), "") << "two adapters bear that name";
+
+    const std::string none = FindError(sysfs, "ch341");
+    EXPECT_NE(none.find("No I2C adapter is named \"ch341\" or has a name beginning with it"),
+              std::string::npos)
+        << none;
+    for (const char* listed : {"i2c:0 \"SMBus I801 adapter at efa0\" (the computer's own SMBus",
+                               "i2c:10 \"i2c-tiny-usb at bus 001 device 004\""}) {
+        EXPECT_NE(none.find(listed), std::string::npos) << none;
+    }
+    const std::string several = FindError(sysfs, "Synopsys");
+    EXPECT_NE(several.find("Several I2C adapters match \"Synopsys\""), std::string::npos)
+        << several;
+    EXPECT_NE(several.find("i2c:7 \"Synopsys"), std::string::npos) << several;
+
+    const std::string empty = FindError(I2cSysfs(FakeSysfs("i2csysfs-empty").Root()), "x");
+    EXPECT_NE(empty.find("present: none (load the i2c-dev module"), std::string::npos) << empty;
 }
 
 }  // namespace

@@ -126,7 +126,7 @@ TEST(PortFactoryTest, I2cNamesSelectTheI2cDevLink) {
         }
         EXPECT_THROW(factory.Open(), PortError);  // no parallel-port registers
     }
-    for (const char* name : {"i2c:", "i2c:/dev/spidev0", "i2c:x1", "i2c:sim:"}) {
+    for (const char* name : {"i2c:", "i2c:/dev/spidev0", "i2c:1234567", "i2c:sim:"}) {
         PortFactory factory(name);
         try {
             factory.OpenLink();
@@ -143,7 +143,7 @@ TEST(PortFactoryTest, I2cNamesSelectTheI2cDevLink) {
     EXPECT_EQ(sim.I2cSimTransfers(), 1);
 }
 
-TEST(PortFactoryTest, TheComputersSmbusIsRefusedBeforeItIsOpened) {
+TEST(PortFactoryTest, AdaptersByNameAndTheComputersSmbusRefusedBeforeItIsOpened) {
     FakeSysfs sys("factory-smbus");
     sys.AddDevice("pci0000:00/0000:00:1f.3", "pci", "0x0c0500");
     sys.AddAdapter(0, "SMBus I801 adapter at efa0", "pci0000:00/0000:00:1f.3");
@@ -164,8 +164,12 @@ TEST(PortFactoryTest, TheComputersSmbusIsRefusedBeforeItIsOpened) {
                              "SPD data at 0x50 to 0x57", "through a USB or other I2C adapter"}) {
         EXPECT_NE(refusal.find(part), std::string::npos) << refusal;
     }
-    EXPECT_NE(openError("i2c:41").find("Cannot open the I2C adapter /dev/i2c-41"),
-              std::string::npos);
+    EXPECT_EQ(openError("i2c:SMBus I801"), refusal);
+    for (const char* usb : {"i2c:41", "i2c:i2c-tiny"}) {
+        EXPECT_NE(openError(usb).find("Cannot open the I2C adapter /dev/i2c-41"), std::string::npos)
+            << usb;
+    }
+    EXPECT_NE(openError("i2c:x1").find("No I2C adapter is named \"x1\""), std::string::npos);
 }
 
 TEST(PortFactoryTest, OnlySimulatedPortsHaveASimulator) {
