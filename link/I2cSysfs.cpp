@@ -109,13 +109,11 @@ int I2cSysfs::FindByName(const std::string& name) const {
 std::string I2cSysfs::NameToUse(int number) const {
     const std::vector<Adapter> adapters = Adapters();
     const std::string name = Name(number);
-    for (std::size_t end = name.find(' '); !name.empty(); end = name.find(' ', end + 1)) {
+    for (std::size_t end = 0; !name.empty() && end != std::string::npos;) {
+        end = name.find(' ', end + 1);
         const std::string words = name.substr(0, end);
         if (Matches(adapters, words) == std::vector<int>{number}) {
             return words;
-        }
-        if (end == std::string::npos) {
-            break;
         }
     }
     return {};
