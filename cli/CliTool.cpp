@@ -38,8 +38,9 @@ int CliTool::Run(const QStringList& arguments) {
     const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version."));
     const QCommandLineOption port(
         "port",
-        QStringLiteral("Port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, sim, sim:FILE, i2c:sim "
-                       "(default: $TARNEL_PORT, then /dev/parport0)."),
+        QStringLiteral(
+            "Port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, i2c:NAME, sim, sim:FILE, i2c:sim "
+            "(default: $TARNEL_PORT, then /dev/parport0)."),
         QStringLiteral("NAME"));
     const QCommandLineOption trace("trace", QStringLiteral("Record the bus traffic into FILE.vcd."),
                                    QStringLiteral("FILE"));
@@ -210,7 +211,13 @@ int CliTool::ListPorts() {
     }
     for (const PortInfo& port : ports) {
         m_out << QString::fromStdString(port.name).leftJustified(20) << " "
-              << QString::fromStdString(port.description) << "\n";
+              << QString::fromStdString(port.description);
+        if (!port.usable) {
+            m_out << " (the computer's own SMBus: not usable)";
+        } else if (!port.byName.empty()) {
+            m_out << " (by name: \"" << port.byName << "\")";
+        }
+        m_out << "\n";
     }
     return kSuccess;
 }

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "I2cSysfs.h"
 #include "PortError.h"
 
 namespace {
@@ -42,6 +43,15 @@ std::string ClientName(int number, uint16_t address) {
 
 I2cDevAdapter::I2cDevAdapter(int number, const std::string& devDir, const std::string& sysDir)
     : m_number(number), m_path(devDir + "/i2c-" + std::to_string(number)), m_sysDir(sysDir) {
+    const I2cSysfs sysfs(sysDir);
+    if (sysfs.IsHostSmbus(number)) {
+        const std::string name = sysfs.Name(number);
+        throw PortError(m_path + (name.empty() ? "" : " (" + name + ")") +
+                        " is the computer's own SMBus, where the memory modules keep their SPD "
+                        "data at 0x50 to 0x57; tarnel never uses it, so that a write cannot ruin "
+                        "them. tarnel talks to a switch through a USB or other I2C adapter: "
+                        "tarnel-cli list-ports lists the adapters present.");
+    }
     m_fd = ::open(m_path.c_str(), O_RDWR | O_CLOEXEC);
     if (m_fd < 0) {
         const int error = errno;

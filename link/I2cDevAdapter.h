@@ -5,12 +5,14 @@
 #include "I2cAdapter.h"
 
 // An I2C adapter through the kernel's i2c-dev interface (/dev/i2c-N): USB
-// bridges, on-board SMBus controllers, the kernel's own bit-bangers.
+// bridges, the kernel's own bit-bangers, other I2C controllers. Never the
+// computer's own SMBus, whose memory-module EEPROMs a write could ruin.
 class I2cDevAdapter : public I2cAdapter {
 public:
     // Opens /dev/i2c-`number` (under `devDir`); `sysDir` is where sysfs is
     // mounted. Throws PortError, naming the adapter, the system's reason and
-    // a hint, when it cannot be opened.
+    // a hint, when it cannot be opened, and before opening it when it is the
+    // computer's own SMBus.
     explicit I2cDevAdapter(int number, const std::string& devDir = "/dev",
                            const std::string& sysDir = "/sys");
     ~I2cDevAdapter() override;

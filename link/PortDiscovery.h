@@ -7,6 +7,8 @@
 struct PortInfo {
     std::string name;         // "/dev/parport0", "i2c:/dev/i2c-1"
     std::string description;  // "parallel port at 0x378", "i2c-tiny-usb at bus 001 device 004"
+    bool usable = true;       // false for the computer's own SMBus, which tarnel refuses
+    std::string byName = {};  // "i2c:i2c-tiny-usb": selects the adapter by its kernel name
     bool operator==(const PortInfo&) const = default;
 };
 

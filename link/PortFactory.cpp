@@ -29,7 +29,8 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
                     "\". Use /dev/parportN (the kernel's ppdev driver, default /dev/parport0), "
                     "io:0x378 (direct port I/O at that address, needs root), sim (a simulated "
                     "switch in memory), sim:FILE (a simulated switch kept in FILE), "
-                    "i2c:/dev/i2c-N or i2c:N (an I2C adapter through i2c-dev), or i2c:sim and "
+                    "i2c:/dev/i2c-N, i2c:N or i2c:NAME (an I2C adapter through i2c-dev, by its "
+                    "device, number or kernel name), or i2c:sim and "
                     "i2c:sim:FILE (a simulated switch on an I2C adapter).");
 }
 
@@ -48,11 +49,15 @@ bool AllDigits(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// "i2c:/dev/i2c-N" or "i2c:N": the folder of the device and N.
-std::pair<std::string, int> ParseI2cAdapter(const std::string& name) {
+// "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME": the folder of the device and N,
+// looking a name up in sysfs below `sysfsRoot`.
+std::pair<std::string, int> ParseI2cAdapter(const std::string& name, const std::string& sysfsRoot) {
     const std::string rest = name.substr(kI2cPrefix.size());
     if (AllDigits(rest) && rest.size() < 6) {
         return {"/dev", std::stoi(rest)};
+    }
+    if (!rest.empty() && !AllDigits(rest) && rest.find('/') == std::string::npos) {
+        return {"/dev", I2cSysfs(sysfsRoot).FindByName(rest)};
     }
     const auto slash = rest.rfind('/');
     const std::string base = slash == std::string::npos ? rest : rest.substr(slash + 1);
@@ -131,8 +136,9 @@ std::unique_ptr<DeviceLink> PortFactory::OpenLink() {
         return std::make_unique<I2cDevLink>(
             std::make_unique<SimI2cAdapter>(*sim, m_i2cFaults, m_i2cTransfers));
     }
-    const auto [folder, number] = ParseI2cAdapter(m_portName);
-    return std::make_unique<I2cDevLink>(std::make_unique<I2cDevAdapter>(number, folder));
+    const auto [folder, number] = ParseI2cAdapter(m_portName, m_sysfsRoot);
+    return std::make_unique<I2cDevLink>(
+        std::make_unique<I2cDevAdapter>(number, folder, m_sysfsRoot));
 }
 
 bool PortFactory::IsI2c() const {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "DeviceLink.h"
+#include "I2cSysfs.h"
 #include "LptPort.h"
 #include "SimEeprom.h"
 #include "SimI2cAdapter.h"
@@ -18,6 +19,8 @@
 //   sim            a simulated switch EEPROM in memory, holding a visible pattern
 //   sim:FILE       a simulated switch EEPROM whose 128 bytes are kept in FILE
 //   i2c:/dev/i2c-N, i2c:N   an I2C adapter through the kernel's i2c-dev
+//   i2c:NAME       the I2C adapter whose kernel name is NAME, or begins with
+//                  it when exactly one does (it keeps across re-plugging)
 //   i2c:sim, i2c:sim:FILE   a simulated switch EEPROM on an I2C adapter
 // Which link a name gives (bit-banged parallel port or i2c-dev) is decided
 // here alone; the device commands only see a DeviceLink.
@@ -47,6 +50,9 @@ public:
     // already. Links opened by the factory refer to its trace and simulator,
     // so they must not outlive it.
     void SetTrace(const std::string& vcdPath);
+    // Reads what the kernel tells about I2C adapters below `root` instead of
+    // /sys (tests give a fake tree).
+    void SetSysfsRoot(std::string root) { m_sysfsRoot = std::move(root); }
     // Wraps every port opened from now on with `wrapper`, after the wrappers
     // added before it.
     void AddWrapper(Wrapper wrapper);
@@ -69,6 +75,7 @@ private:
     bool IsI2c() const;
 
     std::string m_portName;
+    std::string m_sysfsRoot = I2cSysfs::kDefaultRoot;
     std::unique_ptr<SimEeprom> m_sim;
     std::unique_ptr<VcdWriter> m_trace;
     std::vector<Wrapper> m_wrappers;

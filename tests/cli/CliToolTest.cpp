@@ -8,6 +8,7 @@
 #include <functional>
 #include <sstream>
 
+#include "FakeSysfs.h"
 #include "PortFactory.h"
 #include "QtPrinters.h"
 #include "SimEeprom.h"
@@ -286,6 +287,30 @@ TEST(CliToolInProcessTest, WritingToATerminalShowsProgress) {
     InProcessRun piped(
         {"write", "--no-verify", image}, [](SimEeprom&) {}, false);
     EXPECT_EQ(piped.err.str().find("Writing register"), std::string::npos);
+}
+
+TEST(CliToolInProcessTest, EveryCommandRefusesTheComputersSmbus) {
+    QTemporaryDir dir;
+    const QString image = dir.filePath("image.dat");
+    const QString never = dir.filePath("never.dat");
+    ASSERT_TRUE(WriteFile(image, Pattern()));
+    FakeSysfs sys("cli-smbus");
+    sys.AddDevice("pci0000:00/0000:00:1f.3", "pci", "0x0c0500");
+    sys.AddAdapter(0, "SMBus I801 adapter at efa0", "pci0000:00/0000:00:1f.3");
+    for (const QStringList& command :
+         {QStringList{"dump"}, {"read", never}, {"write", image}, {"verify", image}}) {
+        std::ostringstream out;
+        std::ostringstream err;
+        CliTool tool(out, err, false);
+        tool.SetPortSetup([&](PortFactory& factory) { factory.SetSysfsRoot(sys.Root()); });
+        EXPECT_EQ(tool.Run(QStringList{"tarnel-cli", "--port", "i2c:0"} + command), 3);
+        for (const char* part :
+             {"/dev/i2c-0 (SMBus I801 adapter at efa0) is the computer's own",
+              "SPD data at 0x50 to 0x57", "through a USB or other I2C adapter"}) {
+            EXPECT_NE(err.str().find(part), std::string::npos) << err.str();
+        }
+    }
+    EXPECT_FALSE(QFile::exists(never));
 }
 
 }  // namespace

@@ -27,8 +27,8 @@ TEST(PortDiscoveryTest, ListsParallelPortsAndI2cAdaptersWithTheirNames) {
     const std::vector<PortInfo> expected = {
         {dev + "/parport0", "parallel port at 0x378"},
         {dev + "/parport1", "parallel port"},
-        {"i2c:" + dev + "/i2c-2", "SMBus I801 adapter at f040"},
-        {"i2c:" + dev + "/i2c-10", "i2c-tiny-usb at bus 001 device 004"},
+        {"i2c:" + dev + "/i2c-2", "SMBus I801 adapter at f040", false},
+        {"i2c:" + dev + "/i2c-10", "i2c-tiny-usb at bus 001 device 004", true, "i2c:i2c-tiny-usb"},
     };
     EXPECT_EQ(PortDiscovery::List(dev, (root / "sys").string(), (root / "proc").string()),
               expected);

@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "EepromLink.h"
+#include "FakeSysfs.h"
 #include "PortError.h"
 #include "SimEeprom.h"
 
@@ -125,7 +126,7 @@ TEST(PortFactoryTest, I2cNamesSelectTheI2cDevLink) {
         }
         EXPECT_THROW(factory.Open(), PortError);  // no parallel-port registers
     }
-    for (const char* name : {"i2c:", "i2c:/dev/spidev0", "i2c:x1", "i2c:sim:"}) {
+    for (const char* name : {"i2c:", "i2c:/dev/spidev0", "i2c:1234567", "i2c:sim:"}) {
         PortFactory factory(name);
         try {
             factory.OpenLink();
@@ -140,6 +141,23 @@ TEST(PortFactoryTest, I2cNamesSelectTheI2cDevLink) {
     ASSERT_TRUE(sim.OpenLink()->ReadAll(image));
     EXPECT_EQ(image, SimEeprom::Pattern());
     EXPECT_EQ(sim.I2cSimTransfers(), 1);
+}
+
+TEST(PortFactoryTest, I2cNamesAreLookedUpInSysfs) {
+    FakeSysfs sys("factory-names");
+    sys.AddAdapter(41, "i2c-tiny-usb at bus 001 device 004", "usb1/1-2:1.0");
+    for (const auto& [name, expected] :
+         {std::pair{"i2c:i2c-tiny", "Cannot open the I2C adapter /dev/i2c-41"},
+          std::pair{"i2c:x1", "No I2C adapter is named \"x1\""}}) {
+        PortFactory factory(name);
+        factory.SetSysfsRoot(sys.Root());
+        try {
+            factory.OpenLink();
+            FAIL() << name;
+        } catch (const PortError& error) {
+            EXPECT_NE(std::string(error.what()).find(expected), std::string::npos) << error.what();
+        }
+    }
 }
 
 TEST(PortFactoryTest, OnlySimulatedPortsHaveASimulator) {
