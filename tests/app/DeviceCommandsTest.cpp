@@ -22,17 +22,14 @@ const QString kDone =
 class DeviceCommandsTest : public AppFixture {
 protected:
     SimEeprom* sim = nullptr;
-    QString savedDirectory;
 
     void SetUp() override {
         ASSERT_TRUE(Start({"--port", "sim"}));
         sim = app->Ports().Simulator();
         ASSERT_NE(sim, nullptr);
         sim->SetWriteCycle(1);  // busy for one address attempt after each write
-        savedDirectory = QDir::currentPath();
         QDir::setCurrent(dir.path());
     }
-    void TearDown() override { QDir::setCurrent(savedDirectory); }
 
     void ExpectOnlyMessage(const QString& part, Icon icon, const QString& caption = "TARNEL") {
         ASSERT_EQ(prompter.messages.size(), 1u);
@@ -285,6 +282,41 @@ TEST_F(DeviceCommandsTest, DefaultImageWithAFailingDeviceStillBecomesTheCurrentF
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(app->m_strImageFile, "default.dat");
     EXPECT_EQ(Caption(), "default.dat - TARNEL");
+}
+
+TEST_F(DeviceCommandsTest, AFileConfirmedInADialogMakesItsFolderTheCurrentOne) {
+    MakeFile("default.dat", Pattern());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("other"));
+    const QByteArray otherDefault = Pattern(128, 50);
+    MakeFile("other/default.dat", otherDefault);
+    const auto current = [] { return QFileInfo(QDir::currentPath()).canonicalFilePath(); };
+    const QString top = QFileInfo(dir.path()).canonicalFilePath();
+    const QString other = top + "/other";
+
+    OpenFile("other/pick.dat", Pattern(128, 90));
+    EXPECT_EQ(current(), other);
+    Send(CommandId::DownloadDefault);
+    EXPECT_EQ(sim->Memory(), ImageOf(otherDefault));
+    EXPECT_EQ(app->m_image, ImageOf(otherDefault));
+    EXPECT_TRUE(prompter.messages.empty());
+
+    // Cancelled dialogs change nothing; a confirmed file that then fails to
+    // open or to be written still moves the current directory.
+    Send(CommandId::FileOpen);
+    Send(CommandId::FileSaveAs);
+    EXPECT_EQ(current(), other);
+    prompter.openPaths.push_back(PathOf("missing.dat"));
+    Send(CommandId::FileOpen);
+    ExpectOnlyMessage("missing.dat was not found.", Icon::Exclamation, "tarnel");
+    EXPECT_EQ(current(), top);
+    prompter.savePaths.push_back(other);  // a folder cannot be written as a file
+    Send(CommandId::FileSaveAs);
+    ExpectOnlyMessage("was denied.", Icon::Exclamation, "tarnel");
+    EXPECT_EQ(current(), top);
+    prompter.savePaths.push_back(PathOf("other/saved.dat"));
+    Send(CommandId::FileSaveAs);
+    EXPECT_EQ(current(), other);
+    EXPECT_EQ(ReadFile(PathOf("other/saved.dat")), otherDefault);
 }
 
 TEST_F(DeviceCommandsTest, TheSimulatedSwitchKeepsItsContentsFromCommandToCommand) {
