@@ -34,8 +34,8 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
                                      QStringLiteral("Displays version information."));
     const QCommandLineOption port(
         QStringLiteral("port"),
-        QStringLiteral("The port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, sim or sim:FILE "
-                       "(default: $TARNEL_PORT, else /dev/parport0)."),
+        QStringLiteral("The port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, sim[:FILE], ... "
+                       "(see tarnel(1); default: $TARNEL_PORT, else /dev/parport0)."),
         QStringLiteral("NAME"));
     const QCommandLineOption trace(
         QStringLiteral("trace"),

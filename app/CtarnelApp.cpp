@@ -177,15 +177,15 @@ void CtarnelApp::SaveStdProfileSettings() const {
 
 void CtarnelApp::Unregister() {
     const auto settings = UserSettings();
-    const QFileInfo file(settings->fileName());
+    const QString fileName = settings->fileName();
     settings->clear();
     settings->sync();
     bool removed = settings->status() == QSettings::NoError;
     // Clearing leaves an empty settings file behind: remove it, and its
     // folder when nothing else is in it.
-    if (removed && file.exists()) {
-        removed = QFile::remove(file.filePath());
-        QDir().rmdir(file.path());
+    if (removed && QFile::exists(fileName)) {
+        removed = QFile::remove(fileName);
+        QDir().rmdir(QFileInfo(fileName).path());
     }
     m_prompter.ShowMessage(
         removed ? QStringLiteral("System registry entries have been removed and the INI file (if "
