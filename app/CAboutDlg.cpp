@@ -8,10 +8,11 @@
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     const DialogTemplate layout(*this, QStringLiteral("About tarnel"), 235, 55);
 
+    // The icon control sizes itself to its icon, so the whole 32 x 32 icon
+    // shows from the control's top-left corner.
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/tarnel.png")).pixmap(32, 32));
-    icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout.Place(icon, 11, 17, 20, 20);
+    layout.PlaceAtOwnSize(icon, 11, 17);
 
     auto* version = new QLabel(QStringLiteral("tarnel Version " TARNEL_VERSION), this);
     version->setTextFormat(Qt::PlainText);

@@ -23,13 +23,38 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("NAME"));
-    const QCommandLineOption trace(QStringLiteral("trace"), QString(), QStringLiteral("FILE"));
-    parser.addOption(port);
-    parser.addOption(trace);
-    parser.addPositionalArgument(QStringLiteral("file"), QString());
+    parser.setApplicationDescription(QStringLiteral(
+        "Reads, edits, writes back and verifies the configuration EEPROM of a network switch.\n"
+        "-Unregister (or /Unregister, -Unregserver) removes the per-user settings and ends."));
+    // Qt's own help and version options would end the process from inside
+    // the parser; these are answered by the caller instead.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Displays help on commandline options."));
+    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
+                                     QStringLiteral("Displays version information."));
+    const QCommandLineOption port(
+        QStringLiteral("port"),
+        QStringLiteral("The port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, sim[:FILE], ... "
+                       "(see tarnel(1); default: $TARNEL_PORT, else /dev/parport0)."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption trace(
+        QStringLiteral("trace"),
+        QStringLiteral("Records the bus traffic of every device command in FILE (VCD)."),
+        QStringLiteral("FILE"));
+    parser.addOptions({help, version, port, trace});
+    parser.addPositionalArgument(QStringLiteral("file"),
+                                 QStringLiteral("An image file (*.dat) to open at start."),
+                                 QStringLiteral("[file]"));
     if (!parser.parse(QStringList{QStringLiteral("tarnel")} + arguments)) {
         result.error = parser.errorText();
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.output = QStringLiteral("tarnel " TARNEL_VERSION "\n");
+        return result;
+    }
+    if (parser.isSet(help)) {
+        result.output = parser.helpText();
         return result;
     }
     result.port = parser.value(port);

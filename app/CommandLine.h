@@ -10,6 +10,7 @@ struct CommandLine {
     QString port;             // --port NAME; empty when not given
     QString trace;            // --trace FILE.vcd; empty when not given
     QString error;            // not empty when the arguments could not be understood
+    QString output;           // --help or --version: the text to print before ending
 
     // Parses the arguments that follow the program name. The switches
     // Unregister and Unregserver, with a leading '-' or '/', are recognised

@@ -1,5 +1,6 @@
 #include "CtarnelApp.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 
@@ -58,9 +59,20 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
         Unregister();
         return false;
     }
+    if (!commandLine.output.isEmpty()) {
+        m_prompter.Print(Prompter::Stream::Output, commandLine.output);
+        return false;
+    }
     if (!commandLine.error.isEmpty()) {
-        m_prompter.ShowMessage(commandLine.error, QString::fromLatin1(kAppTitle),
-                               Prompter::Icon::Stop);
+        m_prompter.Print(Prompter::Stream::Error, QString::fromLatin1(kAppTitle) +
+                                                      QStringLiteral(": ") + commandLine.error +
+                                                      QLatin1Char('\n'));
+        // Started from a launcher, nobody reads standard error: a message box
+        // then tells why no window opens.
+        if (!m_prompter.ErrorIsTerminal()) {
+            m_prompter.ShowMessage(commandLine.error, QString::fromLatin1(kAppTitle),
+                                   Prompter::Icon::Stop);
+        }
         m_exitCode = 2;
         return false;
     }
@@ -165,9 +177,16 @@ void CtarnelApp::SaveStdProfileSettings() const {
 
 void CtarnelApp::Unregister() {
     const auto settings = UserSettings();
+    const QString fileName = settings->fileName();
     settings->clear();
     settings->sync();
-    const bool removed = settings->status() == QSettings::NoError;
+    bool removed = settings->status() == QSettings::NoError;
+    // Clearing leaves an empty settings file behind: remove it, and its
+    // folder when nothing else is in it.
+    if (removed && QFile::exists(fileName)) {
+        removed = QFile::remove(fileName);
+        QDir().rmdir(QFileInfo(fileName).path());
+    }
     m_prompter.ShowMessage(
         removed ? QStringLiteral("System registry entries have been removed and the INI file (if "
                                  "any) was deleted.")

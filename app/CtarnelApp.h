@@ -40,8 +40,9 @@ public:
     // Start-up: reads the settings, handles the command line (arguments
     // without the program name), creates the document, the frame and the
     // view, places the window at (250, 200) with outer size 530 x 390 and
-    // shows it. Returns false when the program is to end at once; ExitCode()
-    // then tells with what.
+    // shows it. Returns false when the program is to end at once (--help and
+    // --version print on standard output, a bad command line on standard
+    // error); ExitCode() then tells with what.
     bool InitInstance(const QStringList& arguments);
     // Exit processing: writes the settings.
     void ExitInstance();
@@ -73,7 +74,8 @@ private:
     friend class MappedCommandTarget<CtarnelApp>;
     void LoadStdProfileSettings();
     void SaveStdProfileSettings() const;
-    // Removes the settings and says so; the program then ends.
+    // Removes the settings, their file and its folder when empty, and says
+    // so; the program then ends.
     void Unregister();
 
     Prompter& m_prompter;

@@ -1,5 +1,8 @@
 #include "CtarnelDoc.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 #include "CMainFrame.h"
 #include "CRegisterEditDlg.h"
 #include "CVerifyReportDlg.h"
@@ -18,6 +21,17 @@ const QString kDefaultImageFile = QStringLiteral("default.dat");
 
 QString MessageCaption() {
     return QString::fromLatin1(CtarnelApp::kMessageCaption);
+}
+
+// A file confirmed in a file dialog makes its folder the current directory,
+// whatever then becomes of the file: the next dialog starts there, and
+// "default.dat" is looked for there. Returns the file's absolute path, which
+// still names the same file from the new current directory.
+QString EnterFolderOf(const QString& path) {
+    const QFileInfo file(path);
+    const QString absolute = file.absoluteFilePath();
+    QDir::setCurrent(file.absolutePath());
+    return absolute;
 }
 }  // namespace
 
@@ -54,7 +68,7 @@ void CtarnelDoc::OnFileNew() {
 void CtarnelDoc::OnFileOpen() {
     const QString path = AfxGetApp()->GetPrompter().GetOpenPath();
     if (!path.isEmpty()) {
-        LoadImageFile(path);
+        LoadImageFile(EnterFolderOf(path));
     }
 }
 
@@ -81,8 +95,12 @@ void CtarnelDoc::OnFileSave() {
 }
 
 void CtarnelDoc::OnFileSaveAs() {
-    const QString path = AfxGetApp()->GetPrompter().GetSavePath();
-    if (path.isEmpty() || !WriteImageFile(path)) {
+    const QString chosen = AfxGetApp()->GetPrompter().GetSavePath();
+    if (chosen.isEmpty()) {
+        return;
+    }
+    const QString path = EnterFolderOf(chosen);
+    if (!WriteImageFile(path)) {
         return;
     }
     AfxGetApp()->m_strImageFile = path;

@@ -22,12 +22,14 @@ public:
 
     // Zeroes the register image and repaints; the file name and title stay.
     void OnFileNew();
-    // Asks for a file and loads it (see LoadImageFile).
+    // Asks for a file and loads it (see LoadImageFile). A confirmed file's
+    // folder becomes the current directory, also when loading fails.
     void OnFileOpen();
     // Writes the current file, or runs Save As when there is none.
     void OnFileSave();
     // Asks for a file and writes the image to it; on success the file
-    // becomes the current file and the title.
+    // becomes the current file and the title. A confirmed file's folder
+    // becomes the current directory, also when writing fails.
     void OnFileSaveAs();
 
     // Reads the device into the register image, repaints, title "Upload";

@@ -16,6 +16,11 @@ void DialogTemplate::Place(QWidget* widget, int x, int y, int w, int h) const {
     widget->setGeometry(DialogUnits::ToPixels(x, y, w, h, m_dpi));
 }
 
+void DialogTemplate::PlaceAtOwnSize(QWidget* widget, int x, int y) const {
+    widget->setGeometry(
+        QRect(DialogUnits::ToPixels(x, y, 0, 0, m_dpi).topLeft(), widget->sizeHint()));
+}
+
 QPushButton* DialogTemplate::AddOkButton(int x, int y) const {
     auto* ok = new QPushButton(QStringLiteral("OK"), &m_dialog);
     ok->setDefault(true);

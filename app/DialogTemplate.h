@@ -16,6 +16,9 @@ public:
 
     // Places `widget` at (x, y) with size w by h, in units.
     void Place(QWidget* widget, int x, int y, int w, int h) const;
+    // Places `widget` with its top-left corner at (x, y), in units, at the
+    // size it asks for: a control that sizes itself to its content.
+    void PlaceAtOwnSize(QWidget* widget, int x, int y) const;
     // Adds the default push button "OK" at (x, y), 50 by 14 units; the
     // caller connects it.
     QPushButton* AddOkButton(int x, int y) const;

@@ -4,11 +4,13 @@
 
 class QDialog;
 
-// Everything a command handler asks of the user goes through this interface:
-// the program shows real dialogs, tests answer from a script.
+// Everything a command handler asks of the user, and every text the program
+// prints, goes through this interface: the program shows real dialogs and
+// writes to its standard streams, tests answer from a script.
 class Prompter {
 public:
     enum class Icon { Information, Exclamation, Stop };
+    enum class Stream { Output, Error };
 
     virtual ~Prompter() = default;
     // The file dialog of File > Open (existing files only); an empty string
@@ -22,4 +24,8 @@ public:
     // Runs `dialog` modally and returns its result (QDialog::Accepted or
     // QDialog::Rejected).
     virtual int RunModal(QDialog& dialog) = 0;
+    // Writes `text` as it stands to standard output or standard error.
+    virtual void Print(Stream stream, const QString& text) = 0;
+    // Whether standard error is a terminal, where a user reads what is printed.
+    virtual bool ErrorIsTerminal() const = 0;
 };

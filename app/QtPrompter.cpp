@@ -1,11 +1,15 @@
 #include "QtPrompter.h"
 
+#include <unistd.h>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <cstdio>
 
 #include "CMainFrame.h"
 #include "CtarnelApp.h"
@@ -24,11 +28,11 @@ const QString kDataFiles = QStringLiteral("Data files (*.dat)");
 const QString kAllFiles = QStringLiteral("All files (*.*)");
 
 // Both file dialogs are open-style: default extension "dat", initial name
-// "*.dat", the data-file filter first. Qt's own dialog is used, since a
-// desktop's native open dialog cannot create the new file that Save As may
-// name.
+// "*.dat", the data-file filter first, starting in the current directory.
+// Qt's own dialog is used, since a desktop's native open dialog cannot create
+// the new file that Save As may name.
 QString RunFileDialog(QFileDialog::FileMode mode) {
-    QFileDialog dialog(Owner());
+    QFileDialog dialog(Owner(), QString(), QDir::currentPath());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(mode);
@@ -75,4 +79,14 @@ void QtPrompter::ShowMessage(const QString& text, const QString& caption, Icon i
 
 int QtPrompter::RunModal(QDialog& dialog) {
     return dialog.exec();
+}
+
+void QtPrompter::Print(Stream stream, const QString& text) {
+    std::FILE* file = stream == Stream::Output ? stdout : stderr;
+    std::fputs(text.toLocal8Bit().constData(), file);
+    std::fflush(file);
+}
+
+bool QtPrompter::ErrorIsTerminal() const {
+    return ::isatty(STDERR_FILENO) != 0;
 }

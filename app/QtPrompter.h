@@ -3,11 +3,13 @@
 #include "Prompter.h"
 
 // The prompter of the running program: real file dialogs and message boxes,
-// owned by the main window.
+// owned by the main window, and the process's standard streams.
 class QtPrompter : public Prompter {
 public:
     QString GetOpenPath() override;
     QString GetSavePath() override;
     void ShowMessage(const QString& text, const QString& caption, Icon icon) override;
     int RunModal(QDialog& dialog) override;
+    void Print(Stream stream, const QString& text) override;
+    bool ErrorIsTerminal() const override;
 };

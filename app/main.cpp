@@ -2,13 +2,24 @@
 // application object to Qt.
 #include <QApplication>
 
+#include "CommandLine.h"
 #include "CtarnelApp.h"
 #include "QtPrompter.h"
 
 int main(int argc, char* argv[]) {
+    QtPrompter prompter;
+    {
+        // --help and --version only print: answered before the GUI starts,
+        // they work without a display too.
+        const QCoreApplication console(argc, argv);
+        const QString output = CommandLine::Parse(QCoreApplication::arguments().mid(1)).output;
+        if (!output.isEmpty()) {
+            prompter.Print(Prompter::Stream::Output, output);
+            return 0;
+        }
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarnel"));
-    QtPrompter prompter;
     CtarnelApp app(prompter);
     if (!app.InitInstance(QApplication::arguments().mid(1))) {
         return app.ExitCode();

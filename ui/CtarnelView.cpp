@@ -34,6 +34,9 @@ CtarnelView::CtarnelView(QWidget* parent) : QAbstractScrollArea(parent) {
     m_fontCell.setStyleHint(QFont::SansSerif);
     m_fontCell.setPixelSize(std::max(1, logicalDpiY() * 80 / 720));
     setFocusPolicy(Qt::NoFocus);
+    // The sunken client edge: two pixels, the palette's dark and shadow lines
+    // at the top and left, its light and midlight lines at the bottom and right.
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
     viewport()->setAutoFillBackground(false);
 }
 
@@ -129,6 +132,10 @@ void CtarnelView::OnDraw(QPainter& painter, const GridRect& clip) {
 
 void CtarnelView::DrawCell(QPainter& painter, int row, int column) {
     const uint8_t value = AfxGetApp()->m_image[row * GridMetrics::kColumns + column];
+    // The values in the palette's text colour on its base colour (the
+    // background), so that a dark theme keeps them readable; the header and
+    // label strips keep their fixed grey with black labels.
+    painter.setPen(palette().color(QPalette::Text));
     painter.setFont(m_fontCell);
     painter.drawText(ToQRect(GetCellRect(m_metrics, row, column)), kCenteredSingleLine,
                      HexField::Format(value));

@@ -28,4 +28,11 @@ TEST(CommandLineTest, UnknownOptionsAndSecondFilesAreErrors) {
     EXPECT_FALSE(CommandLine::Parse({"--port"}).error.isEmpty());
 }
 
+TEST(CommandLineTest, HelpAndVersionOnlyPrintUnlessAnErrorOrUnregisterComesWithThem) {
+    EXPECT_EQ(CommandLine::Parse({"-v"}).output, "tarnel 1.1\n");
+    EXPECT_TRUE(CommandLine::Parse({"--help"}).output.contains("--port <NAME>"));
+    EXPECT_TRUE(CommandLine::Parse({"--help", "--colour"}).output.isEmpty());
+    EXPECT_TRUE(CommandLine::Parse({"--version", "/Unregserver"}).unregister);
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -101,7 +102,7 @@ TEST_F(CtarnelAppTest, AboutRunsTheAboutDialogThroughTheRoute) {
     QString caption;
     QSize size;
     QStringList texts;
-    bool hasIcon = false;
+    QRect icon;
     prompter.dialogScripts.push_back([&](QDialog& dialog) {
         caption = dialog.windowTitle();
         size = dialog.size();
@@ -109,7 +110,9 @@ TEST_F(CtarnelAppTest, AboutRunsTheAboutDialogThroughTheRoute) {
             if (!label->text().isEmpty()) {
                 texts << label->text();
             }
-            hasIcon = hasIcon || !label->pixmap().isNull();
+            if (!label->pixmap().isNull()) {
+                icon = label->geometry();
+            }
         }
         return QDialog::Accepted;
     });
@@ -121,7 +124,9 @@ TEST_F(CtarnelAppTest, AboutRunsTheAboutDialogThroughTheRoute) {
     ASSERT_FALSE(texts.isEmpty());
     EXPECT_EQ(texts.first(), "tarnel Version 1.1");
     EXPECT_EQ(texts.size(), 2);
-    EXPECT_TRUE(hasIcon);
+    // The whole 32 x 32 icon from the top-left corner of the 20 x 20 unit
+    // control at (11, 17), which is only 30 px wide.
+    EXPECT_EQ(icon, QRect(17, 28, 32, 32));
 }
 
 TEST_F(CtarnelAppTest, ExitClosesTheWindowWithoutAQuestion) {
@@ -173,9 +178,10 @@ TEST_F(CtarnelAppTest, ACommandLineFileThatCannotBeLoadedIsReportedAndEndsThePro
         << prompter.messages[0].text.toStdString();
 }
 
-TEST_F(CtarnelAppTest, UnregisterRemovesTheSettingsAndEnds) {
+TEST_F(CtarnelAppTest, UnregisterRemovesTheSettingsTheirFileAndItsEmptyFolderAndEnds) {
     Settings()->setValue("Recent File List/File1", "/x.dat");
     Settings()->sync();
+    const QFileInfo file(Settings()->fileName());
     EXPECT_FALSE(Start({"-UNREGISTER"}));
     EXPECT_EQ(app->m_pMainWnd, nullptr);
     EXPECT_EQ(app->ExitCode(), 0);
@@ -183,13 +189,33 @@ TEST_F(CtarnelAppTest, UnregisterRemovesTheSettingsAndEnds) {
     EXPECT_EQ(prompter.messages[0].text,
               "System registry entries have been removed and the INI file (if any) was deleted.");
     EXPECT_EQ(prompter.messages[0].caption, "tarnel");
-    EXPECT_FALSE(Settings()->contains("Recent File List/File1"));
+    EXPECT_FALSE(QFileInfo::exists(file.filePath()));
+    EXPECT_FALSE(QFileInfo::exists(file.path()));
 }
 
-TEST_F(CtarnelAppTest, ABadCommandLineIsReported) {
-    EXPECT_FALSE(Start({"--bogus"}));
-    ASSERT_EQ(prompter.messages.size(), 1u);
-    EXPECT_TRUE(prompter.messages[0].text.contains("bogus"));
+TEST_F(CtarnelAppTest, ABadCommandLineGoesToStandardErrorAndToABoxOnlyWithoutATerminal) {
+    for (bool terminal : {false, true}) {
+        prompter.errorIsTerminal = terminal;
+        prompter.errors.clear();
+        prompter.messages.clear();
+        EXPECT_FALSE(Start({"--bogus"}));
+        EXPECT_EQ(app->ExitCode(), 2);
+        EXPECT_EQ(prompter.errors, "tarnel: Unknown option 'bogus'.\n");
+        EXPECT_EQ(prompter.messages.size(), terminal ? 0u : 1u);
+    }
+}
+
+// The built program prints its version with no display to open a window on.
+TEST(TarnelProgramTest, VersionPrintsWithoutADisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(TARNEL_GUI_PATH, {"--version"});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_EQ(program.readAllStandardOutput(), "tarnel 1.1\n");
 }
 
 }  // namespace

@@ -22,17 +22,14 @@ const QString kDone =
 class DeviceCommandsTest : public AppFixture {
 protected:
     SimEeprom* sim = nullptr;
-    QString savedDirectory;
 
     void SetUp() override {
         ASSERT_TRUE(Start({"--port", "sim"}));
         sim = app->Ports().Simulator();
         ASSERT_NE(sim, nullptr);
         sim->SetWriteCycle(1);  // busy for one address attempt after each write
-        savedDirectory = QDir::currentPath();
         QDir::setCurrent(dir.path());
     }
-    void TearDown() override { QDir::setCurrent(savedDirectory); }
 
     void ExpectOnlyMessage(const QString& part, Icon icon, const QString& caption = "TARNEL") {
         ASSERT_EQ(prompter.messages.size(), 1u);
@@ -285,6 +282,25 @@ TEST_F(DeviceCommandsTest, DefaultImageWithAFailingDeviceStillBecomesTheCurrentF
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(app->m_strImageFile, "default.dat");
     EXPECT_EQ(Caption(), "default.dat - TARNEL");
+}
+
+TEST_F(DeviceCommandsTest, AFileConfirmedInADialogMakesItsFolderTheCurrentOne) {
+    MakeFile("default.dat", Pattern());
+    ASSERT_TRUE(QDir(dir.path()).mkdir("other"));
+    MakeFile("other/default.dat", Pattern(128, 50));
+    OpenFile("other/pick.dat", Pattern(128, 90));
+    Send(CommandId::FileOpen);  // cancelled: changes nothing
+    Send(CommandId::DownloadDefault);
+    EXPECT_EQ(sim->Memory(), ImageOf(Pattern(128, 50)));
+
+    // Also a confirmed file that cannot be written or loaded moves it.
+    prompter.savePaths.push_back(PathOf("other"));  // a folder: cannot be written
+    Send(CommandId::FileSaveAs);
+    EXPECT_EQ(QDir::current(), QDir(dir.path()));
+    prompter.openPaths.push_back(PathOf("other/missing.dat"));
+    Send(CommandId::FileOpen);
+    EXPECT_EQ(QDir::current(), QDir(PathOf("other")));
+    EXPECT_EQ(prompter.messages.size(), 2u);
 }
 
 TEST_F(DeviceCommandsTest, TheSimulatedSwitchKeepsItsContentsFromCommandToCommand) {

@@ -15,12 +15,17 @@
 #include "QtPrinters.h"
 #include "ScriptedPrompter.h"
 
-// A started application with a scripted prompter and a folder for files.
+// A started application with a scripted prompter and a folder for files. The
+// file dialogs change the current directory, so the fixture gives back the one
+// it found.
 class AppFixture : public ::testing::Test {
 protected:
+    const QString startDirectory = QDir::currentPath();
     ScriptedPrompter prompter;
     std::unique_ptr<CtarnelApp> app;
     QTemporaryDir dir;
+
+    ~AppFixture() override { QDir::setCurrent(startDirectory); }
 
     void SetUp() override { ASSERT_TRUE(Start({})); }
 

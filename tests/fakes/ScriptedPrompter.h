@@ -10,7 +10,8 @@
 
 // A prompter that answers from queues and records every message: file dialogs
 // return the queued paths (empty, that is cancelled, when none is left), and
-// modal dialogs run a queued script instead of waiting on exec().
+// modal dialogs run a queued script instead of waiting on exec(); printed
+// texts are kept per stream.
 class ScriptedPrompter : public Prompter {
 public:
     struct Message {
@@ -25,6 +26,9 @@ public:
     std::deque<DialogScript> dialogScripts;
     std::vector<Message> messages;
     std::vector<QString> dialogsRun;  // class names, in order
+    QString output;                   // all printed on standard output
+    QString errors;                   // all printed on standard error
+    bool errorIsTerminal = false;
     // Called whenever a message is shown, for tests that look at the state
     // while the message box would be open.
     std::function<void(const Message&)> onMessage;
@@ -46,6 +50,11 @@ public:
         dialogScripts.pop_front();
         return script(dialog);
     }
+
+    void Print(Stream stream, const QString& text) override {
+        (stream == Stream::Output ? output : errors) += text;
+    }
+    bool ErrorIsTerminal() const override { return errorIsTerminal; }
 
 private:
     static QString Next(std::deque<QString>& queue) {

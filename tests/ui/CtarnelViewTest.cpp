@@ -124,4 +124,25 @@ TEST_F(CtarnelViewTest, TheWindowShowsTheImageAfterARepaint) {
     EXPECT_EQ(shown.copy(Cell(0, 1)), expected.copy(Cell(0, 1)));
 }
 
+TEST_F(CtarnelViewTest, ASunkenEdgeAndTheValuesInThePaletteTextOnItsBase) {
+    QPalette palette = View().palette();
+    palette.setColor(QPalette::Base, QColor(20, 20, 40));
+    palette.setColor(QPalette::Text, QColor(250, 250, 0));
+    palette.setColor(QPalette::Dark, QColor(1, 0, 0));
+    palette.setColor(QPalette::Light, QColor(3, 0, 0));
+    View().setPalette(palette);
+    const QImage shot = View().grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(View().frameWidth(), 2);
+    EXPECT_EQ(shot.pixel(100, 0), qRgb(1, 0, 0));                  // outer line, top
+    EXPECT_EQ(shot.pixel(100, shot.height() - 1), qRgb(3, 0, 0));  // outer line, bottom
+    const QImage cell = shot.copy(Cell(0, 1).translated(2, 2));
+    EXPECT_EQ(cell.pixel(0, 0), qRgb(20, 20, 40));
+    int yellow = 0;  // the value's pixels, antialiased toward the base colour
+    for (int i = 0; i < cell.width() * cell.height(); ++i) {
+        const QRgb p = cell.pixel(i % cell.width(), i / cell.width());
+        yellow += qRed(p) > 200 && qBlue(p) < 60 ? 1 : 0;
+    }
+    EXPECT_GT(yellow, 0);
+}
+
 }  // namespace
