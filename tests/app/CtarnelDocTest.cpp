@@ -99,7 +99,7 @@ TEST_F(CtarnelDocTest, OpenFailuresKeepTheOldNameSoSaveCannotHitTheUnloadedFile)
         QString path;
         QString text;
     } cases[] = {{missing, missing + " was not found."},
-                 {folder, "Access to " + folder + " was denied."},
+                 {folder, folder + " is a folder, not an image file."},
                  {held, "A sharing violation occurred while accessing " + held + "."}};
     for (const auto& c : cases) {
         prompter.openPaths.push_back(c.path);
@@ -136,7 +136,8 @@ TEST_F(CtarnelDocTest, SaveWithoutANameAndACancelledDialogWritesNothing) {
 TEST_F(CtarnelDocTest, SaveAsToAReadOnlyLocationIsAccessDenied) {
     prompter.savePaths.push_back("/sys/tarnel-doc-test.dat");
     Send(CommandId::FileSaveAs);
-    ExpectOneMessage("Access to /sys/tarnel-doc-test.dat was denied.", Icon::Exclamation);
+    // The folder refuses the new file, so the message names the folder.
+    ExpectOneMessage("Access to /sys was denied.", Icon::Exclamation);
     EXPECT_TRUE(app->m_strImageFile.isEmpty());
     EXPECT_EQ(Caption(), "Untitled - TARNEL");
 }
@@ -177,7 +178,7 @@ TEST_F(CtarnelDocTest, AFailedSaveAsFromStartLeavesTheUntitledCaption) {
     QDir(dir.path()).mkdir("folder.dat");
     prompter.savePaths.push_back(target);
     Send(CommandId::FileSaveAs);
-    ExpectOneMessage("Access to " + target + " was denied.", Icon::Exclamation);
+    ExpectOneMessage(target + " is a folder, not an image file.", Icon::Exclamation);
     EXPECT_TRUE(app->m_strImageFile.isEmpty());
     EXPECT_EQ(Caption(), "Untitled - TARNEL");
 }
