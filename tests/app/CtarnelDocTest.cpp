@@ -4,6 +4,7 @@
 
 #include "AppFixture.h"
 #include "CommandIds.h"
+#include "SpecialFiles.h"
 
 namespace {
 
@@ -113,6 +114,23 @@ TEST_F(CtarnelDocTest, OpenFailuresKeepTheOldNameSoSaveCannotHitTheUnloadedFile)
     Send(CommandId::FileSave);
     EXPECT_EQ(ReadFile(held), Pattern(128, 1));
     EXPECT_EQ(static_cast<uint8_t>(ReadFile(previous)[0]), 0xEE);
+}
+
+TEST_F(CtarnelDocTest, OpenAndSaveAsRefuseSpecialFilesAtOnce) {
+    const QString previous = MakeFile("previous.dat", Pattern());
+    prompter.openPaths.push_back(previous);
+    Send(CommandId::FileOpen);
+    // A FIFO with no writer would hold the window for ever if the open blocked.
+    for (const auto& [path, kind] : MakeSpecialFiles(dir.path())) {
+        prompter.openPaths.push_back(path);
+        Send(CommandId::FileOpen);
+        ExpectOneMessage(path + " is " + kind + ", not an image file.", Icon::Exclamation);
+        prompter.savePaths.push_back(path);
+        Send(CommandId::FileSaveAs);
+        ExpectOneMessage(path + " is " + kind + ", not an image file.", Icon::Exclamation);
+        EXPECT_EQ(app->m_strImageFile, previous);
+        EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    }
 }
 
 TEST_F(CtarnelDocTest, SaveWithoutANameRunsSaveAs) {
