@@ -117,13 +117,13 @@ int CliTool::Run(const QStringList& arguments) {
 }
 
 int CliTool::Read(const QString& file, bool force) {
-    if (!force && QFileInfo::exists(file)) {
-        Report(file + QStringLiteral(" exists already; use --force to overwrite it."));
-        return kFileFailure;
-    }
     // Refuse a file that cannot be written before the device is touched.
     if (const ImageFileResult target = ImageFile::CheckTarget(file); !target.ok()) {
         Report(target.Message());
+        return kFileFailure;
+    }
+    if (!force && QFileInfo::exists(file)) {
+        Report(file + QStringLiteral(" exists already; use --force to overwrite it."));
         return kFileFailure;
     }
     EepromImage image{};

@@ -178,6 +178,12 @@ ImageFileResult Resolve(const QString& path, Target& target) {
     }
 }
 
+// Whether `error` says the folder takes no new file or no replaced one (it
+// is read-only, or sticky and the file another user's).
+bool FolderRefuses(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
 // Rewrites the open, locked `file` in place: for a file whose folder allows
 // no new file. Owner, permissions and lock stay as they are.
 ImageFileResult WriteInPlace(const LockedFile& file, const EepromImage& image,
@@ -289,11 +295,10 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
     LockedFile out(::mkostemp(temporary.data(), O_CLOEXEC));
     if (out.get() < 0) {
         const int error = errno;
-        const bool folderDenied = error == EACCES || error == EPERM || error == EROFS;
-        if (folderDenied && target.exists) {
+        if (FolderRefuses(error) && target.exists) {
             return WriteInPlace(old, image, path);
         }
-        if (folderDenied) {
+        if (FolderRefuses(error)) {
             return Failure(Stage::Open, error, QFile::decodeName(folder.c_str()));
         }
         // A folder that does not exist is a bad path, not a missing file.
@@ -321,7 +326,8 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
     }
     if (error != 0) {
         ::unlink(temporary.c_str());
-        return Failure(Stage::Transfer, error, path);
+        return FolderRefuses(error) && target.exists ? WriteInPlace(old, image, path)
+                                                     : Failure(Stage::Transfer, error, path);
     }
     LockedFile folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folderFd.get() >= 0) {

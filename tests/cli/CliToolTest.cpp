@@ -163,8 +163,9 @@ TEST_F(CliToolTest, SpecialFilesAreRefusedAtOnceAndTheDeviceIsLeftAlone) {
     const QByteArray device = Device();
     for (const auto& [path, kind] : MakeSpecialFiles(dir.path())) {
         // Run bounds each by its wait; a blocking open would exceed it.
-        for (const QStringList& command : {QStringList{"write", path}, QStringList{"verify", path},
-                                           QStringList{"read", "--force", path}}) {
+        for (const QStringList& command :
+             {QStringList{"write", path}, QStringList{"verify", path},
+              QStringList{"read", "--force", path}, QStringList{"read", path}}) {
             const Outcome result = Run(command);
             EXPECT_EQ(result.exit, 4) << command.join(' ').toStdString();
             EXPECT_EQ(result.err, "tarnel-cli: " + path + " is " + kind + ", not an image file.\n");

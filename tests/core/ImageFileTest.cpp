@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
+#include <tuple>
 
 #include "QtPrinters.h"
 #include "SignalCleanup.h"
@@ -246,17 +247,24 @@ TEST_F(ImageFileTest, NamesPassThroughExactly) {
     EXPECT_EQ(ReadBack(longest), Image(3));
 }
 
-TEST_F(ImageFileTest, AFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
-    // The user nobody owns the file; the folder is root's and read-only.
+TEST_F(ImageFileTest, AWritableFileIsSavedInPlaceWhereItsFolderAllowsNoReplacement) {
+    // As the user nobody: its own file in root's read-only folder, and
+    // root's writable file in root's sticky, world-writable folder.
     ::chmod(Name(dir.path()).constData(), 0755);
     ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
-    const QString path = Path("locked/mine.dat");
-    ASSERT_TRUE(ImageFile::Write(path, Image(1)).ok());
-    ::chmod(Name(path).constData(), 0640);
-    ::chown(Name(path).constData(), 65534, 65534);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sticky"));
+    const QString own = Path("locked/mine.dat");
+    const QString roots = Path("sticky/root.dat");
+    ASSERT_TRUE(ImageFile::Write(own, Image(1)).ok());
+    ASSERT_TRUE(ImageFile::Write(roots, Image(1)).ok());
+    ::chmod(Name(own).constData(), 0640);
+    ::chown(Name(own).constData(), 65534, 65534);
+    ::chmod(Name(roots).constData(), 0666);
     ::chmod(Name(Path("locked")).constData(), 0555);
+    ::chmod(Name(Path("sticky")).constData(), 01777);
     const int status = RunAsNobody([&] {
-        const bool saved = ImageFile::Write(path, Image(2)).ok();
+        const bool saved =
+            ImageFile::Write(own, Image(2)).ok() && ImageFile::Write(roots, Image(3)).ok();
         const bool folderNamed = ImageFile::Write(Path("locked/new.dat"), Image(2)).Message() ==
                                  "Access to " + Path("locked") + " was denied.";
         return (saved ? 0 : 1) | (folderNamed ? 0 : 2);
@@ -265,12 +273,16 @@ TEST_F(ImageFileTest, AFileInAFolderThatTakesNoNewFileIsWrittenInPlace) {
         GTEST_SKIP() << "cannot switch to the user nobody";
     }
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(ReadBack(path), Image(2));
-    struct stat info {};
-    ASSERT_EQ(::stat(Name(path).constData(), &info), 0);
-    EXPECT_EQ(info.st_uid, 65534u);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(QDir(Path("locked")).entryList(QDir::Files | QDir::Hidden), QStringList{"mine.dat"});
+    EXPECT_EQ(ReadBack(own), Image(2));
+    EXPECT_EQ(ReadBack(roots), Image(3));
+    for (const auto& [path, owner, mode] :
+         {std::tuple{own, 65534u, 0640u}, std::tuple{roots, 0u, 0666u}}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(Name(path).constData(), &info), 0);
+        EXPECT_EQ(info.st_uid, owner);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+    }
+    EXPECT_EQ(QDir(Path("sticky")).entryList(QDir::Files | QDir::Hidden), QStringList{"root.dat"});
 }
 
 TEST(SignalCleanupTest, AnInterruptOrTerminationRemovesTheTemporaryFile) {
