@@ -264,6 +264,9 @@ ImageFileResult ImageFile::CheckTarget(const QString& path) {
     return Resolve(path, target);
 }
 
+// QSaveFile is not used: it fails to replace a file whose name is near the
+// 255-byte limit (its temporary name grows with the target's), and its errors
+// carry no errno from which the cause texts come.
 ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) {
     Target target;
     if (ImageFileResult resolved = Resolve(path, target); !resolved.ok()) {
