@@ -48,6 +48,7 @@ SignalCleanup::SignalCleanup(const std::string& path) {
     g_armed = 1;
     struct sigaction action {};
     action.sa_handler = OnSignal;
+    action.sa_flags = SA_RESTART;  // a previous handler that returns must not break the save
     sigemptyset(&action.sa_mask);
     for (int i = 0; i < kCount; ++i) {
         g_installed[i] = false;
