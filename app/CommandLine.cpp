@@ -2,6 +2,8 @@
 
 #include <QCommandLineParser>
 
+#include "DashedName.h"
+
 namespace {
 bool IsUnregisterSwitch(const QString& argument) {
     if (argument.size() < 2 || (argument[0] != '-' && argument[0] != '/')) {
@@ -45,8 +47,10 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("An image file (*.dat) to open at start."),
                                  QStringLiteral("[file]"));
-    if (!parser.parse(QStringList{QStringLiteral("tarnel")} + arguments)) {
-        result.error = parser.errorText();
+    const QStringList all = QStringList{QStringLiteral("tarnel")} + arguments;
+    if (!parser.parse(all)) {
+        const QString hint = DashedName::Hint(parser, all);
+        result.error = hint.isEmpty() ? parser.errorText() : hint;
         return result;
     }
     if (parser.isSet(version)) {

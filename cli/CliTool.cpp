@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "DashedName.h"
 #include "DeviceLink.h"
 #include "DeviceMessages.h"
 #include "GridGeometry.h"
@@ -56,7 +57,8 @@ int CliTool::Run(const QStringList& arguments) {
                                  QStringLiteral("[FILE]"));
 
     if (!parser.parse(arguments)) {
-        Report(parser.errorText() + QStringLiteral(" (see --help)"));
+        const QString hint = DashedName::Hint(parser, arguments);
+        Report((hint.isEmpty() ? parser.errorText() : hint) + QStringLiteral(" (see --help)"));
         return kUsage;
     }
     if (parser.isSet(help)) {
@@ -116,6 +118,11 @@ int CliTool::Run(const QStringList& arguments) {
 }
 
 int CliTool::Read(const QString& file, bool force) {
+    // Refuse a file that cannot be written before the device is touched.
+    if (const ImageFileResult target = ImageFile::CheckTarget(file); !target.ok()) {
+        Report(target.Message());
+        return kFileFailure;
+    }
     if (!force && QFileInfo::exists(file)) {
         Report(file + QStringLiteral(" exists already; use --force to overwrite it."));
         return kFileFailure;

@@ -1,6 +1,7 @@
 #include "ImageFile.h"
 
 #include "LockedFile.h"
+#include "SignalCleanup.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,17 +10,62 @@
 #include <QFile>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-ImageFileResult Failure(ImageFileResult::Stage stage, int error, const QString& fileName) {
+using Stage = ImageFileResult::Stage;
+
+// As many symbolic links as the kernel follows in one look-up.
+constexpr int kMaxLinks = 40;
+
+ImageFileResult Failure(Stage stage, int error, const QString& fileName) {
     ImageFileResult result;
     result.stage = stage;
     result.cause = FileError::FromErrno(error);
     result.fileName = fileName;
     return result;
+}
+
+// Messages are joined, not formatted: a file name may hold "%1" itself.
+ImageFileResult Refusal(const QString& fileName, const QString& text) {
+    ImageFileResult result;
+    result.stage = Stage::Refused;
+    result.fileName = fileName;
+    result.refusal = text;
+    return result;
+}
+
+ImageFileResult NotRegular(const QString& path, mode_t mode) {
+    const char* kind = "a special file";
+    if (S_ISDIR(mode)) {
+        kind = "a folder";
+    } else if (S_ISFIFO(mode)) {
+        kind = "a FIFO";
+    } else if (S_ISSOCK(mode)) {
+        kind = "a socket";
+    } else if (S_ISCHR(mode)) {
+        kind = "a character device";
+    } else if (S_ISBLK(mode)) {
+        kind = "a block device";
+    }
+    return Refusal(path, path + QStringLiteral(" is ") + QLatin1String(kind) +
+                             QStringLiteral(", not an image file."));
+}
+
+// The bytes of `path` for the system; false when decoding the name has
+// already changed it (invalid UTF-8 became replacement characters).
+bool EncodeName(const QString& path, QByteArray& name) {
+    if (path.contains(QChar::ReplacementCharacter)) {
+        return false;
+    }
+    name = QFile::encodeName(path);
+    return true;
+}
+
+ImageFileResult BadName(const QString& path) {
+    return Refusal(path, path + QStringLiteral(" cannot be used: the name is not valid UTF-8, "
+                                               "so it would reach the system changed."));
 }
 
 // Reads until `size` bytes or the end of the file; the count, or -1.
@@ -74,35 +120,122 @@ std::string Directory(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string BaseName(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+// The file a save replaces or creates: `path` with the symbolic links of its
+// last component followed. The folders on the way are left to the kernel.
+struct Target {
+    std::string path;
+    bool exists = false;
+};
+
+// The kernel's protected_symlinks rule: a link in a sticky, world-writable
+// folder is followed only by its owner, or when the folder's owner owns it.
+bool MayFollow(const struct stat& link, const std::string& folder) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0) {
+        return false;
+    }
+    const bool shared = (info.st_mode & S_ISVTX) != 0 && (info.st_mode & S_IWOTH) != 0;
+    return !shared || link.st_uid == ::geteuid() || link.st_uid == info.st_uid;
+}
+
+ImageFileResult Resolve(const QString& path, Target& target) {
+    QByteArray name;
+    if (!EncodeName(path, name)) {
+        return BadName(path);
+    }
+    target.path = name.toStdString();
+    for (int links = 0;; ++links) {
+        struct stat info {};
+        if (::lstat(target.path.c_str(), &info) != 0) {
+            if (errno != ENOENT) {
+                return Failure(Stage::Open, errno, path);
+            }
+            target.exists = false;
+            return {};
+        }
+        if (!S_ISLNK(info.st_mode)) {
+            target.exists = true;
+            return S_ISREG(info.st_mode) ? ImageFileResult{} : NotRegular(path, info.st_mode);
+        }
+        if (links == kMaxLinks) {
+            return Refusal(path, path + QStringLiteral(" is a symbolic link that leads round in "
+                                                       "a loop."));
+        }
+        const std::string folder = Directory(target.path);
+        if (!MayFollow(info, folder)) {
+            return Refusal(path, path +
+                                     QStringLiteral(" is not followed: it is a symbolic link "
+                                                    "another user owns in the shared folder ") +
+                                     QFile::decodeName(folder.c_str()) + '.');
+        }
+        char pointed[PATH_MAX];
+        const ssize_t length = ::readlink(target.path.c_str(), pointed, sizeof pointed);
+        if (length < 0 || length == sizeof pointed) {
+            return Failure(Stage::Open, length < 0 ? errno : ENAMETOOLONG, path);
+        }
+        const std::string next(pointed, static_cast<size_t>(length));
+        target.path = next[0] == '/' ? next : folder + "/" + next;
+    }
+}
+
+// Whether `error` says the folder takes no new file or no replaced one (it
+// is read-only, or sticky and the file another user's).
+bool FolderRefuses(int error) {
+    return error == EACCES || error == EPERM || error == EROFS;
+}
+
+// Rewrites the open, locked `file` in place: for a file whose folder allows
+// no new file. Owner, permissions and lock stay as they are.
+ImageFileResult WriteInPlace(const LockedFile& file, const EepromImage& image,
+                             const QString& path) {
+    int error = ::ftruncate(file.get(), 0) == 0 ? 0 : errno;
+    if (error == 0) {
+        error = WriteFully(file.get(), image.data(), image.size());
+    }
+    if (error == 0 && ::fsync(file.get()) != 0) {
+        error = errno;
+    }
+    return error == 0 ? ImageFileResult{} : Failure(Stage::Transfer, error, path);
 }
 
 }  // namespace
 
 QString ImageFileResult::Message() const {
+    if (stage == Stage::Refused) {
+        return refusal;
+    }
     if (stage == Stage::Short) {
-        // Joined, not formatted: a file name may hold "%1" itself.
         return fileName + QStringLiteral(" is not an image file: it holds ") +
-               QString::number(size) + QStringLiteral(" bytes where an image file holds 128.");
+               QString::number(size) +
+               (size == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes")) +
+               QStringLiteral(" where an image file holds 128.");
     }
     return FileError::Text(cause, fileName);
 }
 
 ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedFile* keepOpen) {
-    using Stage = ImageFileResult::Stage;
-    const QByteArray name = QFile::encodeName(path);
-    LockedFile fd(::open(name.constData(), O_RDONLY | O_CLOEXEC));
+    QByteArray name;
+    if (!EncodeName(path, name)) {
+        return BadName(path);
+    }
+    // The type first, so that no device is even opened; then again on the
+    // open descriptor, which cannot block, in case the file was swapped.
+    struct stat info {};
+    if (::stat(name.constData(), &info) != 0) {
+        return Failure(Stage::Open, errno, path);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return NotRegular(path, info.st_mode);
+    }
+    LockedFile fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) {
         return Failure(Stage::Open, errno, path);
     }
-    struct stat info {};
     if (::fstat(fd.get(), &info) != 0) {
         return Failure(Stage::Open, errno, path);
     }
-    if (S_ISDIR(info.st_mode)) {
-        return Failure(Stage::Open, EISDIR, path);
+    if (!S_ISREG(info.st_mode)) {
+        return NotRegular(path, info.st_mode);
     }
     if (const int error = fd.LockExclusive()) {
         return Failure(Stage::Open, error, path);
@@ -126,54 +259,59 @@ ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedF
     return {};
 }
 
-ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) {
-    using Stage = ImageFileResult::Stage;
-    std::string target = QFile::encodeName(path).toStdString();
+ImageFileResult ImageFile::CheckTarget(const QString& path) {
+    Target target;
+    return Resolve(path, target);
+}
 
-    struct stat linkInfo {};
-    if (::lstat(target.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(target.c_str(), resolved) != nullptr) {
-            target = resolved;
-        } else {
-            // A link to a file not there yet: create the file it names.
-            const ssize_t length = ::readlink(target.c_str(), resolved, sizeof resolved - 1);
-            if (length > 0) {
-                const std::string pointed(resolved, static_cast<size_t>(length));
-                target = pointed[0] == '/' ? pointed : Directory(target) + "/" + pointed;
-            }
-        }
+// QSaveFile is not used: it fails to replace a file whose name is near the
+// 255-byte limit (its temporary name grows with the target's), and its errors
+// carry no errno from which the cause texts come.
+ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) {
+    Target target;
+    if (ImageFileResult resolved = Resolve(path, target); !resolved.ok()) {
+        return resolved;
     }
 
     // Hold the old file, if there is one, under the lock until it is replaced.
+    // Opening it for writing tells whether this user may replace it.
+    LockedFile old;
     struct stat oldInfo {};
-    const bool exists = ::stat(target.c_str(), &oldInfo) == 0;
-    if (exists && S_ISDIR(oldInfo.st_mode)) {
-        return Failure(Stage::Open, EISDIR, path);
-    }
-    if (exists && ::access(target.c_str(), W_OK) != 0) {
-        return Failure(Stage::Open, errno, path);
-    }
-    LockedFile old(exists ? ::open(target.c_str(), O_RDONLY | O_CLOEXEC) : -1);
-    if (exists && old.get() < 0) {
-        return Failure(Stage::Open, errno, path);
-    }
-    if (exists) {
+    if (target.exists) {
+        old = LockedFile(::open(target.path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        if (old.get() < 0) {
+            return Failure(Stage::Open, errno, path);
+        }
+        if (::fstat(old.get(), &oldInfo) != 0) {
+            return Failure(Stage::Open, errno, path);
+        }
+        if (!S_ISREG(oldInfo.st_mode)) {
+            return NotRegular(path, oldInfo.st_mode);
+        }
         if (const int error = old.LockExclusive()) {
             return Failure(Stage::Open, error, path);
         }
     }
 
-    std::string temporary = Directory(target) + "/." + BaseName(target) + ".XXXXXX";
+    const std::string folder = Directory(target.path);
+    std::string temporary = folder + "/.tarnel-XXXXXX";
     LockedFile out(::mkostemp(temporary.data(), O_CLOEXEC));
     if (out.get() < 0) {
+        const int error = errno;
+        if (FolderRefuses(error) && target.exists) {
+            return WriteInPlace(old, image, path);
+        }
+        if (FolderRefuses(error)) {
+            return Failure(Stage::Open, error, QFile::decodeName(folder.c_str()));
+        }
         // A folder that does not exist is a bad path, not a missing file.
-        const int error = errno == ENOENT ? ENOTDIR : errno;
-        return Failure(Stage::Open, error, path);
+        return Failure(Stage::Open, error == ENOENT ? ENOTDIR : error, path);
     }
-    const mode_t mode = exists ? (oldInfo.st_mode & 07777) : DefaultFileMode();
+    const SignalCleanup cleanup(temporary);
+    const mode_t mode = target.exists ? (oldInfo.st_mode & 07777) : DefaultFileMode();
     int error = ::fchmod(out.get(), mode) == 0 ? 0 : errno;
-    if (exists && error == 0 && (oldInfo.st_uid != ::geteuid() || oldInfo.st_gid != ::getegid())) {
+    if (target.exists && error == 0 &&
+        (oldInfo.st_uid != ::geteuid() || oldInfo.st_gid != ::getegid())) {
         // Keeping the owner needs privileges; a plain user's file stays theirs.
         [[maybe_unused]] const int ignored = ::fchown(out.get(), oldInfo.st_uid, oldInfo.st_gid);
     }
@@ -186,16 +324,17 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
     if (error == 0) {
         error = out.Close();
     }
-    if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
+    if (error == 0 && ::rename(temporary.c_str(), target.path.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
         ::unlink(temporary.c_str());
-        return Failure(Stage::Transfer, error, path);
+        return FolderRefuses(error) && target.exists ? WriteInPlace(old, image, path)
+                                                     : Failure(Stage::Transfer, error, path);
     }
-    LockedFile folder(::open(Directory(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.get() >= 0) {
-        ::fsync(folder.get());  // make the rename itself durable
+    LockedFile folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.get() >= 0) {
+        ::fsync(folderFd.get());  // make the rename itself durable
     }
     return {};
 }

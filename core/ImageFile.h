@@ -14,11 +14,13 @@ struct ImageFileResult {
         Open,      // the file could not be opened (or locked, or created)
         Transfer,  // an error while reading or writing the open file
         Short,     // the file holds fewer than 128 bytes
+        Refused,   // the name, the file's type or a symbolic link rules it out
     };
     Stage stage = Stage::Done;
     FileError::Cause cause = FileError::Cause::none;
     QString fileName;  // the name the message shows; empty for a failing read
     qint64 size = 0;   // bytes in a short file
+    QString refusal;   // the message of a refusal
 
     bool ok() const { return stage == Stage::Done; }
     // The message for the user.
@@ -26,9 +28,13 @@ struct ImageFileResult {
 };
 
 // Image files: exactly the 128 register bytes, register 0 first, no header.
-// A file being read or replaced is held under an exclusive advisory lock
-// (flock) until the read or the replacement is done, so a file another tarnel
-// holds gives a sharing violation.
+// Only regular files are images: a FIFO, socket, device or folder is refused
+// before anything reads or writes it, and no open can block. A name that
+// would not reach the system unchanged (one that was not valid UTF-8 and was
+// decoded with replacement characters) is refused rather than turned into
+// another name. A file being read or replaced is held under an exclusive
+// advisory lock (flock) until the read or the replacement is done, so a file
+// another tarnel holds gives a sharing violation.
 class ImageFile {
 public:
     // Reads the first 128 bytes of `path` into `image`. A file shorter than
@@ -37,9 +43,17 @@ public:
     static ImageFileResult Read(const QString& path, EepromImage& image,
                                 LockedFile* keepOpen = nullptr);
     // Replaces `path` with the 128 bytes of `image` atomically: they go to a
-    // temporary file in the same folder, flushed to disk, which is then
-    // renamed over the target, keeping the old file's permissions. A failure
-    // leaves the old file as it was and removes the temporary file. A
-    // symbolic link is followed: the file it points to is replaced.
+    // temporary file with a short fixed-length name in the same folder,
+    // flushed to disk, which is then renamed over the target, keeping the old
+    // file's owner and permissions. A failure, or SIGINT or SIGTERM, leaves
+    // the old file as it was and removes the temporary file. Where the folder
+    // allows no new file but the file itself is writable, the file is
+    // rewritten in place instead (truncated, written, flushed to disk). A
+    // symbolic link is followed to the file it points to, except where the
+    // kernel's protected_symlinks rule would refuse to follow it (another
+    // user's link in a sticky, world-writable folder); a loop is refused.
     static ImageFileResult Write(const QString& path, const EepromImage& image);
+    // Checks what Write checks before it writes (the name, the symbolic
+    // links, the type of the file); touches nothing. Done when Write may go on.
+    static ImageFileResult CheckTarget(const QString& path);
 };

@@ -26,6 +26,10 @@ TEST(CommandLineTest, UnknownOptionsAndSecondFilesAreErrors) {
     EXPECT_FALSE(CommandLine::Parse({"--colour"}).error.isEmpty());
     EXPECT_FALSE(CommandLine::Parse({"a.dat", "b.dat"}).error.isEmpty());
     EXPECT_FALSE(CommandLine::Parse({"--port"}).error.isEmpty());
+    EXPECT_EQ(CommandLine::Parse({"-lead.dat"}).error,
+              "-lead.dat looks like options; to name a file that begins with \"-\", put -- "
+              "before it: -- -lead.dat");
+    EXPECT_EQ(CommandLine::Parse({"--", "-lead.dat"}).file, "-lead.dat");
 }
 
 TEST(CommandLineTest, HelpAndVersionOnlyPrintUnlessAnErrorOrUnregisterComesWithThem) {

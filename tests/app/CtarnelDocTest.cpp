@@ -4,6 +4,7 @@
 
 #include "AppFixture.h"
 #include "CommandIds.h"
+#include "SpecialFiles.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ TEST_F(CtarnelDocTest, OpenFailuresKeepTheOldNameSoSaveCannotHitTheUnloadedFile)
         QString path;
         QString text;
     } cases[] = {{missing, missing + " was not found."},
-                 {folder, "Access to " + folder + " was denied."},
+                 {folder, folder + " is a folder, not an image file."},
                  {held, "A sharing violation occurred while accessing " + held + "."}};
     for (const auto& c : cases) {
         prompter.openPaths.push_back(c.path);
@@ -113,6 +114,23 @@ TEST_F(CtarnelDocTest, OpenFailuresKeepTheOldNameSoSaveCannotHitTheUnloadedFile)
     Send(CommandId::FileSave);
     EXPECT_EQ(ReadFile(held), Pattern(128, 1));
     EXPECT_EQ(static_cast<uint8_t>(ReadFile(previous)[0]), 0xEE);
+}
+
+TEST_F(CtarnelDocTest, OpenAndSaveAsRefuseSpecialFilesAtOnce) {
+    const QString previous = MakeFile("previous.dat", Pattern());
+    prompter.openPaths.push_back(previous);
+    Send(CommandId::FileOpen);
+    // A FIFO with no writer would hold the window for ever if the open blocked.
+    for (const auto& [path, kind] : MakeSpecialFiles(dir.path())) {
+        prompter.openPaths.push_back(path);
+        Send(CommandId::FileOpen);
+        ExpectOneMessage(path + " is " + kind + ", not an image file.", Icon::Exclamation);
+        prompter.savePaths.push_back(path);
+        Send(CommandId::FileSaveAs);
+        ExpectOneMessage(path + " is " + kind + ", not an image file.", Icon::Exclamation);
+        EXPECT_EQ(app->m_strImageFile, previous);
+        EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    }
 }
 
 TEST_F(CtarnelDocTest, SaveWithoutANameRunsSaveAs) {
@@ -136,7 +154,8 @@ TEST_F(CtarnelDocTest, SaveWithoutANameAndACancelledDialogWritesNothing) {
 TEST_F(CtarnelDocTest, SaveAsToAReadOnlyLocationIsAccessDenied) {
     prompter.savePaths.push_back("/sys/tarnel-doc-test.dat");
     Send(CommandId::FileSaveAs);
-    ExpectOneMessage("Access to /sys/tarnel-doc-test.dat was denied.", Icon::Exclamation);
+    // The folder refuses the new file, so the message names the folder.
+    ExpectOneMessage("Access to /sys was denied.", Icon::Exclamation);
     EXPECT_TRUE(app->m_strImageFile.isEmpty());
     EXPECT_EQ(Caption(), "Untitled - TARNEL");
 }
@@ -177,7 +196,7 @@ TEST_F(CtarnelDocTest, AFailedSaveAsFromStartLeavesTheUntitledCaption) {
     QDir(dir.path()).mkdir("folder.dat");
     prompter.savePaths.push_back(target);
     Send(CommandId::FileSaveAs);
-    ExpectOneMessage("Access to " + target + " was denied.", Icon::Exclamation);
+    ExpectOneMessage(target + " is a folder, not an image file.", Icon::Exclamation);
     EXPECT_TRUE(app->m_strImageFile.isEmpty());
     EXPECT_EQ(Caption(), "Untitled - TARNEL");
 }

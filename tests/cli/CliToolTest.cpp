@@ -12,6 +12,7 @@
 #include "PortFactory.h"
 #include "QtPrinters.h"
 #include "SimEeprom.h"
+#include "SpecialFiles.h"
 
 namespace {
 
@@ -155,7 +156,51 @@ TEST_F(CliToolTest, FileErrorsUseTheCauseTexts) {
 
     const Outcome denied = Run({"read", "/sys/tarnel-cli-test.dat"});
     EXPECT_EQ(denied.exit, 4);
-    EXPECT_TRUE(denied.err.contains("Access to /sys/tarnel-cli-test.dat was denied."));
+    EXPECT_EQ(denied.err, "tarnel-cli: Access to /sys was denied.\n");
+}
+
+TEST_F(CliToolTest, SpecialFilesAreRefusedAtOnceAndTheDeviceIsLeftAlone) {
+    ASSERT_EQ(Run({"read", Path("device.dat")}).exit, 0);
+    const QByteArray device = Device();
+    for (const auto& [path, kind] : MakeSpecialFiles(dir.path())) {
+        // Run bounds each by its wait; a blocking open would exceed it.
+        for (const QStringList& command :
+             {QStringList{"write", path}, QStringList{"verify", path},
+              QStringList{"read", "--force", path}, QStringList{"read", path}}) {
+            const Outcome result = Run(command);
+            EXPECT_EQ(result.exit, 4) << command.join(' ').toStdString();
+            EXPECT_EQ(result.err, "tarnel-cli: " + path + " is " + kind + ", not an image file.\n");
+        }
+    }
+    EXPECT_EQ(Device(), device);
+}
+
+TEST_F(CliToolTest, NamesReachTheFileSystemExactlyAsGiven) {
+    // Runs tarnel-cli through the shell in the test's folder, for names that
+    // QProcess cannot pass: $0 is tarnel-cli, $1 the port.
+    const auto inFolder = [this](const QString& script) {
+        QProcess shell;
+        shell.setWorkingDirectory(dir.path());
+        shell.start("sh", {"-c", "exec \"$0\" --port \"$1\" " + script,
+                           QStringLiteral(TARNEL_CLI_PATH), SimPort()});
+        EXPECT_TRUE(shell.waitForFinished(30000));
+        return Outcome{shell.exitCode(), QString(),
+                       QString::fromUtf8(shell.readAllStandardError())};
+    };
+    // x\xEF\xBF\xBD.dat is what the invalid x\xFE.dat used to be decoded to.
+    const QString other = MakeFile("x\uFFFD.dat", "other");
+    const Outcome invalid = inFolder("read --force \"$(printf 'x\\376.dat')\"");
+    EXPECT_EQ(invalid.exit, 4);
+    EXPECT_TRUE(invalid.err.contains("the name is not valid UTF-8")) << invalid.err.toStdString();
+    EXPECT_EQ(Contents(other), "other");
+
+    MakeFile("-lead.dat", Pattern());
+    const Outcome options = inFolder("verify -lead.dat");
+    EXPECT_EQ(options.exit, 2);
+    EXPECT_EQ(options.err,
+              "tarnel-cli: -lead.dat looks like options; to name a file that begins with \"-\", "
+              "put -- before it: -- -lead.dat (see --help)\n");
+    EXPECT_EQ(inFolder("verify -- -lead.dat").exit, 1);  // read, and differs from the device
 }
 
 TEST_F(CliToolTest, UsageErrorsExitWithTwo) {

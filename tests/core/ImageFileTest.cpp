@@ -1,15 +1,22 @@
 #include "ImageFile.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+#include <functional>
+#include <tuple>
 
 #include "QtPrinters.h"
+#include "SignalCleanup.h"
+#include "SpecialFiles.h"
 
 namespace {
 
@@ -34,7 +41,28 @@ protected:
     QStringList Entries() const {
         return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
+    static QByteArray Name(const QString& path) { return QFile::encodeName(path); }
+    static EepromImage ReadBack(const QString& path) {
+        EepromImage read{};
+        EXPECT_TRUE(ImageFile::Read(path, read).ok()) << path.toStdString();
+        return read;
+    }
 };
+
+// Runs `body` in a child process as the user and group nobody; its exit
+// status, or -1 when the child could not switch.
+int RunAsNobody(const std::function<int()>& body) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
+            ::_exit(255);
+        }
+        ::_exit(body());
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) != 255 ? WEXITSTATUS(status) : -1;
+}
 
 TEST_F(ImageFileTest, WrittenFilesRoundTripAndHoldExactly128Bytes) {
     const QString path = Path("a.dat");
@@ -89,6 +117,12 @@ TEST_F(ImageFileTest, AShortFileMessageKeepsPercentSignsInTheName) {
               Path("a%2b%1.dat") +
                   " is not an image file: it holds 3 bytes where an image file "
                   "holds 128.");
+    QFile one(Path("one.dat"));
+    ASSERT_TRUE(one.open(QIODevice::WriteOnly));
+    one.write("a");
+    one.close();
+    EXPECT_TRUE(
+        ImageFile::Read(Path("one.dat"), image).Message().contains("it holds 1 byte where"));
 }
 
 TEST_F(ImageFileTest, AWriteThatFailsHalfwayLeavesTheOldFileAndNoTemporaryFile) {
@@ -116,7 +150,7 @@ TEST_F(ImageFileTest, AWriteThatFailsHalfwayLeavesTheOldFileAndNoTemporaryFile) 
 TEST_F(ImageFileTest, AReadOnlyLocationIsAccessDenied) {
     const ImageFileResult result = ImageFile::Write("/sys/tarnel-test.dat", Image(0));
     EXPECT_EQ(result.stage, ImageFileResult::Stage::Open);
-    EXPECT_EQ(result.Message(), "Access to /sys/tarnel-test.dat was denied.");
+    EXPECT_EQ(result.Message(), "Access to /sys was denied.");  // the folder is the cause
 }
 
 TEST_F(ImageFileTest, AFailedReadLeavesTheImageUntouched) {
@@ -130,6 +164,144 @@ TEST_F(ImageFileTest, AFailedReadLeavesTheImageUntouched) {
     EXPECT_EQ(result.stage, ImageFileResult::Stage::Short);
     EXPECT_EQ(result.size, 127);
     EXPECT_EQ(image, Image(6));
+}
+
+TEST_F(ImageFileTest, OnlyRegularFilesAreReadOrReplacedAndTheCheckCannotBlock) {
+    auto files = MakeSpecialFiles(dir.path());
+    ASSERT_GE(files.size(), 3u);
+    ASSERT_TRUE(QFile::link(files[0].first, Path("link.dat")));  // judged by what it points to
+    files.emplace_back(Path("link.dat"), files[0].second);
+    for (const auto& [path, kind] : files) {
+        const QString text = path + " is " + kind + ", not an image file.";
+        EepromImage image = Image(1);
+        EXPECT_EQ(ImageFile::Read(path, image).Message(), text);
+        EXPECT_EQ(image, Image(1));
+        EXPECT_EQ(ImageFile::Write(path, Image(2)).Message(), text);
+        EXPECT_EQ(ImageFile::CheckTarget(path).Message(), text);
+        struct stat info {};
+        ASSERT_EQ(::stat(Name(path).constData(), &info), 0);
+        EXPECT_FALSE(S_ISREG(info.st_mode)) << path.toStdString();
+    }
+}
+
+TEST_F(ImageFileTest, SymbolicLinksAreFollowedOnlyWhereTheKernelWouldFollowThem) {
+    // A sticky, world-writable folder owned by root, like /tmp, and a link
+    // in it that the user nobody planted, pointing at root's file.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("shared"));
+    ::chmod(Name(Path("shared")).constData(), 01777);
+    const QString victim = Path("victim.dat");
+    ASSERT_TRUE(ImageFile::Write(victim, Image(1)).ok());
+    const QString planted = Path("shared/image.dat");
+    ASSERT_TRUE(QFile::link(victim, planted));
+    if (::geteuid() != 0 || ::lchown(Name(planted).constData(), 65534, 65534) != 0) {
+        GTEST_SKIP() << "needs root to give the link to another user";
+    }
+    const ImageFileResult refused = ImageFile::Write(planted, Image(2));
+    EXPECT_EQ(refused.stage, ImageFileResult::Stage::Refused);
+    EXPECT_EQ(refused.Message(), planted +
+                                     " is not followed: it is a symbolic link another user owns "
+                                     "in the shared folder " +
+                                     Path("shared") + ".");
+    EXPECT_EQ(ReadBack(victim), Image(1));
+
+    // The folder's owner may own the link; so may the saving user.
+    ::chown(Name(Path("shared")).constData(), 65534, 65534);
+    EXPECT_TRUE(ImageFile::Write(planted, Image(3)).ok());
+    EXPECT_EQ(ReadBack(victim), Image(3));
+    ::chown(Name(Path("shared")).constData(), 0, 0);
+    ::lchown(Name(planted).constData(), 0, 0);
+    EXPECT_TRUE(ImageFile::Write(planted, Image(4)).ok());
+    EXPECT_EQ(ReadBack(victim), Image(4));
+
+    // A loop is an error; neither link is replaced.
+    ASSERT_TRUE(QFile::link("b.dat", Path("a.dat")));
+    ASSERT_TRUE(QFile::link("a.dat", Path("b.dat")));
+    EXPECT_EQ(ImageFile::Write(Path("a.dat"), Image(5)).Message(),
+              Path("a.dat") + " is a symbolic link that leads round in a loop.");
+    EXPECT_TRUE(QFileInfo(Path("a.dat")).isSymLink());
+    EXPECT_TRUE(QFileInfo(Path("b.dat")).isSymLink());
+}
+
+TEST_F(ImageFileTest, NamesPassThroughExactly) {
+    // A name that was not valid UTF-8 reaches the program with a replacement
+    // character; it must not land on the file whose name really holds one.
+    const QString lossy = QFile::decodeName(Name(Path("x")) + "\xfe.dat");
+    QFile existing(lossy);
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    EepromImage image{};
+    EXPECT_EQ(ImageFile::Read(lossy, image).Message(),
+              lossy +
+                  " cannot be used: the name is not valid UTF-8, so it would reach the "
+                  "system changed.");
+    EXPECT_EQ(ImageFile::Write(lossy, Image(1)).stage, ImageFileResult::Stage::Refused);
+    EXPECT_EQ(QFileInfo(lossy).size(), 0);
+
+    // The longest name a folder takes is saved, and replaced again.
+    const QString longest = Path(QString(251, 'n') + ".dat");
+    ASSERT_TRUE(ImageFile::Write(longest, Image(2)).ok());
+    ASSERT_TRUE(ImageFile::Write(longest, Image(3)).ok());
+    EXPECT_EQ(ReadBack(longest), Image(3));
+}
+
+TEST_F(ImageFileTest, AWritableFileIsSavedInPlaceWhereItsFolderAllowsNoReplacement) {
+    // As the user nobody: its own file in root's read-only folder, and
+    // root's writable file in root's sticky, world-writable folder.
+    ::chmod(Name(dir.path()).constData(), 0755);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("locked"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sticky"));
+    const QString own = Path("locked/mine.dat");
+    const QString roots = Path("sticky/root.dat");
+    ASSERT_TRUE(ImageFile::Write(own, Image(1)).ok());
+    ASSERT_TRUE(ImageFile::Write(roots, Image(1)).ok());
+    ::chmod(Name(own).constData(), 0640);
+    ::chown(Name(own).constData(), 65534, 65534);
+    ::chmod(Name(roots).constData(), 0666);
+    ::chmod(Name(Path("locked")).constData(), 0555);
+    ::chmod(Name(Path("sticky")).constData(), 01777);
+    const int status = RunAsNobody([&] {
+        const bool saved =
+            ImageFile::Write(own, Image(2)).ok() && ImageFile::Write(roots, Image(3)).ok();
+        const bool folderNamed = ImageFile::Write(Path("locked/new.dat"), Image(2)).Message() ==
+                                 "Access to " + Path("locked") + " was denied.";
+        return (saved ? 0 : 1) | (folderNamed ? 0 : 2);
+    });
+    if (status < 0) {
+        GTEST_SKIP() << "cannot switch to the user nobody";
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadBack(own), Image(2));
+    EXPECT_EQ(ReadBack(roots), Image(3));
+    for (const auto& [path, owner, mode] :
+         {std::tuple{own, 65534u, 0640u}, std::tuple{roots, 0u, 0666u}}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(Name(path).constData(), &info), 0);
+        EXPECT_EQ(info.st_uid, owner);
+        EXPECT_EQ(info.st_mode & 07777, mode);
+    }
+    EXPECT_EQ(QDir(Path("sticky")).entryList(QDir::Files | QDir::Hidden), QStringList{"root.dat"});
+}
+
+TEST(SignalCleanupTest, AnInterruptOrTerminationRemovesTheTemporaryFile) {
+    QTemporaryDir dir;
+    const std::string path = QFile::encodeName(dir.filePath("temporary")).toStdString();
+    for (int signal : {SIGINT, SIGTERM}) {
+        for (bool ignored : {false, true}) {
+            QFile(QString::fromStdString(path)).open(QIODevice::WriteOnly);
+            const pid_t child = ::fork();
+            if (child == 0) {
+                std::signal(signal, ignored ? SIG_IGN : SIG_DFL);
+                const SignalCleanup cleanup(path);
+                ::raise(signal);
+                ::_exit(0);
+            }
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            // The signal takes its course: it ends the process, or stays ignored.
+            EXPECT_EQ(WIFSIGNALED(status), !ignored) << signal;
+            EXPECT_EQ(::access(path.c_str(), F_OK) == 0, ignored) << signal;
+        }
+    }
 }
 
 TEST(FileErrorTest, SystemErrorsMapToTheirCauses) {

@@ -1,0 +1,29 @@
+#include "DashedName.h"
+
+#include <QCommandLineParser>
+
+QString DashedName::Hint(const QCommandLineParser& parser, const QStringList& arguments) {
+    if (parser.unknownOptionNames().isEmpty()) {
+        return {};
+    }
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--")) {
+            break;
+        }
+        if (!argument.startsWith('-') || argument.size() < 2) {
+            continue;
+        }
+        // A long option's value may hold either; its name never does.
+        const QString name = argument.startsWith(QLatin1String("--"))
+                                 ? argument.mid(2).section('=', 0, 0)
+                                 : argument;
+        if (name.contains('.') || name.contains('/')) {
+            return argument +
+                   QStringLiteral(
+                       " looks like options; to name a file that begins "
+                       "with \"-\", put -- before it: -- ") +
+                   argument;
+        }
+    }
+    return {};
+}
