@@ -59,8 +59,9 @@ QString DumpFormat::Grid(const EepromImage& image) {
 }
 
 QString DumpFormat::I2cdump(const EepromImage& image) {
-    // Byte 00 and FF show as '.', other unprintable bytes as '?'.
-    QString text = QStringLiteral("    ");
+    // The column digits line up with the second digit of each byte. Byte 00
+    // and FF show as '.', other unprintable bytes as '?'.
+    QString text = QStringLiteral("   ");
     for (int column = 0; column < kRowBytes; ++column) {
         text += QStringLiteral("  %1").arg(column, 0, 16);
     }
