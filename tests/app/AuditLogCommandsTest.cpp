@@ -38,6 +38,8 @@ protected:
 };
 
 TEST_F(AuditLogCommandsTest, EveryDeviceCommandAppendsOneRecord) {
+    Send(CommandId::DownloadDefault);  // no default.dat yet: a failed record
+    prompter.messages.clear();
     Send(CommandId::ToolsUpload);
     prompter.openPaths.push_back(MakeFile("image.dat", Pattern()));
     Send(CommandId::FileOpen);
@@ -48,8 +50,11 @@ TEST_F(AuditLogCommandsTest, EveryDeviceCommandAppendsOneRecord) {
     MakeFile("default.dat", Pattern(128, 1));
     Send(CommandId::DownloadDefault);
 
-    const QList<QJsonObject> records = Records();
-    ASSERT_EQ(records.size(), 4);
+    QList<QJsonObject> records = Records();
+    ASSERT_EQ(records.size(), 5);
+    EXPECT_EQ(records[0]["result"].toString(), "failed");
+    EXPECT_EQ(records[0]["file"].toString(), PathOf("default.dat"));
+    records.removeFirst();
     const QStringList operations = {"upload", "download", "verify", "download-default"};
     const QJsonValue files[] = {QJsonValue::Null, PathOf("image.dat"), PathOf("image.dat"),
                                 PathOf("default.dat")};

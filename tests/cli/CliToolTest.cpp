@@ -338,7 +338,11 @@ TEST_F(CliToolTest, CompareNeedsNoPortAndReportsAsVerifyDoes) {
     const QJsonObject printed = ParseObject(Run({"--json", "compare", first, "-"}, false).out);
     EXPECT_EQ(printed["differences"].toArray().size(), 2);
     EXPECT_TRUE(printed["port"].isNull() && printed["compared_file"].isNull());
-    EXPECT_EQ(Run({"compare", first, Path("missing.dat")}, false).exit, 4);
+    const QJsonObject missing =
+        ParseObject(Run({"--json", "compare", Path("missing.dat"), first}, false).out);
+    EXPECT_EQ(missing["exit"].toInt(), 4);
+    EXPECT_EQ(missing["file"].toString(), Path("missing.dat"));  // named, though unread
+    EXPECT_TRUE(missing["file_sha256"].isNull());
     EXPECT_TRUE(Device().isEmpty());
 }
 
