@@ -43,7 +43,12 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
         QStringLiteral("trace"),
         QStringLiteral("Records the bus traffic of every device command in FILE (VCD)."),
         QStringLiteral("FILE"));
-    parser.addOptions({help, version, port, trace});
+    const QCommandLineOption log(
+        QStringLiteral("log"),
+        QStringLiteral("Appends a JSON record of every device command to FILE, the audit log "
+                       "(default: $TARNEL_LOG)."),
+        QStringLiteral("FILE"));
+    parser.addOptions({help, version, port, trace, log});
     parser.addPositionalArgument(QStringLiteral("file"),
                                  QStringLiteral("An image file (*.dat) to open at start."),
                                  QStringLiteral("[file]"));
@@ -63,6 +68,9 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     }
     result.port = parser.value(port);
     result.trace = parser.value(trace);
+    if (parser.isSet(log)) {
+        result.log = parser.value(log);
+    }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         result.error = QStringLiteral("Only one image file can be opened at a time.");

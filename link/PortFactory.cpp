@@ -50,14 +50,15 @@ bool AllDigits(const std::string& text) {
 }
 
 // "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME": the folder of the device and N,
-// looking a name up in sysfs below `sysfsRoot`.
-std::pair<std::string, int> ParseI2cAdapter(const std::string& name, const std::string& sysfsRoot) {
+// looking a name up in sysfs below `sysfsRoot`; with no root only the form is
+// checked and a name gives N = -1.
+std::pair<std::string, int> ParseI2cAdapter(const std::string& name, const std::string* sysfsRoot) {
     const std::string rest = name.substr(kI2cPrefix.size());
     if (AllDigits(rest) && rest.size() < 6) {
         return {"/dev", std::stoi(rest)};
     }
     if (!rest.empty() && !AllDigits(rest) && rest.find('/') == std::string::npos) {
-        return {"/dev", I2cSysfs(sysfsRoot).FindByName(rest)};
+        return {"/dev", sysfsRoot == nullptr ? -1 : I2cSysfs(*sysfsRoot).FindByName(rest)};
     }
     const auto slash = rest.rfind('/');
     const std::string base = slash == std::string::npos ? rest : rest.substr(slash + 1);
@@ -99,6 +100,20 @@ std::string PortFactory::ChoosePortName(const std::string& option) {
     return kDefaultPortName;
 }
 
+void PortFactory::CheckName(const std::string& name) {
+    std::string file;
+    if (IsSimulated(name, file)) {
+        return;
+    }
+    if (StartsWith(name, kI2cPrefix)) {
+        ParseI2cAdapter(name, nullptr);
+    } else if (StartsWith(name, kIoPrefix)) {
+        ParseIoBase(name);
+    } else if (!StartsWith(name, kDevicePrefix) || name.size() == kDevicePrefix.size()) {
+        UnknownName(name);
+    }
+}
+
 PortFactory::PortFactory(std::string portName) : m_portName(std::move(portName)) {}
 
 void PortFactory::SetTrace(const std::string& vcdPath) {
@@ -136,7 +151,7 @@ std::unique_ptr<DeviceLink> PortFactory::OpenLink() {
         return std::make_unique<I2cDevLink>(
             std::make_unique<SimI2cAdapter>(*sim, m_i2cFaults, m_i2cTransfers));
     }
-    const auto [folder, number] = ParseI2cAdapter(m_portName, m_sysfsRoot);
+    const auto [folder, number] = ParseI2cAdapter(m_portName, &m_sysfsRoot);
     return std::make_unique<I2cDevLink>(
         std::make_unique<I2cDevAdapter>(number, folder, m_sysfsRoot));
 }

@@ -1,0 +1,32 @@
+#include "JsonForms.h"
+
+#include <QJsonDocument>
+#include <QString>
+
+#include "PortDiscovery.h"
+
+QJsonArray JsonForms::Registers(const EepromImage& image) {
+    QJsonArray registers;
+    for (uint8_t value : image) {
+        registers.append(value);
+    }
+    return registers;
+}
+
+QJsonArray JsonForms::Ports(const std::vector<PortInfo>& ports) {
+    QJsonArray array;
+    for (const PortInfo& port : ports) {
+        QJsonObject object{{"name", QString::fromStdString(port.name)},
+                           {"description", QString::fromStdString(port.description)},
+                           {"usable", port.usable}};
+        if (!port.byName.empty()) {
+            object.insert("by_name", QString::fromStdString(port.byName));
+        }
+        array.append(object);
+    }
+    return array;
+}
+
+QByteArray JsonForms::Line(const QJsonObject& object) {
+    return QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n';
+}
