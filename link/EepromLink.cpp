@@ -21,23 +21,29 @@ std::string NoAnswer() {
 EepromLink::EepromLink(LptPort& port, const MonotonicClock& clock) : m_bus(port), m_clock(clock) {}
 
 std::optional<std::string> EepromLink::AddressDevice(bool firstOfOperation) {
-    if (firstOfOperation) {
-        if (!m_bus.StartFreeingBus()) {
-            return kSdaHeldLow;
+    bool freeingStart = firstOfOperation;
+    bool heldLow = false;
+    // Busy with a write cycle, or absent: each further poll is a START
+    // straight from the high clock of the refused ninth bit, with no STOP in
+    // between; SCL stays high during the pause.
+    const bool answered = PollUntilAcknowledged(m_clock, [&] {
+        if (freeingStart) {
+            freeingStart = false;
+            if (!m_bus.StartFreeingBus()) {
+                heldLow = true;
+                return true;
+            }
+        } else {
+            m_bus.Start();
         }
-    } else {
-        m_bus.Start();
-    }
-    const auto started = m_clock.Now();
-    m_bus.SendAddress(kWriteAddress);
-    while (!m_bus.ReadAck()) {
-        // Busy with a write cycle, or absent: START again straight from the
-        // high clock of the ninth bit, with no STOP in between.
-        if (m_clock.Now() - started >= kAckPollBound) {
-            return NoAnswer();
-        }
-        m_bus.Start();
         m_bus.SendAddress(kWriteAddress);
+        return m_bus.ReadAck();
+    });
+    if (heldLow) {
+        return kSdaHeldLow;
+    }
+    if (!answered) {
+        return NoAnswer();
     }
     m_bus.SclLow();
     return std::nullopt;

@@ -33,29 +33,26 @@ std::string I2cDevLink::CheckAdapter() {
 }
 
 std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
-    const auto started = m_clock.Now();
-    for (;;) {
-        const int error = m_adapter->Transfer(messages, count);
-        if (error == 0) {
-            return {};
-        }
-        if (error == EBUSY || error == ETIMEDOUT) {
-            return "the I2C bus on " + m_adapter->Name() +
-                   " is busy: its data line may be held low; check the adapter and the cable";
-        }
-        if (!IsAddressNack(error)) {
-            return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
-        }
-        if (m_clock.Now() - started >= kAckPollBound) {
-            // Some adapters report a refused data byte as EREMOTEIO as well.
-            const std::string what =
-                error == EREMOTEIO ? "its address 0x50 or a data byte" : "its address 0x50";
-            return "the EEPROM did not acknowledge " + what + " " + WithinBound() + " on " +
-                   m_adapter->Name() +
-                   "; check the adapter, the cable and that the switch is "
-                   "powered";
-        }
+    int error = 0;
+    const bool ended = PollUntilAcknowledged(m_clock, [&] {
+        error = m_adapter->Transfer(messages, count);
+        return !IsAddressNack(error);
+    });
+    if (!ended) {
+        // Some adapters report a refused data byte as EREMOTEIO as well.
+        const std::string what =
+            error == EREMOTEIO ? "its address 0x50 or a data byte" : "its address 0x50";
+        return "the EEPROM did not acknowledge " + what + " " + WithinBound() + " on " +
+               m_adapter->Name() + "; check the adapter, the cable and that the switch is powered";
     }
+    if (error == EBUSY || error == ETIMEDOUT) {
+        return "the I2C bus on " + m_adapter->Name() +
+               " is busy: its data line may be held low; check the adapter and the cable";
+    }
+    if (error != 0) {
+        return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
+    }
+    return {};
 }
 
 LinkResult I2cDevLink::ReadAll(EepromImage& dest) {

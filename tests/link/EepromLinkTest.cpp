@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "BusMonitor.h"
@@ -30,6 +31,16 @@ EepromImage Filled(uint8_t value) {
     EepromImage image{};
     image.fill(value);
     return image;
+}
+
+// `polls` refused address polls, each after the first a START straight from
+// the refused ninth clock.
+std::string RefusedPolls(int polls) {
+    std::string text = "S A0-";
+    for (int i = 1; i < polls; ++i) {
+        text += " Sr A0-";
+    }
+    return text;
 }
 
 // A link over a recording port over the simulated EEPROM, sharing one fake
@@ -181,10 +192,12 @@ TEST_F(LinkOverSim, AbsentDeviceFailsReadAllWithinTheBoundAndLeavesTheDestinatio
     EXPECT_NE(result.message.find("register 0"), std::string::npos) << result.message;
     EXPECT_NE(result.message.find("0xA0"), std::string::npos) << result.message;
     EXPECT_EQ(image, Distinct());
-    // 100 us per clock reading: the 25 ms bound allows 250 readings after the first.
-    EXPECT_EQ(clock.Readings(), 251);
-    const auto tokens = BusMonitor::Decode(port.Events());
-    EXPECT_EQ(tokens.back(), "P");
+    // One reading per poll, 100 us each plus a 200 us pause after each
+    // refusal: the poll begun at 25.3 ms (the 85th) is the first past the
+    // 25 ms bound and the last.
+    EXPECT_EQ(clock.Readings(), 85);
+    EXPECT_EQ(clock.Sleeps(), 84);
+    EXPECT_EQ(BusMonitor::DecodeText(port.Events()), RefusedPolls(85) + " P");
     ExpectIdleBus();
 }
 
@@ -195,7 +208,8 @@ TEST_F(LinkOverSim, AbsentDeviceFailsWriteAllWithinTheBoundAtRegisterZero) {
     EXPECT_EQ(result.failedRegister, 0);
     EXPECT_NE(result.message.find("within 25 ms"), std::string::npos) << result.message;
     EXPECT_NE(result.message.find("Nothing was written"), std::string::npos) << result.message;
-    EXPECT_EQ(clock.Readings(), 251);
+    EXPECT_EQ(clock.Readings(), 85);
+    EXPECT_EQ(BusMonitor::DecodeText(port.Events()), RefusedPolls(85) + " P");
     EXPECT_EQ(eeprom.CommittedBytes(), 0);
     ExpectIdleBus();
 }
@@ -210,7 +224,37 @@ TEST_F(LinkOverSim, EndlessWriteCycleFailsWriteAllNamingTheRegister) {
     EXPECT_NE(result.message.find("partly written"), std::string::npos) << result.message;
     EXPECT_EQ(eeprom.Memory()[0], Distinct()[0]);
     EXPECT_EQ(eeprom.CommittedBytes(), 1);
+    EXPECT_EQ(BusMonitor::DecodeText(port.Events()), "S A0+ 00+ 01+ P " + RefusedPolls(85) + " P");
     ExpectIdleBus();
+}
+
+// The link and the device on one virtual clock that jumps 30 ms at every
+// seventh reading, as a process that a loaded machine deschedules between two
+// polls: the write cycle is over when the process runs again, so no write
+// fails; a device busy for ever still fails after one poll past the bound.
+TEST(EepromLinkStalled, StallsBetweenPollsFailNoWriteAndAnEndlessCycleStillFails) {
+    FakeClock clock(microseconds(10), 7, milliseconds(30));
+    SimEeprom eeprom(clock);
+    eeprom.SetWriteCycle(milliseconds(5));
+    SimPort sim(eeprom);
+    EepromLink link(sim, clock);
+    for (int round = 0; round < 3; ++round) {
+        const LinkResult result = link.WriteAll(Distinct());
+        ASSERT_TRUE(result) << result.message;
+        EXPECT_EQ(eeprom.Memory(), Distinct());
+    }
+    EXPECT_GT(eeprom.BusyRefusals(), 0);
+
+    eeprom.GetFaults().endlessWriteCycle = true;
+    RecordingPort port(&sim);
+    EepromLink busyLink(port, clock);
+    const LinkResult result = busyLink.WriteAll(Distinct());
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.failedRegister, 0);  // the last write's cycle never ends
+    // The busy device reads no clock, so the last readings are the polls' starts.
+    const auto tokens = BusMonitor::Decode(port.Events());
+    const int polls = static_cast<int>(std::count(tokens.begin(), tokens.end(), "A0-"));
+    EXPECT_EQ(clock.LateReadings(polls, DeviceLink::kAckPollBound), 1);
 }
 
 TEST_F(LinkOverSim, RefusedDataByteFailsWriteAllAtTheFirstRegister) {
