@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <stdexcept>
 
 #include "DeviceLink.h"
 #include "DeviceMessages.h"
@@ -88,6 +89,12 @@ int CliTool::Run(const QStringList& arguments) {
     }
     m_ports = std::make_unique<PortFactory>(
         PortFactory::ChoosePortName(parser.value(port).toStdString()));
+    try {
+        m_ports->SetSimFaults(PortFactory::ChooseSimFaults());
+    } catch (const std::invalid_argument& error) {
+        Report(QString::fromStdString(error.what()));
+        return kUsage;
+    }
     if (parser.isSet(trace)) {
         try {
             m_ports->SetTrace(QFile::encodeName(parser.value(trace)).toStdString());
@@ -102,16 +109,37 @@ int CliTool::Run(const QStringList& arguments) {
     }
 
     const QString file = positional.value(1);
-    if (command == "read") {
-        return Read(file, parser.isSet(force));
+    return RunCommand([&] {
+        if (command == "read") {
+            return Read(file, parser.isSet(force));
+        }
+        if (command == "write") {
+            return Write(file, !parser.isSet(noVerify));
+        }
+        if (command == "verify") {
+            return Verify(file);
+        }
+        return Dump();
+    });
+}
+
+int CliTool::RunCommand(const std::function<int()>& command) {
+    int status = kDeviceFailure;
+    try {
+        status = command();
+    } catch (const std::exception& error) {
+        Report(QString::fromStdString(error.what()));
+    } catch (...) {
+        Report(QStringLiteral("The command failed for an unknown reason."));
     }
-    if (command == "write") {
-        return Write(file, !parser.isSet(noVerify));
+    const std::string traceError = m_ports->FlushTrace();
+    if (!traceError.empty()) {
+        Report(QString::fromStdString(traceError));
+        if (status == kSuccess) {
+            status = kFileFailure;
+        }
     }
-    if (command == "verify") {
-        return Verify(file);
-    }
-    return Dump();
+    return status;
 }
 
 int CliTool::Read(const QString& file, bool force) {

@@ -15,6 +15,11 @@ constexpr int kLastRegister = static_cast<int>(kEepromSize) - 1;
 bool IsAddressNack(int error) {
     return error == ENXIO || error == EREMOTEIO || error == EAGAIN;
 }
+
+// A byte write: word address and data byte in one message.
+bool IsByteWrite(const I2cMessage& message) {
+    return !message.read && message.length == 2;
+}
 }  // namespace
 
 I2cDevLink::I2cDevLink(std::unique_ptr<I2cAdapter> adapter, const MonotonicClock& clock)
@@ -33,6 +38,14 @@ std::string I2cDevLink::CheckAdapter() {
 }
 
 std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
+    try {
+        return TransferPollingOrThrow(messages, count);
+    } catch (const PortError& error) {
+        return error.what();
+    }
+}
+
+std::string I2cDevLink::TransferPollingOrThrow(I2cMessage* messages, int count) {
     int error = 0;
     const bool ended = PollUntilAcknowledged(m_clock, [&] {
         error = m_adapter->Transfer(messages, count);
@@ -49,10 +62,23 @@ std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
         return "the I2C bus on " + m_adapter->Name() +
                " is busy: its data line may be held low; check the adapter and the cable";
     }
+    if (error == EIO && count == 1 && IsByteWrite(messages[0]) && DataByteRefused(messages[0])) {
+        char reason[64];
+        std::snprintf(reason, sizeof reason, "the EEPROM did not acknowledge the data byte %02X",
+                      messages[0].data[1]);
+        return reason;
+    }
     if (error != 0) {
         return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
     }
     return {};
+}
+
+bool I2cDevLink::DataByteRefused(const I2cMessage& byteWrite) {
+    // The word address alone sets the device's address pointer and starts no
+    // write cycle.
+    I2cMessage wordAddress{byteWrite.address, false, byteWrite.data, 1};
+    return m_adapter->Transfer(&wordAddress, 1) == 0;
 }
 
 LinkResult I2cDevLink::ReadAll(EepromImage& dest) {

@@ -31,8 +31,14 @@ private:
     // Why the adapter cannot be used for the EEPROM, or empty.
     std::string CheckAdapter();
     // Runs the transfer, repeated while the address is not acknowledged;
-    // returns why it failed, or empty.
+    // returns why it failed (also what the adapter threw), or empty.
     std::string TransferPolling(I2cMessage* messages, int count);
+    // TransferPolling, letting the adapter's PortError through.
+    std::string TransferPollingOrThrow(I2cMessage* messages, int count);
+    // After a byte write failed with EIO (a refused byte, or a failing
+    // adapter): whether the word address alone is acknowledged, so that it
+    // was the data byte that the device refused.
+    bool DataByteRefused(const I2cMessage& byteWrite);
 
     std::unique_ptr<I2cAdapter> m_adapter;
     const MonotonicClock& m_clock;

@@ -162,7 +162,10 @@ TEST_F(I2cDevLinkTest, ARefusedDataByteIsAFailureNotAPoll) {
     eeprom.GetFaults().dataNotAcknowledged = true;
     const LinkResult result = Link().WriteAll(Distinct());
     EXPECT_EQ(result.failedRegister, 0);
-    EXPECT_EQ(transfers, 1);
+    // The byte write, then the word address alone, which the device takes.
+    EXPECT_EQ(transfers, 2);
+    EXPECT_NE(result.message.find("did not acknowledge the data byte FF"), std::string::npos)
+        << result.message;
     EXPECT_EQ(eeprom.CommittedBytes(), 0);
 }
 
@@ -324,11 +327,16 @@ TEST_F(I2cDevAdapterKernelTest, MissingCombinedTransfersAndMidwayErrorsAreReport
               std::string::npos);
     EXPECT_TRUE(kernel->transfers.empty());
 
-    I2cDevLink failing = Link();
+    // EIO on one byte write, and the word address alone acknowledged after
+    // it: the device refused the data byte.
+    I2cDevLink refusing = Link();
     kernel->failAt = 20;
-    const LinkResult result = failing.WriteAll(Distinct());
+    const LinkResult result = refusing.WriteAll(Distinct());
     EXPECT_EQ(result.failedRegister, 20);
-    EXPECT_NE(result.message.find("Input/output error"), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find("did not acknowledge the data byte D7"), std::string::npos)
+        << result.message;
+    ASSERT_EQ(kernel->transfers.size(), 22u);
+    EXPECT_EQ(kernel->written.back(), std::vector<uint8_t>{20});
 }
 
 }  // namespace
