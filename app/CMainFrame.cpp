@@ -6,11 +6,13 @@
 #include <QElapsedTimer>
 #include <QMenuBar>
 #include <QWindow>
+#include <exception>
 
 #include "CommandIds.h"
 #include "CtarnelApp.h"
 #include "CtarnelDoc.h"
 #include "CtarnelView.h"
+#include "Prompter.h"
 
 namespace {
 
@@ -108,11 +110,20 @@ void CMainFrame::CreateAccelerators() {
 bool CMainFrame::RouteCommand(int id) {
     ++m_running;
     bool handled = false;
-    for (CommandTarget* target : Route()) {
-        if (target->OnCmdMsg(id)) {
-            handled = true;
-            break;
+    // A command from the menu, a key or D-Bus ends in a message, never by
+    // an exception through Qt's event loop.
+    try {
+        for (CommandTarget* target : Route()) {
+            if (target->OnCmdMsg(id)) {
+                handled = true;
+                break;
+            }
         }
+    } catch (const std::exception& error) {
+        handled = true;
+        AfxGetApp()->GetPrompter().ShowMessage(QString::fromStdString(error.what()),
+                                               QString::fromLatin1(CtarnelApp::kMessageCaption),
+                                               Prompter::Icon::Stop);
     }
     --m_running;
     return handled;

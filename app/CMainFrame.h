@@ -24,7 +24,9 @@ public:
 
     explicit CMainFrame(CtarnelDoc& document);
 
-    // Routes command `id`; returns whether some target handled it.
+    // Routes command `id`; returns whether some target handled it. An
+    // exception a handler lets through is shown as a message (caption
+    // "TARNEL", stop icon).
     bool RouteCommand(int id);
     // Whether some target of the route binds a handler to `id`.
     bool CanRoute(int id);

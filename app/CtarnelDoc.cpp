@@ -1,5 +1,7 @@
 #include "CtarnelDoc.h"
 
+#include <exception>
+
 #include "CMainFrame.h"
 #include "CRegisterEditDlg.h"
 #include "CVerifyReportDlg.h"
@@ -9,7 +11,6 @@
 #include "DeviceMessages.h"
 #include "ImageFile.h"
 #include "LockedFile.h"
-#include "PortError.h"
 #include "PortFactory.h"
 #include "Prompter.h"
 
@@ -101,17 +102,50 @@ bool CtarnelDoc::WriteImageFile(const QString& path) {
 bool CtarnelDoc::RunOnDevice(const std::function<LinkResult(DeviceLink&)>& operation) {
     Prompter& prompter = AfxGetApp()->GetPrompter();
     LinkResult result;
+    // Whatever goes wrong on the way to the device is this command's failure.
     try {
         const std::unique_ptr<DeviceLink> link = AfxGetApp()->Ports().OpenLink();
         result = operation(*link);
-    } catch (const PortError& error) {
+    } catch (const std::exception& error) {
         result = LinkResult::Failure(-1, error.what());
     }
     if (!result) {
         prompter.ShowMessage(QString::fromStdString(result.message), MessageCaption(),
                              Prompter::Icon::Stop);
     }
+    const std::string traceError = AfxGetApp()->Ports().FlushTrace();
+    if (!traceError.empty()) {
+        prompter.ShowMessage(QString::fromStdString(traceError),
+                             QString::fromLatin1(CtarnelApp::kAppTitle), Prompter::Icon::Stop);
+    }
     return result.ok;
+}
+
+bool CtarnelDoc::DownloadImage() {
+    CtarnelApp* app = AfxGetApp();
+    EepromImage readBack{};
+    const bool written = RunOnDevice([app, &readBack](DeviceLink& link) {
+        LinkResult result = link.WriteAll(app->m_image);
+        if (!result) {
+            return result;
+        }
+        result = link.ReadAll(readBack);
+        if (!result) {
+            return LinkResult::Failure(
+                -1, DeviceMessages::DownloadNotReadBack(QString::fromStdString(result.message))
+                        .toStdString());
+        }
+        return result;
+    });
+    if (!written) {
+        return false;
+    }
+    const QString notStored = DeviceMessages::DownloadNotStored(app->m_image, readBack);
+    if (!notStored.isEmpty()) {
+        app->GetPrompter().ShowMessage(notStored, MessageCaption(), Prompter::Icon::Stop);
+        return false;
+    }
+    return true;
 }
 
 void CtarnelDoc::OnToolsUpload() {
@@ -124,10 +158,9 @@ void CtarnelDoc::OnToolsUpload() {
 }
 
 void CtarnelDoc::OnToolsDownload() {
-    CtarnelApp* app = AfxGetApp();
-    if (RunOnDevice([app](DeviceLink& link) { return link.WriteAll(app->m_image); })) {
-        app->GetPrompter().ShowMessage(DeviceMessages::DownloadCompleted(), MessageCaption(),
-                                       Prompter::Icon::Information);
+    if (DownloadImage()) {
+        AfxGetApp()->GetPrompter().ShowMessage(DeviceMessages::DownloadCompleted(),
+                                               MessageCaption(), Prompter::Icon::Information);
     }
 }
 
@@ -159,7 +192,7 @@ void CtarnelDoc::OnDownloadDefault() {
     app->m_strImageFile = kDefaultImageFile;
     app->RepaintMainWindow();
     // No message on success; a failure has been reported by then.
-    RunOnDevice([app](DeviceLink& link) { return link.WriteAll(app->m_image); });
+    DownloadImage();
     SetTitle(kDefaultImageFile);
 }
 

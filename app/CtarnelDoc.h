@@ -33,8 +33,9 @@ public:
     // Reads the device into the register image, repaints, title "Upload";
     // on failure reports it and changes nothing.
     void OnToolsUpload();
-    // Writes the register image to the device and asks for a switch reset;
-    // on failure reports which register failed.
+    // Writes the register image to the device, reads it back and, when all
+    // 128 registers match, asks for a switch reset; otherwise reports the
+    // failure or the registers that differ.
     void OnToolsDownload();
     // Reads the device into the read-back buffer and shows the verify
     // report; on failure reports it and shows no report.
@@ -59,9 +60,16 @@ private:
     static const CommandMap<CtarnelDoc>& Map();
     friend class MappedCommandTarget<CtarnelDoc>;
     // Opens the link to the device, runs `operation` over it and gives the
-    // port back. A port that cannot be opened or a failed operation is
-    // reported (caption "TARNEL", stop icon); returns whether all went well.
+    // port back. A port that cannot be opened, a failed operation or any
+    // exception is reported (caption "TARNEL", stop icon), and so is a trace
+    // that could not be written; returns whether the operation went well.
     bool RunOnDevice(const std::function<LinkResult(DeviceLink&)>& operation);
+    // Writes the register image to the device and reads it back into a
+    // scratch buffer: only when all 128 registers match does it return true.
+    // A failure, or a read-back that differs (how many and the first few),
+    // is reported (caption "TARNEL", stop icon). Changes no data of the
+    // application.
+    bool DownloadImage();
     // Shows the message of a failed image-file operation.
     void ReportFileError(const ImageFileResult& result);
 
