@@ -103,7 +103,7 @@ SimEeprom::Faults PortFactory::ChooseSimFaults() {
     try {
         return SimEeprom::ParseFaults(names);
     } catch (const std::invalid_argument& error) {
-        throw std::invalid_argument(std::string(error.what()) + " (TARNEL_SIM_FAULT)");
+        throw std::invalid_argument("TARNEL_SIM_FAULT: " + std::string(error.what()));
     }
 }
 
