@@ -24,7 +24,8 @@
 // here alone; the device commands only see a DeviceLink.
 // The device commands open a port for each command and drop it when done; the
 // factory keeps one simulated EEPROM for the whole run, so its memory and its
-// write-cycle state carry over from one command to the next. With a trace set,
+// write-cycle state carry over from one command to the next (with sim:FILE
+// the memory is what FILE holds at each open). With a trace set,
 // every port it opens records the bus into that one VCD file.
 class PortFactory {
 public:
