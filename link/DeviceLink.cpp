@@ -1,5 +1,7 @@
 #include "DeviceLink.h"
 
+#include <cstdio>
+
 bool DeviceLink::PollUntilAcknowledged(const MonotonicClock& clock,
                                        const std::function<bool()>& poll) {
     auto pollStarted = clock.Now();
@@ -12,4 +14,11 @@ bool DeviceLink::PollUntilAcknowledged(const MonotonicClock& clock,
         pollStarted = clock.Now();
     }
     return true;
+}
+
+std::string DeviceLink::DataByteNotAcknowledged(uint8_t value) {
+    char reason[64];
+    std::snprintf(reason, sizeof reason, "the EEPROM did not acknowledge the data byte %02X",
+                  value);
+    return reason;
 }

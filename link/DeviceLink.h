@@ -29,6 +29,9 @@ public:
         return "within " + std::to_string(kAckPollBound.count()) + " ms";
     }
 
+    // "the EEPROM did not acknowledge the data byte XX", for messages.
+    static std::string DataByteNotAcknowledged(uint8_t value);
+
     virtual ~DeviceLink() = default;
     // Reads registers 0 to 127; `dest` is written only on success.
     virtual LinkResult ReadAll(EepromImage& dest) = 0;

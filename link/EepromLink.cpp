@@ -1,7 +1,5 @@
 #include "EepromLink.h"
 
-#include <cstdio>
-
 #include "PortError.h"
 
 namespace {
@@ -117,10 +115,7 @@ LinkResult EepromLink::WriteRegister(int reg, uint8_t value, bool firstOfOperati
     }
     m_bus.SendByte(value);
     if (!m_bus.AckClockSampled()) {
-        char reason[64];
-        std::snprintf(reason, sizeof reason, "the EEPROM did not acknowledge the data byte %02X",
-                      value);
-        return Abandon(Direction::Write, reg, reason);
+        return Abandon(Direction::Write, reg, DataByteNotAcknowledged(value));
     }
     m_bus.Stop();  // the EEPROM starts its write cycle here
     return LinkResult::Success();

@@ -3,7 +3,6 @@
 #include <linux/i2c.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "PortError.h"
@@ -63,10 +62,7 @@ std::string I2cDevLink::TransferPollingOrThrow(I2cMessage* messages, int count) 
                " is busy: its data line may be held low; check the adapter and the cable";
     }
     if (error == EIO && count == 1 && IsByteWrite(messages[0]) && DataByteRefused(messages[0])) {
-        char reason[64];
-        std::snprintf(reason, sizeof reason, "the EEPROM did not acknowledge the data byte %02X",
-                      messages[0].data[1]);
-        return reason;
+        return DataByteNotAcknowledged(messages[0].data[1]);
     }
     if (error != 0) {
         return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
