@@ -421,6 +421,10 @@ TEST_F(DeviceCommandsTest, SimulatorFaultsFromTheEnvironmentAndTraceFailuresAreR
     Send(CommandId::ToolsDownload);
     ExpectOnlyMessage("did not acknowledge the data byte", Icon::Stop);
 
+    EXPECT_FALSE(Start({"--port", "i2c:sim", "--trace", PathOf("i2c.vcd")}));
+    ExpectOnlyMessage("parallel ports only", Icon::Stop, "tarnel");
+    EXPECT_FALSE(QFile::exists(PathOf("i2c.vcd")));
+
     ASSERT_TRUE(Start({"--port", "sim", "--trace", "/dev/full"}));
     Send(CommandId::ToolsUpload);
     ExpectOnlyMessage("Cannot write the trace file /dev/full: No space left on device", Icon::Stop,
