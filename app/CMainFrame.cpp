@@ -6,12 +6,14 @@
 #include <QElapsedTimer>
 #include <QMenuBar>
 #include <QWindow>
+#include <exception>
 #include <utility>
 
 #include "CommandIds.h"
 #include "CtarnelApp.h"
 #include "CtarnelDoc.h"
 #include "CtarnelView.h"
+#include "Prompter.h"
 
 namespace {
 
@@ -111,11 +113,21 @@ bool CMainFrame::RouteCommand(int id) {
     const QString outer = std::exchange(m_failure, QString());
     ++m_running;
     bool handled = false;
-    for (CommandTarget* target : Route()) {
-        if (target->OnCmdMsg(id)) {
-            handled = true;
-            break;
+    // A command from the menu, a key or D-Bus ends in a message, never by
+    // an exception through Qt's event loop.
+    try {
+        for (CommandTarget* target : Route()) {
+            if (target->OnCmdMsg(id)) {
+                handled = true;
+                break;
+            }
         }
+    } catch (const std::exception& error) {
+        handled = true;
+        const QString text = QString::fromStdString(error.what());
+        AfxGetApp()->GetPrompter().ShowMessage(
+            text, QString::fromLatin1(CtarnelApp::kMessageCaption), Prompter::Icon::Stop);
+        NoteFailure(text);
     }
     --m_running;
     const QString failure = std::exchange(m_failure, outer);

@@ -25,7 +25,9 @@ public:
     explicit CMainFrame(CtarnelDoc& document);
 
     // Routes command `id`; returns whether some target handled it. A command
-    // handled ends with CommandFinished, after any message box it showed.
+    // handled ends with CommandFinished, after any message box it showed. An
+    // exception a handler lets through is shown as a message (caption
+    // "TARNEL", stop icon) and is the command's failure.
     bool RouteCommand(int id);
     // Notes that the command being routed failed, with the failure's text;
     // CommandFinished then tells it (the last one noted wins).

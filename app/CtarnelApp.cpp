@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <stdexcept>
 
 #include "AuditLog.h"
 #include "CAboutDlg.h"
@@ -82,6 +83,14 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
 
     m_ports =
         std::make_unique<PortFactory>(PortFactory::ChoosePortName(commandLine.port.toStdString()));
+    try {
+        m_ports->SetSimFaults(PortFactory::ChooseSimFaults());
+    } catch (const std::invalid_argument& error) {
+        m_prompter.ShowMessage(QString::fromStdString(error.what()), QString::fromLatin1(kAppTitle),
+                               Prompter::Icon::Stop);
+        m_exitCode = 2;
+        return false;
+    }
     if (!commandLine.trace.isEmpty()) {
         try {
             m_ports->SetTrace(QFile::encodeName(commandLine.trace).toStdString());

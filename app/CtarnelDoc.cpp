@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <exception>
 
 #include "AuditLog.h"
 #include "CMainFrame.h"
@@ -154,10 +155,11 @@ bool CtarnelDoc::RunOnDevice(LogRecord& record,
         return false;
     }
     LinkResult result;
+    // Whatever goes wrong on the way to the device is this command's failure.
     try {
         const std::unique_ptr<DeviceLink> link = AfxGetApp()->Ports().OpenLink();
         result = operation(*link);
-    } catch (const PortError& error) {
+    } catch (const std::exception& error) {
         result = LinkResult::Failure(-1, error.what());
     }
     if (!result) {
@@ -167,7 +169,38 @@ bool CtarnelDoc::RunOnDevice(LogRecord& record,
     if (!result) {
         ReportFailure(record.Message(), MessageCaption(), Prompter::Icon::Stop);
     }
+    const std::string traceError = AfxGetApp()->Ports().FlushTrace();
+    if (!traceError.empty()) {
+        ReportFailure(QString::fromStdString(traceError),
+                      QString::fromLatin1(CtarnelApp::kAppTitle), Prompter::Icon::Stop);
+    }
     return result.ok;
+}
+
+bool CtarnelDoc::DownloadImage(LogRecord& record) {
+    CtarnelApp* app = AfxGetApp();
+    return RunOnDevice(record, [app, &record](DeviceLink& link) {
+        LinkResult result = link.WriteAll(app->m_image);
+        if (!result) {
+            return result;
+        }
+        // The read-back goes to a scratch buffer: the image and the buffer
+        // Verify shows stay as they are.
+        EepromImage readBack{};
+        result = link.ReadAll(readBack);
+        if (!result) {
+            return LinkResult::Failure(
+                -1, DeviceMessages::DownloadNotReadBack(QString::fromStdString(result.message))
+                        .toStdString());
+        }
+        record.SetDevice(readBack);
+        record.Compare(app->m_image, readBack);
+        const QString notStored = DeviceMessages::DownloadNotStored(app->m_image, readBack);
+        if (!notStored.isEmpty()) {
+            return LinkResult::Failure(-1, notStored.toStdString());
+        }
+        return result;
+    });
 }
 
 void CtarnelDoc::OnToolsUpload() {
@@ -190,7 +223,7 @@ void CtarnelDoc::OnToolsDownload() {
     CtarnelApp* app = AfxGetApp();
     LogRecord record = NewRecord(QStringLiteral("download"));
     record.SetFile(CurrentFilePath(), app->m_image);
-    if (RunOnDevice(record, [app](DeviceLink& link) { return link.WriteAll(app->m_image); })) {
+    if (DownloadImage(record)) {
         app->GetPrompter().ShowMessage(DeviceMessages::DownloadCompleted(), MessageCaption(),
                                        Prompter::Icon::Information);
     }
@@ -241,7 +274,7 @@ void CtarnelDoc::OnDownloadDefault() {
     app->RepaintMainWindow();
     // No message on success; a failure has been reported by then.
     record.SetFile(CurrentFilePath(), app->m_image);
-    RunOnDevice(record, [app](DeviceLink& link) { return link.WriteAll(app->m_image); });
+    DownloadImage(record);
     SetTitle(kDefaultImageFile);
 }
 

@@ -38,8 +38,9 @@ public:
     // Reads the device into the register image, repaints, title "Upload";
     // on failure reports it and changes nothing.
     void OnToolsUpload();
-    // Writes the register image to the device and asks for a switch reset;
-    // on failure reports which register failed.
+    // Writes the register image to the device, reads it back and, when all
+    // 128 registers match, asks for a switch reset; otherwise reports the
+    // failure or the registers that differ.
     void OnToolsDownload();
     // Reads the device into the read-back buffer and shows the verify
     // report; on failure reports it and shows no report.
@@ -70,8 +71,9 @@ private:
     // back and appends `record`, finished with the outcome, to the audit log
     // (when one is kept). An audit log that cannot be opened stops the
     // command before the device is touched; a port that cannot be opened, a
-    // failed operation and a record that cannot be written are reported
-    // (caption "TARNEL", stop icon). Returns whether the operation succeeded.
+    // failed operation, any exception, a trace that could not be written and
+    // a record that cannot be written are reported (stop icon). Returns
+    // whether the operation succeeded.
     bool RunOnDevice(LogRecord& record, const std::function<LinkResult(DeviceLink&)>& operation);
     // Opens the audit log into `log` when one is kept; reports a log that
     // cannot be opened and returns false.
@@ -79,6 +81,12 @@ private:
     // Finishes `record` and appends it to `log`; reports a record that
     // cannot be written, with the operation's own result.
     void AppendRecord(AuditLog& log, LogRecord& record);
+    // Writes the register image to the device and reads it back into a
+    // scratch buffer: only when all 128 registers match does it return true.
+    // A failure, or a read-back that differs (how many and the first few),
+    // is reported (caption "TARNEL", stop icon) and recorded in `record`.
+    // Changes no data of the application.
+    bool DownloadImage(LogRecord& record);
     // Shows the message of a failed image-file operation.
     void ReportFileError(const ImageFileResult& result);
     // Shows a failure's message and notes it as the outcome of the command

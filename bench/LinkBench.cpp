@@ -1,9 +1,13 @@
 // Cost of the link's own code per port access, and of whole operations against
 // the simulated EEPROM.
 #include <benchmark/benchmark.h>
+#include <time.h>
+
+#include <chrono>
 
 #include "EepromLink.h"
 #include "I2cBus.h"
+#include "PortFactory.h"
 #include "SimEeprom.h"
 #include "SimPort.h"
 
@@ -55,6 +59,41 @@ void BM_WriteAllAgainstSimulator(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WriteAllAgainstSimulator)->Unit(benchmark::kMicrosecond);
+
+std::chrono::nanoseconds ThreadCpuTime() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return std::chrono::seconds(now.tv_sec) + std::chrono::nanoseconds(now.tv_nsec);
+}
+
+// A Download against the simulator with its real write cycle, as
+// "tarnel-cli --port sim write" runs it: how much of the wall time the
+// processor is busy (cpu_per_wall, target at most 0.2), and the wall time
+// against 128 write cycles (wall_per_cycles, target at most 1.05).
+void BM_DownloadWithRealWriteCycles(benchmark::State& state) {
+    SimEeprom eeprom;
+    eeprom.SetWriteCycle(std::chrono::nanoseconds(PortFactory::kSimWriteCycle));
+    SimPort port(eeprom);
+    EepromLink link(port);
+    const EepromImage image = SimEeprom::Pattern();
+    std::chrono::nanoseconds cpu{0};
+    std::chrono::nanoseconds wall{0};
+    for (auto _ : state) {
+        const auto cpuStart = ThreadCpuTime();
+        const auto wallStart = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(link.WriteAll(image).ok);
+        wall += std::chrono::steady_clock::now() - wallStart;
+        cpu += ThreadCpuTime() - cpuStart;
+    }
+    const auto cycles = static_cast<double>(state.iterations()) * 128 *
+                        std::chrono::nanoseconds(PortFactory::kSimWriteCycle).count();
+    state.counters["cpu_per_wall"] = static_cast<double>(cpu.count()) / wall.count();
+    state.counters["wall_per_cycles"] = wall.count() / cycles;
+}
+BENCHMARK(BM_DownloadWithRealWriteCycles)
+    ->Iterations(5)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

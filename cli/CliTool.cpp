@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <stdexcept>
 
 #include "DashedName.h"
 #include "DeviceLink.h"
@@ -173,6 +174,12 @@ int CliTool::Run(const QStringList& arguments) {
         return kUsage;
     }
     m_ports = std::make_unique<PortFactory>(portName);
+    try {
+        m_ports->SetSimFaults(PortFactory::ChooseSimFaults());
+    } catch (const std::invalid_argument& error) {
+        Report(QString::fromStdString(error.what()));
+        return kUsage;
+    }
 
     LogRecord record(LogRecord::kCliProgram, QString::fromStdString(portName), command);
     const std::optional<QString> logPath =
@@ -192,16 +199,40 @@ int CliTool::Run(const QStringList& arguments) {
         m_portSetup(*m_ports);
     }
 
-    if (command == "read") {
-        return Read(record, file, parser.isSet(force));
+    return RunCommand(record, [&] {
+        if (command == "read") {
+            return Read(record, file, parser.isSet(force));
+        }
+        if (command == "write") {
+            return Write(record, file, !parser.isSet(noVerify));
+        }
+        if (command == "verify") {
+            return Verify(record, file);
+        }
+        return Dump(record, *dumpFormat);
+    });
+}
+
+int CliTool::RunCommand(LogRecord& record, const std::function<int()>& command) {
+    int status = kDeviceFailure;
+    try {
+        status = command();
+    } catch (const std::exception& error) {
+        status =
+            Conclude(record, Fail(record, QString::fromStdString(error.what()), kDeviceFailure));
+    } catch (...) {
+        status = Conclude(record,
+                          Fail(record, QStringLiteral("The command failed for an unknown reason."),
+                               kDeviceFailure));
     }
-    if (command == "write") {
-        return Write(record, file, !parser.isSet(noVerify));
+    const std::string traceError = m_ports->FlushTrace();
+    if (!traceError.empty()) {
+        Report(QString::fromStdString(traceError));
+        if (status == kSuccess) {
+            status = kFileFailure;
+        }
     }
-    if (command == "verify") {
-        return Verify(record, file);
-    }
-    return Dump(record, *dumpFormat);
+    return status;
 }
 
 int CliTool::Read(LogRecord& record, const QString& file, bool force) {

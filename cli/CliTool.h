@@ -49,6 +49,10 @@ public:
     void SetPortSetup(std::function<void(PortFactory&)> setup) { m_portSetup = std::move(setup); }
 
 private:
+    // Runs one device command: whatever it throws is reported, recorded in
+    // `record` and exits 3 (the port or the device failed); a trace that
+    // could not be written is reported and turns success into exit 4.
+    int RunCommand(LogRecord& record, const std::function<int()>& command);
     int Read(LogRecord& record, const QString& file, bool force);
     int Write(LogRecord& record, const QString& file, bool verify);
     int Verify(LogRecord& record, const QString& file);

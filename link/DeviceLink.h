@@ -6,6 +6,7 @@
 
 #include "EepromImage.h"
 #include "LinkResult.h"
+#include "MonotonicClock.h"
 
 // An open connection to the switch's 128-byte EEPROM, whatever adapter
 // carries it. The device commands use only this, so they never know which
@@ -18,10 +19,18 @@ public:
     // Longest time one transaction waits for the device to acknowledge its
     // address (a long write cycle of these parts is 10 ms).
     static constexpr std::chrono::milliseconds kAckPollBound{25};
+    // Pause after a refused address before the next poll. A write cycle lasts
+    // about 5 ms: polling every 200 us finds its end within a few percent of
+    // its length, while a poll (about 30 us of port accesses on a real port)
+    // keeps the processor busy for a small part of the wait only.
+    static constexpr std::chrono::microseconds kPollPause{200};
     // "within 25 ms", for messages.
     static std::string WithinBound() {
         return "within " + std::to_string(kAckPollBound.count()) + " ms";
     }
+
+    // "the EEPROM did not acknowledge the data byte XX", for messages.
+    static std::string DataByteNotAcknowledged(uint8_t value);
 
     virtual ~DeviceLink() = default;
     // Reads registers 0 to 127; `dest` is written only on success.
@@ -29,4 +38,15 @@ public:
     // Writes registers 0 to 127 in ascending order, one byte-write each,
     // waiting out the device's write cycles; the first failure ends it.
     virtual LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) = 0;
+
+protected:
+    // Runs `poll` (one attempt to reach the device; false when the device
+    // refused its address, true when the attempt ends the wait: answered, or
+    // failed in some other way) again and again, pausing kPollPause on
+    // `clock` after each refusal. Gives up only after the refusal of a poll
+    // that began at or after the deadline (kAckPollBound after the first poll
+    // began), so a process stalled between two polls never fails a device
+    // that finished its write cycle meanwhile. Returns false when it gave up.
+    static bool PollUntilAcknowledged(const MonotonicClock& clock,
+                                      const std::function<bool()>& poll);
 };

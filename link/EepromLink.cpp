@@ -1,7 +1,5 @@
 #include "EepromLink.h"
 
-#include <cstdio>
-
 #include "PortError.h"
 
 namespace {
@@ -21,27 +19,29 @@ std::string NoAnswer() {
 EepromLink::EepromLink(LptPort& port, const MonotonicClock& clock) : m_bus(port), m_clock(clock) {}
 
 std::optional<std::string> EepromLink::AddressDevice(bool firstOfOperation) {
-    if (firstOfOperation) {
-        if (!m_bus.StartFreeingBus()) {
-            return kSdaHeldLow;
+    bool freeingStart = firstOfOperation;
+    bool heldLow = false;
+    // Busy with a write cycle, or absent: each further poll is a START
+    // straight from the high clock of the refused ninth bit, with no STOP in
+    // between; SCL stays high during the pause.
+    const bool answered = PollUntilAcknowledged(m_clock, [&] {
+        if (freeingStart) {
+            freeingStart = false;
+            if (!m_bus.StartFreeingBus()) {
+                heldLow = true;
+                return true;
+            }
+        } else {
+            m_bus.Start();
         }
-    } else {
-        m_bus.Start();
-    }
-    const auto started = m_clock.Now();
-    auto attempted = started;
-    m_bus.SendAddress(kWriteAddress);
-    while (!m_bus.ReadAck()) {
-        // Busy with a write cycle, or absent: START again straight from the
-        // high clock of the ninth bit, with no STOP in between. Only an
-        // attempt made once the bound had passed ends the polling, so a
-        // process held off the processor past the bound still asks once more.
-        if (attempted - started >= kAckPollBound) {
-            return NoAnswer();
-        }
-        attempted = m_clock.Now();
-        m_bus.Start();
         m_bus.SendAddress(kWriteAddress);
+        return m_bus.ReadAck();
+    });
+    if (heldLow) {
+        return kSdaHeldLow;
+    }
+    if (!answered) {
+        return NoAnswer();
     }
     m_bus.SclLow();
     return std::nullopt;
@@ -115,10 +115,7 @@ LinkResult EepromLink::WriteRegister(int reg, uint8_t value, bool firstOfOperati
     }
     m_bus.SendByte(value);
     if (!m_bus.AckClockSampled()) {
-        char reason[64];
-        std::snprintf(reason, sizeof reason, "the EEPROM did not acknowledge the data byte %02X",
-                      value);
-        return Abandon(Direction::Write, reg, reason);
+        return Abandon(Direction::Write, reg, DataByteNotAcknowledged(value));
     }
     m_bus.Stop();  // the EEPROM starts its write cycle here
     return LinkResult::Success();

@@ -38,8 +38,9 @@ private:
 
     // START (the operation's first also frees a stuck data line), device
     // address 0xA0 and its acknowledge, repeated while the device does not
-    // acknowledge, for at most kAckPollBound. On success SCL is low after the
-    // acknowledged ninth clock; on failure returns the reason.
+    // acknowledge, within the bound of PollUntilAcknowledged. On success SCL
+    // is low after the acknowledged ninth clock; on failure returns the
+    // reason.
     std::optional<std::string> AddressDevice(bool firstOfOperation);
     // Reads all registers into `dest`, which is complete when this succeeds;
     // `reg` follows the register being read.

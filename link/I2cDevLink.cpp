@@ -3,7 +3,6 @@
 #include <linux/i2c.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "PortError.h"
@@ -14,6 +13,11 @@ constexpr int kLastRegister = static_cast<int>(kEepromSize) - 1;
 // Errors by which adapters report an address that was not acknowledged.
 bool IsAddressNack(int error) {
     return error == ENXIO || error == EREMOTEIO || error == EAGAIN;
+}
+
+// A byte write: word address and data byte in one message.
+bool IsByteWrite(const I2cMessage& message) {
+    return !message.read && message.length == 2;
 }
 }  // namespace
 
@@ -33,31 +37,44 @@ std::string I2cDevLink::CheckAdapter() {
 }
 
 std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
-    const auto started = m_clock.Now();
-    for (;;) {
-        // Only an attempt made once the bound had passed ends the polling.
-        const auto attempted = m_clock.Now();
-        const int error = m_adapter->Transfer(messages, count);
-        if (error == 0) {
-            return {};
-        }
-        if (error == EBUSY || error == ETIMEDOUT) {
-            return "the I2C bus on " + m_adapter->Name() +
-                   " is busy: its data line may be held low; check the adapter and the cable";
-        }
-        if (!IsAddressNack(error)) {
-            return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
-        }
-        if (attempted - started >= kAckPollBound) {
-            // Some adapters report a refused data byte as EREMOTEIO as well.
-            const std::string what =
-                error == EREMOTEIO ? "its address 0x50 or a data byte" : "its address 0x50";
-            return "the EEPROM did not acknowledge " + what + " " + WithinBound() + " on " +
-                   m_adapter->Name() +
-                   "; check the adapter, the cable and that the switch is "
-                   "powered";
-        }
+    try {
+        return TransferPollingOrThrow(messages, count);
+    } catch (const PortError& error) {
+        return error.what();
     }
+}
+
+std::string I2cDevLink::TransferPollingOrThrow(I2cMessage* messages, int count) {
+    int error = 0;
+    const bool ended = PollUntilAcknowledged(m_clock, [&] {
+        error = m_adapter->Transfer(messages, count);
+        return !IsAddressNack(error);
+    });
+    if (!ended) {
+        // Some adapters report a refused data byte as EREMOTEIO as well.
+        const std::string what =
+            error == EREMOTEIO ? "its address 0x50 or a data byte" : "its address 0x50";
+        return "the EEPROM did not acknowledge " + what + " " + WithinBound() + " on " +
+               m_adapter->Name() + "; check the adapter, the cable and that the switch is powered";
+    }
+    if (error == EBUSY || error == ETIMEDOUT) {
+        return "the I2C bus on " + m_adapter->Name() +
+               " is busy: its data line may be held low; check the adapter and the cable";
+    }
+    if (error == EIO && count == 1 && IsByteWrite(messages[0]) && DataByteRefused(messages[0])) {
+        return DataByteNotAcknowledged(messages[0].data[1]);
+    }
+    if (error != 0) {
+        return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
+    }
+    return {};
+}
+
+bool I2cDevLink::DataByteRefused(const I2cMessage& byteWrite) {
+    // The word address alone sets the device's address pointer and starts no
+    // write cycle.
+    I2cMessage wordAddress{byteWrite.address, false, byteWrite.data, 1};
+    return m_adapter->Transfer(&wordAddress, 1) == 0;
 }
 
 LinkResult I2cDevLink::ReadAll(EepromImage& dest) {

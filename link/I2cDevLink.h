@@ -12,9 +12,10 @@
 // 7-bit address 0x50 (device-address bytes 0xA0/0xA1), transfer by transfer:
 // ReadAll is one combined transfer (word address 0x00, repeated START, 128
 // bytes); WriteAll is 128 byte writes in ascending order. Each transfer is
-// retried while the device does not acknowledge its address, for at most
-// 25 ms, so a write cycle (also one left by an earlier operation) is waited
-// out; there is no poll after the last byte. Before the first transfer the
+// retried, with a short pause, while the device does not acknowledge its
+// address, until a retry begun 25 ms or more after the first is refused, so a
+// write cycle (also one left by an earlier operation) is waited out; there is
+// no poll after the last byte. Before the first transfer the
 // adapter must offer combined transfers and no kernel driver may hold 0x50.
 class I2cDevLink : public DeviceLink {
 public:
@@ -30,8 +31,14 @@ private:
     // Why the adapter cannot be used for the EEPROM, or empty.
     std::string CheckAdapter();
     // Runs the transfer, repeated while the address is not acknowledged;
-    // returns why it failed, or empty.
+    // returns why it failed (also what the adapter threw), or empty.
     std::string TransferPolling(I2cMessage* messages, int count);
+    // TransferPolling, letting the adapter's PortError through.
+    std::string TransferPollingOrThrow(I2cMessage* messages, int count);
+    // After a byte write failed with EIO (a refused byte, or a failing
+    // adapter): whether the word address alone is acknowledged, so that it
+    // was the data byte that the device refused.
+    bool DataByteRefused(const I2cMessage& byteWrite);
 
     std::unique_ptr<I2cAdapter> m_adapter;
     const MonotonicClock& m_clock;

@@ -1,5 +1,7 @@
 #include "MonotonicClock.h"
 
+#include <thread>
+
 namespace {
 class SteadyClock final : public MonotonicClock {
 public:
@@ -8,6 +10,10 @@ public:
     }
 };
 }  // namespace
+
+void MonotonicClock::Sleep(std::chrono::nanoseconds duration) const {
+    std::this_thread::sleep_for(duration);
+}
 
 const MonotonicClock& MonotonicClock::System() {
     static const SteadyClock clock;

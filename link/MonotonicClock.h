@@ -9,6 +9,9 @@ public:
     virtual ~MonotonicClock() = default;
     // Time since an arbitrary fixed origin.
     virtual std::chrono::nanoseconds Now() const = 0;
+    // Gives the processor back for about `duration`. By default the thread
+    // really sleeps; a test clock may move its own time instead.
+    virtual void Sleep(std::chrono::nanoseconds duration) const;
 
     // The system's monotonic clock (std::chrono::steady_clock).
     static const MonotonicClock& System();

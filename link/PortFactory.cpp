@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <stdexcept>
 
 #include "I2cDevAdapter.h"
 #include "I2cDevLink.h"
@@ -114,17 +115,37 @@ void PortFactory::CheckName(const std::string& name) {
     }
 }
 
+SimEeprom::Faults PortFactory::ChooseSimFaults() {
+    const char* names = std::getenv("TARNEL_SIM_FAULT");
+    if (names == nullptr) {
+        return {};
+    }
+    try {
+        return SimEeprom::ParseFaults(names);
+    } catch (const std::invalid_argument& error) {
+        throw std::invalid_argument("TARNEL_SIM_FAULT: " + std::string(error.what()));
+    }
+}
+
 PortFactory::PortFactory(std::string portName) : m_portName(std::move(portName)) {}
 
 void PortFactory::SetTrace(const std::string& vcdPath) {
     if (m_trace) {
         throw PortError("A bus trace is already being recorded in this run.");
     }
+    if (IsI2c()) {
+        throw PortError("A bus trace is recorded on parallel ports only; " + m_portName +
+                        " is an I2C adapter. Leave out --trace.");
+    }
     m_trace = std::make_unique<VcdWriter>(vcdPath);
     VcdWriter& writer = *m_trace;
     AddWrapper([&writer](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {
         return std::make_unique<TracePort>(std::move(port), writer);
     });
+}
+
+std::string PortFactory::FlushTrace() {
+    return m_trace ? m_trace->Flush() : std::string();
 }
 
 void PortFactory::AddWrapper(Wrapper wrapper) {
@@ -143,13 +164,9 @@ std::unique_ptr<DeviceLink> PortFactory::OpenLink() {
     if (!IsI2c()) {
         return std::make_unique<LptLink>(Open());
     }
-    if (m_trace) {
-        throw PortError("A bus trace is recorded on parallel ports only; " + m_portName +
-                        " is an I2C adapter. Leave out --trace.");
-    }
     if (SimEeprom* sim = Simulator()) {
         return std::make_unique<I2cDevLink>(
-            std::make_unique<SimI2cAdapter>(*sim, m_i2cFaults, m_i2cTransfers));
+            std::make_unique<SimI2cAdapter>(*sim, m_i2cFaults, m_i2cTransfers, OpenSimFile()));
     }
     const auto [folder, number] = ParseI2cAdapter(m_portName, &m_sysfsRoot);
     return std::make_unique<I2cDevLink>(
@@ -166,14 +183,19 @@ SimEeprom* PortFactory::Simulator() {
         return nullptr;
     }
     if (!m_sim) {
-        auto sim = std::make_unique<SimEeprom>();
-        sim->SetWriteCycle(std::chrono::nanoseconds(kSimWriteCycle));
-        if (!file.empty()) {
-            sim->SetBackingFile(file);
-        }
-        m_sim = std::move(sim);
+        m_sim = std::make_unique<SimEeprom>();
+        m_sim->SetWriteCycle(std::chrono::nanoseconds(kSimWriteCycle));
+        m_sim->GetFaults() = m_simFaults;
     }
     return m_sim.get();
+}
+
+std::unique_ptr<SimEepromFile> PortFactory::OpenSimFile() {
+    std::string file;
+    if (!IsSimulated(m_portName, file) || file.empty()) {
+        return nullptr;
+    }
+    return std::make_unique<SimEepromFile>(file, *Simulator());
 }
 
 std::unique_ptr<LptPort> PortFactory::OpenBackend() {
@@ -181,7 +203,7 @@ std::unique_ptr<LptPort> PortFactory::OpenBackend() {
         throw PortError(m_portName + " is an I2C adapter, not a parallel port.");
     }
     if (SimEeprom* sim = Simulator()) {
-        return std::make_unique<SimPort>(*sim);
+        return std::make_unique<SimPort>(*sim, OpenSimFile());
     }
     if (StartsWith(m_portName, kIoPrefix)) {
         return std::make_unique<IoPort>(ParseIoBase(m_portName));

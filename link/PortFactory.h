@@ -17,7 +17,8 @@
 //   /dev/parportN  the kernel's ppdev driver (the default, /dev/parport0)
 //   io:0x378       direct port I/O at that base address (x86, needs root)
 //   sim            a simulated switch EEPROM in memory, holding a visible pattern
-//   sim:FILE       a simulated switch EEPROM whose 128 bytes are kept in FILE
+//   sim:FILE       a simulated switch EEPROM whose 128 bytes are kept in FILE,
+//                  read at each open and locked while the port is open
 //   i2c:/dev/i2c-N, i2c:N   an I2C adapter through the kernel's i2c-dev
 //   i2c:NAME       the I2C adapter whose kernel name is NAME, or begins with
 //                  it when exactly one does (it keeps across re-plugging)
@@ -26,7 +27,8 @@
 // here alone; the device commands only see a DeviceLink.
 // The device commands open a port for each command and drop it when done; the
 // factory keeps one simulated EEPROM for the whole run, so its memory and its
-// write-cycle state carry over from one command to the next. With a trace set,
+// write-cycle state carry over from one command to the next (with sim:FILE
+// the memory is what FILE holds at each open). With a trace set,
 // every port it opens records the bus into that one VCD file.
 class PortFactory {
 public:
@@ -38,6 +40,10 @@ public:
     // the environment variable TARNEL_PORT when set and not empty, else
     // /dev/parport0.
     static std::string ChoosePortName(const std::string& option);
+    // The simulator faults named in the environment variable TARNEL_SIM_FAULT
+    // (comma-separated); none when it is unset. Throws std::invalid_argument
+    // naming an unknown fault.
+    static SimEeprom::Faults ChooseSimFaults();
 
     // Throws PortError, with the message for the user, when `name` is not a
     // port name the factory knows (empty and malformed names included);
@@ -51,8 +57,9 @@ public:
     using Wrapper = std::function<std::unique_ptr<LptPort>(std::unique_ptr<LptPort>)>;
 
     // Records the bus traffic of every port opened from now on into `vcdPath`.
-    // Throws PortError when the file cannot be created or a trace is set
-    // already. Links opened by the factory refer to its trace and simulator,
+    // Throws PortError, before any file is made, when the port is an I2C
+    // adapter (no bus lines to trace) or a trace is set already, and when the
+    // file cannot be created. Links opened by the factory refer to its trace and simulator,
     // so they must not outlive it.
     void SetTrace(const std::string& vcdPath);
     // Reads what the kernel tells about I2C adapters below `root` instead of
@@ -61,15 +68,20 @@ public:
     // Wraps every port opened from now on with `wrapper`, after the wrappers
     // added before it.
     void AddWrapper(Wrapper wrapper);
+    // Pushes the trace out to its file; returns why it could not be written,
+    // or empty when it was (or no trace is recorded).
+    std::string FlushTrace();
     // Opens the named parallel port. Throws PortError with a message for the
     // user when the name is unknown or the port cannot be opened.
     std::unique_ptr<LptPort> Open();
     // Opens the link to the EEPROM through the named port; what the device
     // commands use. Throws PortError as Open() does.
     std::unique_ptr<DeviceLink> OpenLink();
-    // The run's simulated EEPROM, created on first use; null unless the port
-    // name is a simulated one.
+    // The run's simulated EEPROM, created on first use with the faults set
+    // by SetSimFaults; null unless the port name is a simulated one.
     SimEeprom* Simulator();
+    // Faults the simulated EEPROM starts with when it is created.
+    void SetSimFaults(const SimEeprom::Faults& faults) { m_simFaults = faults; }
     // Faults of the simulated I2C adapter (for tests), and the transfers it
     // was asked for so far.
     SimI2cAdapter::Faults& I2cSimFaults() { return m_i2cFaults; }
@@ -78,10 +90,14 @@ public:
 private:
     std::unique_ptr<LptPort> OpenBackend();
     bool IsI2c() const;
+    // Opens the file of a sim:FILE port, loading it into the simulator; null
+    // for a simulator in memory.
+    std::unique_ptr<SimEepromFile> OpenSimFile();
 
     std::string m_portName;
     std::string m_sysfsRoot = I2cSysfs::kDefaultRoot;
     std::unique_ptr<SimEeprom> m_sim;
+    SimEeprom::Faults m_simFaults;
     std::unique_ptr<VcdWriter> m_trace;
     std::vector<Wrapper> m_wrappers;
     SimI2cAdapter::Faults m_i2cFaults;

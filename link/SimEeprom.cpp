@@ -1,21 +1,12 @@
 #include "SimEeprom.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-
-#include "PortError.h"
+#include <algorithm>
+#include <stdexcept>
 
 namespace {
 constexpr uint8_t kDeviceAddressMask = 0xFE;
 constexpr uint8_t kDeviceAddress = 0xA0;
 constexpr uint8_t kPageMask = 0x07;  // byte writes roll over within 8-byte pages
-
-std::string SystemReason() {
-    return std::strerror(errno);
-}
 }  // namespace
 
 SimEeprom::SimEeprom(const MonotonicClock& clock) : m_clock(clock), m_memory(Pattern()) {}
@@ -79,7 +70,9 @@ void SimEeprom::OnStop() {
     m_busy = true;
     m_attemptsLeft = m_cycleAttempts;
     m_busyUntil = m_clock.Now() + m_cycleDuration;
-    Save();
+    if (m_commitListener) {
+        m_commitListener(m_memory);
+    }
 }
 
 void SimEeprom::OnClockRise(bool sda) {
@@ -201,52 +194,31 @@ void SimEeprom::SetWriteCycle(std::chrono::nanoseconds duration) {
     m_cycleDuration = duration;
 }
 
-void SimEeprom::SetBackingFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
-                                std::istreambuf_iterator<char>());
-        if (in.bad()) {
-            throw PortError("Cannot read the simulated EEPROM file " + path + ": " +
-                            SystemReason());
-        }
-        if (bytes.size() != kEepromSize) {
-            throw PortError("The simulated EEPROM file " + path + " holds " +
-                            std::to_string(bytes.size()) + " bytes where it should hold 128.");
-        }
-        std::memcpy(m_memory.data(), bytes.data(), kEepromSize);
-        m_backingFile = path;
-        return;
-    }
-    if (errno != ENOENT) {
-        throw PortError("Cannot open the simulated EEPROM file " + path + ": " + SystemReason());
-    }
-    m_memory = Pattern();
-    m_backingFile = path;
-    Save();
+void SimEeprom::SetCommitListener(CommitListener listener) {
+    m_commitListener = std::move(listener);
 }
 
-void SimEeprom::Save() const {
-    if (m_backingFile.empty()) {
-        return;
-    }
-    // Replace the file in one step, so that an interrupted save never leaves a
-    // short file behind.
-    const std::string temporary = m_backingFile + ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(m_memory.data()), kEepromSize);
-        out.close();
-        if (!out) {
-            const std::string reason = SystemReason();
-            std::remove(temporary.c_str());
-            throw PortError("Cannot save the simulated EEPROM file " + m_backingFile + ": " +
-                            reason);
+SimEeprom::Faults SimEeprom::ParseFaults(const std::string& names) {
+    Faults faults;
+    std::size_t begin = 0;
+    while (begin <= names.size()) {
+        const std::size_t comma = std::min(names.find(',', begin), names.size());
+        const std::string name = names.substr(begin, comma - begin);
+        if (name == "absent") {
+            faults.absent = true;
+        } else if (name == "write-protected") {
+            faults.writeProtected = true;
+        } else if (name == "sda-low") {
+            faults.sdaHeldLow = true;
+        } else if (name == "busy") {
+            faults.endlessWriteCycle = true;
+        } else if (name == "nak-data") {
+            faults.dataNotAcknowledged = true;
+        } else if (!name.empty()) {
+            throw std::invalid_argument("Unknown simulator fault \"" + name +
+                                        "\". Known faults: " + kFaultNames + ".");
         }
+        begin = comma + 1;
     }
-    if (std::rename(temporary.c_str(), m_backingFile.c_str()) != 0) {
-        const std::string reason = SystemReason();
-        std::remove(temporary.c_str());
-        throw PortError("Cannot save the simulated EEPROM file " + m_backingFile + ": " + reason);
-    }
+    return faults;
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -49,11 +50,16 @@ public:
     void SetWriteCycle(int attempts);
     // After each write's STOP the device refuses its address for `duration`.
     void SetWriteCycle(std::chrono::nanoseconds duration);
-    // Keeps the memory in `path` across runs: loads it, or creates it with
-    // Pattern() when absent, and saves it after every committed write.
-    // Throws PortError when the file cannot be read, created or is not 128
-    // bytes long.
-    void SetBackingFile(const std::string& path);
+    // Told the whole memory after each write committed at STOP; what it
+    // throws leaves through the STOP's port write.
+    using CommitListener = std::function<void(const EepromImage&)>;
+    void SetCommitListener(CommitListener listener);
+
+    // The names of the faults as a user switches them on, comma-separated.
+    static constexpr const char* kFaultNames = "absent, write-protected, sda-low, busy, nak-data";
+    // The faults named in `names` (comma-separated, from kFaultNames; empty
+    // names are skipped). Throws std::invalid_argument naming an unknown one.
+    static Faults ParseFaults(const std::string& names);
 
     // Address bytes refused because a write cycle was running.
     int BusyRefusals() const { return m_busyRefusals; }
@@ -72,12 +78,11 @@ private:
     bool TakeByte(uint8_t byte);
     bool Busy();
     void LoadNextByte();
-    void Save() const;
 
     const MonotonicClock& m_clock;
     EepromImage m_memory;
     Faults m_faults;
-    std::string m_backingFile;
+    CommitListener m_commitListener;
 
     bool m_scl = true;
     bool m_masterSda = true;

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "I2cAdapter.h"
 #include "SimEeprom.h"
+#include "SimEepromFile.h"
 
 // An I2C adapter with a SimEeprom behind it: each transfer is driven onto the
 // simulated chip bit by bit (through I2cBus over a SimPort), so write cycles,
@@ -19,9 +21,11 @@ public:
     };
 
     // `faults` and `transfers` (a count of transfers attempted) outlive the
-    // adapter, so they last for the run as the EEPROM does.
-    SimI2cAdapter(SimEeprom& eeprom, const Faults& faults, int& transfers)
-        : m_eeprom(eeprom), m_faults(faults), m_transfers(transfers) {}
+    // adapter, so they last for the run as the EEPROM does. `file`, when
+    // given, keeps the EEPROM and is held until the adapter goes.
+    SimI2cAdapter(SimEeprom& eeprom, const Faults& faults, int& transfers,
+                  std::unique_ptr<SimEepromFile> file = nullptr)
+        : m_eeprom(eeprom), m_faults(faults), m_transfers(transfers), m_file(std::move(file)) {}
 
     std::string Name() const override { return "the simulated I2C adapter"; }
     unsigned long Functions() override;
@@ -32,4 +36,5 @@ private:
     SimEeprom& m_eeprom;
     const Faults& m_faults;
     int& m_transfers;
+    std::unique_ptr<SimEepromFile> m_file;
 };

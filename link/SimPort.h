@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "LptPort.h"
 #include "SimEeprom.h"
+#include "SimEepromFile.h"
 
 // A parallel port wired to a SimEeprom through the adapter's lines: data bit 7
 // drives SDA (open-drain), control bit 2 drives SCL, status bit 6 reads the SDA
@@ -17,6 +19,9 @@ public:
     static constexpr uint8_t kDefaultOtherStatus = 0x98;
 
     explicit SimPort(SimEeprom& eeprom) : m_eeprom(eeprom) {}
+    // As above, holding the file that keeps the EEPROM until the port goes.
+    SimPort(SimEeprom& eeprom, std::unique_ptr<SimEepromFile> file)
+        : m_eeprom(eeprom), m_file(std::move(file)) {}
 
     // Sets what status bits 0 to 5 and 7 read; bit 6 of `value` is ignored.
     void SetOtherStatusBits(uint8_t value) { m_otherStatus = value; }
@@ -30,5 +35,6 @@ protected:
 
 private:
     SimEeprom& m_eeprom;
+    std::unique_ptr<SimEepromFile> m_file;
     uint8_t m_otherStatus = kDefaultOtherStatus;
 };

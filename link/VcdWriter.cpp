@@ -20,6 +20,11 @@ VcdWriter::VcdWriter(const std::string& path) : m_out(path, std::ios::trunc), m_
              "$var wire 1 d SDA $end\n"
              "$upscope $end\n"
              "$enddefinitions $end\n";
+    Check();
+}
+
+VcdWriter::~VcdWriter() {
+    Flush();
 }
 
 void VcdWriter::Record(bool scl, bool sda) {
@@ -38,12 +43,22 @@ void VcdWriter::Record(bool scl, bool sda) {
         m_out << (sda ? '1' : '0') << "d\n";
         m_sda = sda;
     }
+    Check();
 }
 
 void VcdWriter::Gap() {
     m_time += kGapSteps;
 }
 
-void VcdWriter::Flush() {
+std::string VcdWriter::Flush() {
     m_out.flush();
+    Check();
+    return m_error;
+}
+
+void VcdWriter::Check() {
+    if (!m_out && m_error.empty()) {
+        const int error = errno != 0 ? errno : EIO;
+        m_error = "Cannot write the trace file " + m_path + ": " + std::strerror(error) + ".";
+    }
 }

@@ -12,19 +12,28 @@ class VcdWriter {
 public:
     // Creates `path` and writes the header; throws PortError if it cannot.
     explicit VcdWriter(const std::string& path);
+    // Flushes; a failure then goes unreported, so flush first with Flush().
+    ~VcdWriter();
 
     // Records the lines after one port write: the time advances by one step
     // and each line that changed is dumped.
     void Record(bool scl, bool sda);
     // Leaves a gap of idle time, to set one device command apart from the next.
     void Gap();
-    // Pushes what was recorded out to the file.
-    void Flush();
+    // Pushes what was recorded out to the file; returns Error().
+    std::string Flush();
+    // Why the trace could not be written ("Cannot write the trace file ...:
+    // No space left on device."), or empty while all of it was written.
+    const std::string& Error() const { return m_error; }
 
 private:
+    // Notes the first failure of the stream, with the system's reason.
+    void Check();
+
     std::ofstream m_out;
     std::string m_path;
     uint64_t m_time = 0;
     int m_scl = -1;
     int m_sda = -1;
+    std::string m_error;
 };

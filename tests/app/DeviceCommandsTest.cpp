@@ -2,12 +2,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <stdexcept>
 
 #include "AppFixture.h"
 #include "CommandIds.h"
 #include "PortFactory.h"
 #include "RecordingPort.h"
 #include "SimEeprom.h"
+#include "SimEepromFile.h"
 #include "VerifyReport.h"
 
 namespace {
@@ -328,6 +330,139 @@ TEST_F(DeviceCommandsTest, ATraceRecordsEveryCommandOfTheRunInOneFile) {
         }
     }
     EXPECT_GT(last, 2 * 2911);  // both reads, one after the other
+}
+
+// A port that shorts the data line low after `goodWrites` writes, as a
+// connector that fails during a Download: every later acknowledge reads as
+// given.
+class SdaStuckLater : public LptPort {
+public:
+    SdaStuckLater(std::unique_ptr<LptPort> inner, SimEeprom& sim, int goodWrites)
+        : m_inner(std::move(inner)), m_sim(sim), m_goodWrites(goodWrites) {}
+
+protected:
+    void OutData(uint8_t value) override {
+        m_inner->WriteData(value);
+        Count();
+    }
+    void OutControl(uint8_t value) override {
+        m_inner->WriteControl(value);
+        Count();
+    }
+    uint8_t InStatus() override { return m_inner->ReadStatus(); }
+
+private:
+    void Count() {
+        if (--m_goodWrites == 0) {
+            m_sim.GetFaults().sdaHeldLow = true;
+        }
+    }
+    std::unique_ptr<LptPort> m_inner;
+    SimEeprom& m_sim;
+    int m_goodWrites;
+};
+
+TEST_F(DeviceCommandsTest, ADownloadTheSwitchDidNotStoreIsAFailureThatChangesNoData) {
+    OpenFile("a.dat", Pattern());
+    app->m_readBack = ImageOf(Pattern(128, 40));
+    const auto expectDataKept = [&] {
+        EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+        EXPECT_EQ(app->m_readBack, ImageOf(Pattern(128, 40)));
+        EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
+        EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+    };
+    // Write-protected: every byte acknowledged, none kept.
+    sim->GetFaults().writeProtected = true;
+    const auto differing =
+        VerifyReport::DifferingRegisters(ImageOf(Pattern()), SimEeprom::Pattern());
+    Send(CommandId::ToolsDownload);
+    ExpectOnlyMessage(QString("Download failed: %1 of 128 registers read back differ from the "
+                              "image (register 0 written 07 read A5, register 1 written 0A read "
+                              "A4, register 2 written 0D read A7, register 3 written 10 read A6, "
+                              "...). The switch holds a wrong image")
+                          .arg(differing.size()),
+                      Icon::Stop);
+    expectDataKept();
+
+    // The data line stuck low in register 2: the rest "acknowledged", the
+    // read-back cannot even start.
+    sim->GetFaults() = {};
+    app->Ports().AddWrapper([this](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {
+        return std::make_unique<SdaStuckLater>(std::move(port), *sim, 2 * 90 + 40);
+    });
+    Send(CommandId::ToolsDownload);
+    ExpectOnlyMessage("Download failed: the image was written but could not be read back",
+                      Icon::Stop);
+    expectDataKept();
+}
+
+TEST_F(DeviceCommandsTest, DefaultImageIsCheckedAfterItsDownloadToo) {
+    MakeFile("default.dat", Pattern());
+    sim->GetFaults().writeProtected = true;
+    Send(CommandId::DownloadDefault);
+    ExpectOnlyMessage("The switch holds a wrong image", Icon::Stop);
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+}
+
+TEST_F(DeviceCommandsTest, ExceptionsEndTheCommandWithAMessageNotACrash) {
+    ASSERT_TRUE(Start({"--port", "sim:" + dir.path()}));
+    Send(CommandId::ToolsUpload);
+    ExpectOnlyMessage(dir.path(), Icon::Stop);
+
+    ASSERT_TRUE(Start({"--port", "sim"}));
+    app->Ports().AddWrapper([](std::unique_ptr<LptPort>) -> std::unique_ptr<LptPort> {
+        throw std::runtime_error("the port broke in a way nobody foresaw");
+    });
+    Send(CommandId::ToolsDownload);
+    ExpectOnlyMessage("the port broke in a way nobody foresaw", Icon::Stop);
+
+    // An exception outside the device operation reaches the command route.
+    ASSERT_TRUE(Start({"--port", "sim"}));
+    prompter.dialogScripts.push_back(
+        [](QDialog&) -> int { throw std::runtime_error("no report"); });
+    EXPECT_TRUE(Send(CommandId::ToolsVerify));
+    ExpectOnlyMessage("no report", Icon::Stop);
+    EXPECT_FALSE(Frame().IsBusy());
+}
+
+TEST_F(DeviceCommandsTest, SimulatorFaultsFromTheEnvironmentAndTraceFailuresAreReported) {
+    qputenv("TARNEL_SIM_FAULT", "absent,jammed");
+    EXPECT_FALSE(Start({"--port", "sim"}));
+    EXPECT_EQ(app->ExitCode(), 2);
+    ExpectOnlyMessage("Unknown simulator fault \"jammed\"", Icon::Stop, "tarnel");
+    qputenv("TARNEL_SIM_FAULT", "nak-data");
+    ASSERT_TRUE(Start({"--port", "sim"}));
+    qunsetenv("TARNEL_SIM_FAULT");
+    Send(CommandId::ToolsDownload);
+    ExpectOnlyMessage("did not acknowledge the data byte", Icon::Stop);
+
+    EXPECT_FALSE(Start({"--port", "i2c:sim", "--trace", PathOf("i2c.vcd")}));
+    ExpectOnlyMessage("parallel ports only", Icon::Stop, "tarnel");
+    EXPECT_FALSE(QFile::exists(PathOf("i2c.vcd")));
+
+    ASSERT_TRUE(Start({"--port", "sim", "--trace", "/dev/full"}));
+    Send(CommandId::ToolsUpload);
+    ExpectOnlyMessage("Cannot write the trace file /dev/full: No space left on device", Icon::Stop,
+                      "tarnel");
+}
+
+TEST_F(DeviceCommandsTest, ASimulatedSwitchInAFileIsSharedWithOtherPrograms) {
+    const QString file = PathOf("switch.bin");
+    ASSERT_TRUE(Start({"--port", "sim:" + file}));
+    Send(CommandId::ToolsUpload);
+    EXPECT_EQ(app->m_image, SimEeprom::Pattern());
+    // Another program writes the switch between two commands.
+    MakeFile("switch.bin", Pattern());
+    Send(CommandId::ToolsUpload);
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    {
+        SimEeprom other;
+        SimEepromFile held(file.toStdString(), other);
+        Send(CommandId::ToolsUpload);
+        ExpectOnlyMessage("is in use", Icon::Stop);
+    }
+    EXPECT_TRUE(prompter.messages.empty());
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "CliTool.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
 
 #include <QFile>
 #include <QJsonArray>
@@ -273,8 +276,74 @@ TEST_F(CliToolTest, AnI2cAdapterGivesTheSameResultsAsTheParallelPort) {
               Run({"--port", "i2c:sim:" + Path("i2c.bin"), "dump"}, false).out);
 
     const Outcome traced = Run({"--port", "i2c:sim", "--trace", Path("t.vcd"), "dump"}, false);
-    EXPECT_EQ(traced.exit, 3);
+    EXPECT_EQ(traced.exit, 4);
     EXPECT_TRUE(traced.err.contains("parallel ports only")) << traced.err.toStdString();
+    EXPECT_FALSE(QFile::exists(Path("t.vcd")));
+}
+
+TEST_F(CliToolTest, ATraceThatCannotBeWrittenFailsTheCommand) {
+    const Outcome full = Run({"--trace", "/dev/full", "dump"});
+    EXPECT_EQ(full.exit, 4);
+    EXPECT_TRUE(full.err.contains("Cannot write the trace file /dev/full: No space left on device"))
+        << full.err.toStdString();
+    EXPECT_FALSE(full.out.isEmpty());  // the dump itself was done
+}
+
+TEST_F(CliToolTest, FormerCrashesAreFailureReports) {
+    // The simulated switch's file cannot be saved: the run may write no file
+    // at all (a file size limit of 0, whose signal is ignored).
+    const QString image = MakeFile("image.dat", Pattern());
+    ASSERT_EQ(Run({"dump"}).exit, 0);  // creates switch.bin
+    QProcess limited;
+    limited.setChildProcessModifier([] {
+        const rlimit none{0, 0};
+        ::setrlimit(RLIMIT_FSIZE, &none);
+        ::signal(SIGXFSZ, SIG_IGN);
+    });
+    limited.start(QStringLiteral(TARNEL_CLI_PATH), {"--port", "i2c:" + SimPort(), "write", image});
+    ASSERT_TRUE(limited.waitForFinished(30000));
+    EXPECT_EQ(limited.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(limited.exitCode(), 3);
+    const QString unsaved = QString::fromUtf8(limited.readAllStandardError());
+    EXPECT_TRUE(
+        unsaved.contains("Writing the EEPROM failed at register 0: Cannot save the "
+                         "simulated EEPROM file " +
+                         Path("switch.bin") + ": File too large."))
+        << unsaved.toStdString();
+
+    for (const QString& file : {dir.path(), QStringLiteral("/dev/zero")}) {
+        const Outcome refused = Run({"--port", "sim:" + file, "dump"}, false);
+        EXPECT_EQ(refused.exit, 3) << file.toStdString();
+        EXPECT_TRUE(refused.err.contains(file)) << refused.err.toStdString();
+        EXPECT_TRUE(refused.out.isEmpty());
+    }
+}
+
+TEST_F(CliToolTest, SimulatorFaultsComeFromTheEnvironment) {
+    const QString image = MakeFile("image.dat", Pattern());
+    const auto runWith = [&](const QString& faults, const QStringList& arguments) {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("TARNEL_SIM_FAULT", faults);
+        process.setProcessEnvironment(environment);
+        process.start(QStringLiteral(TARNEL_CLI_PATH),
+                      QStringList{"--port", SimPort()} + arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return Outcome{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+                       QString::fromUtf8(process.readAllStandardError()), QByteArray()};
+    };
+    const Outcome unknown = runWith("busy,stuck", {"dump"});
+    EXPECT_EQ(unknown.exit, 2);
+    EXPECT_TRUE(unknown.err.contains("\"stuck\"")) << unknown.err.toStdString();
+
+    const Outcome protectedWrite = runWith("write-protected", {"write", image});
+    EXPECT_EQ(protectedWrite.exit, 1) << protectedWrite.err.toStdString();
+    EXPECT_TRUE(protectedWrite.out.endsWith("registers differ.\n"));
+    EXPECT_EQ(Device(), PatternOfSim());
+
+    const Outcome absent = runWith("absent", {"dump"});
+    EXPECT_EQ(absent.exit, 3);
+    EXPECT_TRUE(absent.err.contains("did not acknowledge its address 0xA0"));
 }
 
 TEST_F(CliToolTest, ListPortsNeedsNoPort) {

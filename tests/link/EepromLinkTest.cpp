@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "BusMonitor.h"
@@ -30,6 +31,16 @@ EepromImage Filled(uint8_t value) {
     EepromImage image{};
     image.fill(value);
     return image;
+}
+
+// `polls` refused address polls, each after the first a START straight from
+// the refused ninth clock.
+std::string RefusedPolls(int polls) {
+    std::string text = "S A0-";
+    for (int i = 1; i < polls; ++i) {
+        text += " Sr A0-";
+    }
+    return text;
 }
 
 // A link over a recording port over the simulated EEPROM, sharing one fake
@@ -195,10 +206,12 @@ TEST_F(LinkOverSim, AbsentDeviceFailsReadAllWithinTheBoundAndLeavesTheDestinatio
     EXPECT_NE(result.message.find("register 0"), std::string::npos) << result.message;
     EXPECT_NE(result.message.find("0xA0"), std::string::npos) << result.message;
     EXPECT_EQ(image, Distinct());
-    // 100 us per clock reading: the 25 ms bound allows 250 readings after the first.
-    EXPECT_EQ(clock.Readings(), 251);
-    const auto tokens = BusMonitor::Decode(port.Events());
-    EXPECT_EQ(tokens.back(), "P");
+    // One reading per poll, 100 us each plus a 200 us pause after each
+    // refusal: the poll begun at 25.3 ms (the 85th) is the first past the
+    // 25 ms bound and the last.
+    EXPECT_EQ(clock.Readings(), 85);
+    EXPECT_EQ(clock.Sleeps(), 84);
+    EXPECT_EQ(BusMonitor::DecodeText(port.Events()), RefusedPolls(85) + " P");
     ExpectIdleBus();
 }
 
@@ -209,7 +222,8 @@ TEST_F(LinkOverSim, AbsentDeviceFailsWriteAllWithinTheBoundAtRegisterZero) {
     EXPECT_EQ(result.failedRegister, 0);
     EXPECT_NE(result.message.find("within 25 ms"), std::string::npos) << result.message;
     EXPECT_NE(result.message.find("Nothing was written"), std::string::npos) << result.message;
-    EXPECT_EQ(clock.Readings(), 251);
+    EXPECT_EQ(clock.Readings(), 85);
+    EXPECT_EQ(BusMonitor::DecodeText(port.Events()), RefusedPolls(85) + " P");
     EXPECT_EQ(eeprom.CommittedBytes(), 0);
     ExpectIdleBus();
 }
@@ -224,7 +238,37 @@ TEST_F(LinkOverSim, EndlessWriteCycleFailsWriteAllNamingTheRegister) {
     EXPECT_NE(result.message.find("partly written"), std::string::npos) << result.message;
     EXPECT_EQ(eeprom.Memory()[0], Distinct()[0]);
     EXPECT_EQ(eeprom.CommittedBytes(), 1);
+    EXPECT_EQ(BusMonitor::DecodeText(port.Events()), "S A0+ 00+ 01+ P " + RefusedPolls(85) + " P");
     ExpectIdleBus();
+}
+
+// The link and the device on one virtual clock that jumps 30 ms at every
+// seventh reading, as a process that a loaded machine deschedules between two
+// polls: the write cycle is over when the process runs again, so no write
+// fails; a device busy for ever still fails after one poll past the bound.
+TEST(EepromLinkStalled, StallsBetweenPollsFailNoWriteAndAnEndlessCycleStillFails) {
+    FakeClock clock(microseconds(10), 7, milliseconds(30));
+    SimEeprom eeprom(clock);
+    eeprom.SetWriteCycle(milliseconds(5));
+    SimPort sim(eeprom);
+    EepromLink link(sim, clock);
+    for (int round = 0; round < 3; ++round) {
+        const LinkResult result = link.WriteAll(Distinct());
+        ASSERT_TRUE(result) << result.message;
+        EXPECT_EQ(eeprom.Memory(), Distinct());
+    }
+    EXPECT_GT(eeprom.BusyRefusals(), 0);
+
+    eeprom.GetFaults().endlessWriteCycle = true;
+    RecordingPort port(&sim);
+    EepromLink busyLink(port, clock);
+    const LinkResult result = busyLink.WriteAll(Distinct());
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.failedRegister, 0);  // the last write's cycle never ends
+    // The busy device reads no clock, so the last readings are the polls' starts.
+    const auto tokens = BusMonitor::Decode(port.Events());
+    const int polls = static_cast<int>(std::count(tokens.begin(), tokens.end(), "A0-"));
+    EXPECT_EQ(clock.LateReadings(polls, DeviceLink::kAckPollBound), 1);
 }
 
 TEST_F(LinkOverSim, RefusedDataByteFailsWriteAllAtTheFirstRegister) {
@@ -286,12 +330,13 @@ struct ScriptedFailure {
     const char* name;
     std::initializer_list<uint8_t> status;
     const char* expectedText;
+    const char* decoded;
 };
 
 TEST(EepromLinkScripted, MissingAcknowledgesEndTheOperationWithStopAndRelease) {
     const ScriptedFailure cases[] = {
         // free line, 0xA0 acknowledged, 0xA1 not
-        {"read address refused", {0x40, 0x00, 0x40}, "0xA1"},
+        {"read address refused", {0x40, 0x00, 0x40}, "0xA1", "S A0- 00- Sr A1- P"},
     };
     for (const ScriptedFailure& c : cases) {
         RecordingPort port;
@@ -303,7 +348,7 @@ TEST(EepromLinkScripted, MissingAcknowledgesEndTheOperationWithStopAndRelease) {
         EXPECT_FALSE(result) << c.name;
         EXPECT_NE(result.message.find(c.expectedText), std::string::npos) << result.message;
         EXPECT_EQ(image, Distinct()) << c.name;
-        EXPECT_EQ(BusMonitor::Decode(port.Events()).back(), "P") << c.name;
+        EXPECT_EQ(BusMonitor::DecodeText(port.Events()), c.decoded) << c.name;  // master's view
         EXPECT_EQ(port.LastData(), 0x80);
         EXPECT_EQ(port.LastControl(), 0x04);
     }

@@ -89,6 +89,31 @@ TEST_F(I2cDevLinkTest, AnAbsentDeviceFailsWithinTheBoundAndLeavesTheDestination)
     EXPECT_NE(write.message.find("Nothing was written"), std::string::npos) << write.message;
 }
 
+// Link and device on one virtual clock that jumps 30 ms at every seventh
+// reading (a process descheduled between two polls): no write fails; a device
+// busy for ever fails after exactly one poll begun past the bound.
+TEST(I2cDevLinkStalled, StallsBetweenPollsFailNoWriteAndAnEndlessCycleStillFails) {
+    FakeClock clock(microseconds(10), 7, std::chrono::milliseconds(30));
+    SimEeprom eeprom(clock);
+    eeprom.SetWriteCycle(std::chrono::milliseconds(5));
+    SimI2cAdapter::Faults faults;
+    int transfers = 0;
+    I2cDevLink link(std::make_unique<SimI2cAdapter>(eeprom, faults, transfers), clock);
+    for (int round = 0; round < 3; ++round) {
+        const LinkResult result = link.WriteAll(Distinct());
+        ASSERT_TRUE(result) << result.message;
+        EXPECT_EQ(eeprom.Memory(), Distinct());
+    }
+    EXPECT_GT(eeprom.BusyRefusals(), 0);
+
+    eeprom.GetFaults().endlessWriteCycle = true;
+    transfers = 0;
+    const LinkResult result = link.WriteAll(Distinct());
+    EXPECT_EQ(result.failedRegister, 0);  // the last write's cycle never ends
+    // A refused transfer reads no clock: the last readings are the polls' starts.
+    EXPECT_EQ(clock.LateReadings(transfers, DeviceLink::kAckPollBound), 1);
+}
+
 TEST_F(I2cDevLinkTest, ADriverHoldingTheAddressStopsEveryOperationBeforeAnyTransfer) {
     faults.driverBound = true;
     EepromImage image = Distinct();
@@ -137,7 +162,10 @@ TEST_F(I2cDevLinkTest, ARefusedDataByteIsAFailureNotAPoll) {
     eeprom.GetFaults().dataNotAcknowledged = true;
     const LinkResult result = Link().WriteAll(Distinct());
     EXPECT_EQ(result.failedRegister, 0);
-    EXPECT_EQ(transfers, 1);
+    // The byte write, then the word address alone, which the device takes.
+    EXPECT_EQ(transfers, 2);
+    EXPECT_NE(result.message.find("did not acknowledge the data byte FF"), std::string::npos)
+        << result.message;
     EXPECT_EQ(eeprom.CommittedBytes(), 0);
 }
 
@@ -299,11 +327,16 @@ TEST_F(I2cDevAdapterKernelTest, MissingCombinedTransfersAndMidwayErrorsAreReport
               std::string::npos);
     EXPECT_TRUE(kernel->transfers.empty());
 
-    I2cDevLink failing = Link();
+    // EIO on one byte write, and the word address alone acknowledged after
+    // it: the device refused the data byte.
+    I2cDevLink refusing = Link();
     kernel->failAt = 20;
-    const LinkResult result = failing.WriteAll(Distinct());
+    const LinkResult result = refusing.WriteAll(Distinct());
     EXPECT_EQ(result.failedRegister, 20);
-    EXPECT_NE(result.message.find("Input/output error"), std::string::npos) << result.message;
+    EXPECT_NE(result.message.find("did not acknowledge the data byte D7"), std::string::npos)
+        << result.message;
+    ASSERT_EQ(kernel->transfers.size(), 22u);
+    EXPECT_EQ(kernel->written.back(), std::vector<uint8_t>{20});
 }
 
 }  // namespace

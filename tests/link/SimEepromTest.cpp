@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
 #include "FakeClock.h"
 #include "I2cBus.h"
-#include "PortError.h"
 #include "SimPort.h"
 
 namespace {
@@ -161,59 +157,22 @@ TEST_F(SimEepromTest, OnlyStatusBit6FollowsSda) {
     EXPECT_EQ(port.ReadStatus(), 0x00);
 }
 
-class SimEepromFileTest : public ::testing::Test {
-protected:
-    // One folder per test: CTest runs the tests of this fixture in parallel.
-    std::filesystem::path dir = std::filesystem::path(TARNEL_TEST_TMP) /
-                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    void SetUp() override {
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    static std::vector<char> Contents(const std::filesystem::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-};
-
-TEST_F(SimEepromFileTest, AMissingFileIsCreatedWithThePatternAndWritesAreKept) {
-    const auto file = dir / "switch.bin";
-    {
-        SimEeprom eeprom;
-        eeprom.SetBackingFile(file.string());
-        const auto created = Contents(file);
-        ASSERT_EQ(created.size(), 128u);
-        EXPECT_EQ(static_cast<uint8_t>(created[5]), SimEeprom::Pattern()[5]);
-
-        SimPort port(eeprom);
-        I2cBus bus(port);
-        bus.Start();
-        bus.SendAddress(0xA0);
-        bus.AckClock();
-        bus.SendByte(5);
-        bus.AckClock();
-        bus.SendByte(0xEE);
-        bus.AckClock();
-        bus.Stop();
-    }
-    SimEeprom reopened;
-    reopened.SetBackingFile(file.string());
-    EXPECT_EQ(reopened.Memory()[5], 0xEE);
-    EXPECT_FALSE(std::filesystem::exists(file.string() + ".tmp"));
-}
-
-TEST_F(SimEepromFileTest, AFileOfTheWrongSizeIsRefused) {
-    const auto file = dir / "short.bin";
-    std::ofstream(file, std::ios::binary) << "only a few bytes";
-    SimEeprom eeprom;
+TEST(SimEepromFaultsTest, FaultNamesSwitchOnTheirFaultsAndAnUnknownOneIsRefused) {
+    const SimEeprom::Faults all =
+        SimEeprom::ParseFaults("absent,write-protected,sda-low,busy,nak-data");
+    EXPECT_TRUE(all.absent && all.writeProtected && all.sdaHeldLow && all.endlessWriteCycle &&
+                all.dataNotAcknowledged);
+    const SimEeprom::Faults one = SimEeprom::ParseFaults("busy");
+    EXPECT_TRUE(one.endlessWriteCycle);
+    EXPECT_FALSE(one.absent || one.writeProtected || one.sdaHeldLow || one.dataNotAcknowledged);
+    EXPECT_FALSE(SimEeprom::ParseFaults("").absent);
     try {
-        eeprom.SetBackingFile(file.string());
-        FAIL() << "a 16-byte file was accepted";
-    } catch (const PortError& error) {
-        EXPECT_NE(std::string(error.what()).find("holds 16 bytes"), std::string::npos)
-            << error.what();
+        SimEeprom::ParseFaults("busy,wp");
+        FAIL() << "an unknown fault was accepted";
+    } catch (const std::invalid_argument& error) {
+        EXPECT_NE(std::string(error.what()).find("\"wp\""), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("nak-data"), std::string::npos) << error.what();
     }
-    EXPECT_EQ(Contents(file).size(), 16u);
 }
 
 }  // namespace

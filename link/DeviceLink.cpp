@@ -1,0 +1,24 @@
+#include "DeviceLink.h"
+
+#include <cstdio>
+
+bool DeviceLink::PollUntilAcknowledged(const MonotonicClock& clock,
+                                       const std::function<bool()>& poll) {
+    auto pollStarted = clock.Now();
+    const auto deadline = pollStarted + kAckPollBound;
+    while (!poll()) {
+        if (pollStarted >= deadline) {
+            return false;
+        }
+        clock.Sleep(kPollPause);
+        pollStarted = clock.Now();
+    }
+    return true;
+}
+
+std::string DeviceLink::DataByteNotAcknowledged(uint8_t value) {
+    char reason[64];
+    std::snprintf(reason, sizeof reason, "the EEPROM did not acknowledge the data byte %02X",
+                  value);
+    return reason;
+}
