@@ -8,9 +8,11 @@
 #include "GridGeometry.h"
 #include "HexField.h"
 #include "ImageFile.h"
+#include "MultiPortRunner.h"
 #include "PortDiscovery.h"
 #include "PortError.h"
 #include "PortFactory.h"
+#include "PortProbe.h"
 #include "VerifyReport.h"
 
 namespace {
@@ -33,13 +35,20 @@ int CliTool::Run(const QStringList& arguments) {
         "  read FILE     read the device into an image file\n"
         "  write FILE    write an image file to the device and verify it\n"
         "  verify FILE   compare the device with an image file\n"
-        "  dump          print the device's registers as a grid"));
+        "  dump          print the device's registers as a grid\n"
+        "  probe         check the adapter, the bus and the EEPROM step by step, writing "
+        "nothing\n"
+        "  list-ports    list the parallel ports and I2C adapters present\n\n"
+        "With several ports (--port given more than once, or TARNEL_PORT=a,b,c), write,\n"
+        "verify, dump and probe run on all of them at once; every output line starts\n"
+        "with its port's name, and the exit status is the worst of the ports."));
     const QCommandLineOption help({"h", "help"}, QStringLiteral("Show this help."));
     const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version."));
     const QCommandLineOption port(
         "port",
         QStringLiteral("Port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, sim, sim:FILE, i2c:sim "
-                       "(default: $TARNEL_PORT, then /dev/parport0)."),
+                       "(default: $TARNEL_PORT, names separated by commas, then "
+                       "/dev/parport0). Give it several times for several ports."),
         QStringLiteral("NAME"));
     const QCommandLineOption trace("trace", QStringLiteral("Record the bus traffic into FILE.vcd."),
                                    QStringLiteral("FILE"));
@@ -50,7 +59,7 @@ int CliTool::Run(const QStringList& arguments) {
                                       QStringLiteral("write: do not read back and compare."));
     parser.addOptions({help, version, port, trace, quiet, force, noVerify});
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("read, write, verify, dump or list-ports"));
+                                 QStringLiteral("read, write, verify, dump, probe or list-ports"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an image file"),
                                  QStringLiteral("[FILE]"));
 
@@ -71,7 +80,7 @@ int CliTool::Run(const QStringList& arguments) {
     const QStringList positional = parser.positionalArguments();
     const QString command = positional.value(0);
     const bool needsFile = command == "read" || command == "write" || command == "verify";
-    const bool noFile = command == "dump" || command == "list-ports";
+    const bool noFile = command == "dump" || command == "probe" || command == "list-ports";
     if (!needsFile && !noFile) {
         Report(command.isEmpty() ? QStringLiteral("No command given (see --help).")
                                  : "Unknown command \"" + command + "\" (see --help).");
@@ -86,8 +95,19 @@ int CliTool::Run(const QStringList& arguments) {
     if (command == "list-ports") {
         return ListPorts();
     }
-    m_ports = std::make_unique<PortFactory>(
-        PortFactory::ChoosePortName(parser.value(port).toStdString()));
+    std::vector<std::string> ports{m_onePort};
+    if (m_onePort.empty()) {
+        QString problem;
+        ports = MultiPortRunner::ChoosePortNames(parser.values(port), problem);
+        if (ports.empty()) {
+            Report(problem);
+            return kUsage;
+        }
+    }
+    if (ports.size() > 1) {
+        return RunOnEveryPort(arguments, ports, command, parser.isSet(trace));
+    }
+    m_ports = std::make_unique<PortFactory>(ports.front());
     if (parser.isSet(trace)) {
         try {
             m_ports->SetTrace(QFile::encodeName(parser.value(trace)).toStdString());
@@ -111,7 +131,31 @@ int CliTool::Run(const QStringList& arguments) {
     if (command == "verify") {
         return Verify(file);
     }
+    if (command == "probe") {
+        return Probe();
+    }
     return Dump();
+}
+
+int CliTool::RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
+                            const QString& command, bool traced) {
+    if (command == "read") {
+        Report(QStringLiteral("read takes one port, as it writes one FILE."));
+        return kUsage;
+    }
+    if (traced) {
+        Report(QStringLiteral("--trace records one port; give one --port with it."));
+        return kUsage;
+    }
+    return MultiPortRunner::Run(
+        ports,
+        [&](const std::string& port, std::ostream& out, std::ostream& err) {
+            CliTool tool(out, err, false);
+            tool.m_onePort = port;
+            tool.m_portSetup = m_portSetup;
+            return tool.Run(arguments);
+        },
+        m_out, m_err);
 }
 
 int CliTool::Read(const QString& file, bool force) {
@@ -201,6 +245,18 @@ int CliTool::Dump() {
         m_out << "\n";
     }
     return kSuccess;
+}
+
+int CliTool::Probe() {
+    const ProbeReport report = PortProbe::Run(*m_ports);
+    for (const ProbeStep& step : report.Steps()) {
+        if (!m_quiet) {
+            m_out << step.Line() << "\n";
+        } else if (!step.passed) {
+            Report(QString::fromStdString(step.Line()));
+        }
+    }
+    return report.Passed() ? kSuccess : kDeviceFailure;
 }
 
 int CliTool::ListPorts() {

@@ -4,6 +4,8 @@
 #include <functional>
 #include <memory>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "EepromImage.h"
 
@@ -15,8 +17,10 @@ class PortFactory;
 //   write FILE    an image file to the device, then read back and compare
 //   verify FILE   the device against an image file
 //   dump          the device's registers as the main window's grid
+//   probe         the adapter, the bus and the EEPROM checked step by step
 //   list-ports    the parallel ports and I2C adapters present
-// Results go to `out`, messages to `err`.
+// Results go to `out`, messages to `err`. With several ports, each runs on a
+// thread of its own (MultiPortRunner).
 class CliTool {
 public:
     enum ExitCode {
@@ -36,7 +40,8 @@ public:
     // the exit code.
     int Run(const QStringList& arguments);
     // Has `setup` called on the port factory once the options made it, before
-    // any port is opened (a test switches on a simulator fault with it).
+    // any port is opened (a test switches on a simulator fault with it). With
+    // several ports it is called on each port's thread.
     void SetPortSetup(std::function<void(PortFactory&)> setup) { m_portSetup = std::move(setup); }
 
 private:
@@ -44,7 +49,12 @@ private:
     int Write(const QString& file, bool verify);
     int Verify(const QString& file);
     int Dump();
+    int Probe();
     int ListPorts();
+    // Runs the command line once for each port, all at once; read and
+    // --trace are refused there.
+    int RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
+                       const QString& command, bool traced);
 
     // Opens the link; on failure reports it and returns null.
     std::unique_ptr<DeviceLink> OpenLink();
@@ -62,6 +72,8 @@ private:
     std::ostream& m_err;
     bool m_progress;
     bool m_quiet = false;
+    // The one port of a run that RunOnEveryPort started; empty otherwise.
+    std::string m_onePort;
     std::unique_ptr<PortFactory> m_ports;
     std::function<void(PortFactory&)> m_portSetup;
 };
