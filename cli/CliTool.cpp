@@ -105,7 +105,7 @@ int CliTool::Run(const QStringList& arguments) {
         }
     }
     if (ports.size() > 1) {
-        return RunOnEveryPort(arguments, ports, command, parser.isSet(trace));
+        return RunOnEveryPort(arguments, ports, command, positional.value(1), parser.isSet(trace));
     }
     m_ports = std::make_unique<PortFactory>(ports.front());
     if (parser.isSet(trace)) {
@@ -138,7 +138,7 @@ int CliTool::Run(const QStringList& arguments) {
 }
 
 int CliTool::RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
-                            const QString& command, bool traced) {
+                            const QString& command, const QString& file, bool traced) {
     if (command == "read") {
         Report(QStringLiteral("read takes one port, as it writes one FILE."));
         return kUsage;
@@ -147,11 +147,20 @@ int CliTool::RunOnEveryPort(const QStringList& arguments, const std::vector<std:
         Report(QStringLiteral("--trace records one port; give one --port with it."));
         return kUsage;
     }
+    // The image is read once for all ports: a file error is told once, before
+    // any port is touched, and every port writes the same bytes.
+    std::optional<EepromImage> image;
+    if (!file.isEmpty()) {
+        if (!LoadFile(file, image.emplace())) {
+            return kFileFailure;
+        }
+    }
     return MultiPortRunner::Run(
         ports,
         [&](const std::string& port, std::ostream& out, std::ostream& err) {
             CliTool tool(out, err, false);
             tool.m_onePort = port;
+            tool.m_loaded = image;
             tool.m_portSetup = m_portSetup;
             return tool.Run(arguments);
         },
@@ -293,6 +302,10 @@ bool CliTool::ReadDevice(EepromImage& image) {
 }
 
 bool CliTool::LoadFile(const QString& file, EepromImage& image) {
+    if (m_loaded) {
+        image = *m_loaded;
+        return true;
+    }
     const ImageFileResult loaded = ImageFile::Read(file, image);
     if (!loaded.ok()) {
         Report(loaded.Message());

@@ -3,6 +3,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -51,10 +52,10 @@ private:
     int Dump();
     int Probe();
     int ListPorts();
-    // Runs the command line once for each port, all at once; read and
-    // --trace are refused there.
+    // Runs the command line once for each port, all at once, with `file`
+    // read once for all; read and --trace are refused there.
     int RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
-                       const QString& command, bool traced);
+                       const QString& command, const QString& file, bool traced);
 
     // Opens the link; on failure reports it and returns null.
     std::unique_ptr<DeviceLink> OpenLink();
@@ -72,8 +73,10 @@ private:
     std::ostream& m_err;
     bool m_progress;
     bool m_quiet = false;
-    // The one port of a run that RunOnEveryPort started; empty otherwise.
+    // The one port of a run that RunOnEveryPort started, and the image file
+    // it read for all ports; empty otherwise.
     std::string m_onePort;
+    std::optional<EepromImage> m_loaded;
     std::unique_ptr<PortFactory> m_ports;
     std::function<void(PortFactory&)> m_portSetup;
 };
