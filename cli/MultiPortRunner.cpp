@@ -1,5 +1,8 @@
 #include "MultiPortRunner.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <algorithm>
 #include <exception>
 #include <set>
@@ -35,6 +38,19 @@ struct PortOutcome {
     std::ostringstream err;
     int status = 0;
 };
+
+// The JSON object that `outcome` printed, or one saying that it failed.
+QJsonObject JsonResult(const std::string& port, const PortOutcome& outcome) {
+    const QByteArray printed = QByteArray::fromStdString(outcome.out.str());
+    const QJsonDocument document = QJsonDocument::fromJson(printed);
+    if (document.isObject()) {
+        return document.object();
+    }
+    return {{"port", QString::fromStdString(port)},
+            {"result", "failed"},
+            {"exit", outcome.status},
+            {"message", QString::fromStdString(outcome.err.str()).trimmed()}};
+}
 }  // namespace
 
 std::vector<std::string> MultiPortRunner::ChoosePortNames(const QStringList& options,
@@ -62,7 +78,7 @@ std::vector<std::string> MultiPortRunner::ChoosePortNames(const QStringList& opt
 }
 
 int MultiPortRunner::Run(const std::vector<std::string>& ports, const PortRun& run,
-                         std::ostream& out, std::ostream& err) {
+                         std::ostream& out, std::ostream& err, bool json) {
     std::vector<PortOutcome> outcomes(ports.size());
     {
         std::vector<std::jthread> threads;
@@ -81,11 +97,19 @@ int MultiPortRunner::Run(const std::vector<std::string>& ports, const PortRun& r
         }
     }  // every thread is joined here
     int worst = 0;
+    QJsonArray objects;
     for (std::size_t i = 0; i < ports.size(); ++i) {
         const std::string prefix = ports[i] + ": ";
         PrintPrefixed(err, prefix, outcomes[i].err.str());
-        PrintPrefixed(out, prefix, outcomes[i].out.str());
+        if (json) {
+            objects.append(JsonResult(ports[i], outcomes[i]));
+        } else {
+            PrintPrefixed(out, prefix, outcomes[i].out.str());
+        }
         worst = Worse(worst, outcomes[i].status);
+    }
+    if (json) {
+        out << QJsonDocument(objects).toJson(QJsonDocument::Compact).toStdString() << "\n";
     }
     out.flush();
     err.flush();

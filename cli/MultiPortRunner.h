@@ -27,11 +27,13 @@ public:
     static std::vector<std::string> ChoosePortNames(const QStringList& options, QString& problem);
 
     // Runs `run` on every port at once and waits for all. Then prints, port by
-    // port in the given order, each port's results on `out` and its messages
-    // on `err`, every line prefixed with "<port>: ". Returns the worst exit
-    // status.
+    // port in the given order, each port's messages on `err` and its results
+    // on `out`, every line prefixed with "<port>: "; with `json`, each port's
+    // result is one JSON object and `out` gets one line holding the array of
+    // them (a port that printed none gets {port, result "failed", exit,
+    // message}). Returns the worst exit status.
     static int Run(const std::vector<std::string>& ports, const PortRun& run, std::ostream& out,
-                   std::ostream& err);
+                   std::ostream& err, bool json = false);
 
     // The worse of two exit statuses: usage error (2), then file failure
     // (4), device failure (3), differences (1), success (0).

@@ -80,21 +80,28 @@ TEST_F(MultiPortTest, EachPortWritesOnItsOwnAndTheWorstStatusWins) {
 }
 
 TEST(MultiPortRunnerTest, AThrowingPortIsAFailureOfItsOwn) {
+    const auto run = [](bool json, std::ostringstream& out, std::ostringstream& err) {
+        return MultiPortRunner::Run(
+            {"one", "two", "three"},
+            [json](const std::string& port, std::ostream& o, std::ostream&) {
+                if (port == "two") {
+                    throw std::runtime_error("lost");
+                }
+                o << (json ? "{\"port\":\"" + port + "\"}\n" : "done\nno line feed");
+                return 0;
+            },
+            out, err, json);
+    };
     std::ostringstream out;
     std::ostringstream err;
-    const int status = MultiPortRunner::Run(
-        {"one", "two", "three"},
-        [](const std::string& port, std::ostream& o, std::ostream&) {
-            if (port == "two") {
-                throw std::runtime_error("lost");
-            }
-            o << "done\nno line feed";
-            return 0;
-        },
-        out, err);
-    EXPECT_EQ(status, 3);
+    EXPECT_EQ(run(false, out, err), 3);
     EXPECT_EQ(out.str(), "one: done\none: no line feed\nthree: done\nthree: no line feed\n");
     EXPECT_EQ(err.str(), "two: tarnel-cli: lost\n");
+    std::ostringstream json;
+    EXPECT_EQ(run(true, json, err), 3);
+    EXPECT_EQ(json.str(),
+              "[{\"port\":\"one\"},{\"exit\":3,\"message\":\"tarnel-cli: lost\",\"port\":\"two\","
+              "\"result\":\"failed\"},{\"port\":\"three\"}]\n");
     EXPECT_EQ(MultiPortRunner::Worse(4, 3), 4);
     EXPECT_EQ(MultiPortRunner::Worse(1, 2), 2);
 
