@@ -7,6 +7,7 @@
 #include <exception>
 #include <set>
 #include <sstream>
+#include <system_error>
 #include <thread>
 
 #include "PortFactory.h"
@@ -83,17 +84,24 @@ int MultiPortRunner::Run(const std::vector<std::string>& ports, const PortRun& r
     {
         std::vector<std::jthread> threads;
         for (std::size_t i = 0; i < ports.size(); ++i) {
-            threads.emplace_back([&run, &port = ports[i], &outcome = outcomes[i]] {
-                try {
-                    outcome.status = run(port, outcome.out, outcome.err);
-                } catch (const std::exception& error) {
-                    outcome.err << "tarnel-cli: " << error.what() << "\n";
-                    outcome.status = kDeviceFailure;
-                } catch (...) {
-                    outcome.err << "tarnel-cli: the port failed in an unknown way.\n";
-                    outcome.status = kDeviceFailure;
-                }
-            });
+            PortOutcome& outcome = outcomes[i];
+            try {
+                threads.emplace_back([&run, &port = ports[i], &outcome] {
+                    try {
+                        outcome.status = run(port, outcome.out, outcome.err);
+                    } catch (const std::exception& error) {
+                        outcome.err << "tarnel-cli: " << error.what() << "\n";
+                        outcome.status = kDeviceFailure;
+                    } catch (...) {
+                        outcome.err << "tarnel-cli: the port failed in an unknown way.\n";
+                        outcome.status = kDeviceFailure;
+                    }
+                });
+            } catch (const std::system_error& error) {
+                outcome.err << "tarnel-cli: cannot start a thread for this port: " << error.what()
+                            << "\n";
+                outcome.status = kDeviceFailure;
+            }
         }
     }  // every thread is joined here
     int worst = 0;
