@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QMenuBar>
 #include <QWindow>
+#include <utility>
 
 #include "CommandIds.h"
 #include "CtarnelApp.h"
@@ -106,6 +107,8 @@ void CMainFrame::CreateAccelerators() {
 }
 
 bool CMainFrame::RouteCommand(int id) {
+    // A command routed while another waits on a dialog has its own outcome.
+    const QString outer = std::exchange(m_failure, QString());
     ++m_running;
     bool handled = false;
     for (CommandTarget* target : Route()) {
@@ -115,6 +118,10 @@ bool CMainFrame::RouteCommand(int id) {
         }
     }
     --m_running;
+    const QString failure = std::exchange(m_failure, outer);
+    if (handled) {
+        emit CommandFinished(id, failure.isEmpty(), failure);
+    }
     return handled;
 }
 

@@ -24,8 +24,12 @@ public:
 
     explicit CMainFrame(CtarnelDoc& document);
 
-    // Routes command `id`; returns whether some target handled it.
+    // Routes command `id`; returns whether some target handled it. A command
+    // handled ends with CommandFinished, after any message box it showed.
     bool RouteCommand(int id);
+    // Notes that the command being routed failed, with the failure's text;
+    // CommandFinished then tells it (the last one noted wins).
+    void NoteFailure(const QString& message) { m_failure = message; }
     // Whether some target of the route binds a handler to `id`.
     bool CanRoute(int id);
     // True while a command runs or a modal dialog is open: a command from
@@ -44,6 +48,11 @@ public:
 
     CtarnelView* View() const { return m_view; }
 
+signals:
+    // Command `id` has finished: `ok` false, with the failure's text in
+    // `message`, when it failed or was refused; true and empty otherwise.
+    void CommandFinished(int id, bool ok, const QString& message);
+
 private:
     // The targets a command passes, in order: view, document, frame, application.
     std::array<CommandTarget*, 4> Route();
@@ -53,4 +62,5 @@ private:
     CtarnelDoc& m_document;
     CtarnelView* m_view;
     int m_running = 0;  // commands being routed (nested while one waits on a dialog)
+    QString m_failure;  // the failure noted for the command being routed
 };

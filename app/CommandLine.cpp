@@ -25,8 +25,10 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption port(QStringLiteral("port"), QString(), QStringLiteral("NAME"));
     const QCommandLineOption trace(QStringLiteral("trace"), QString(), QStringLiteral("FILE"));
+    const QCommandLineOption log(QStringLiteral("log"), QString(), QStringLiteral("FILE"));
     parser.addOption(port);
     parser.addOption(trace);
+    parser.addOption(log);
     parser.addPositionalArgument(QStringLiteral("file"), QString());
     if (!parser.parse(QStringList{QStringLiteral("tarnel")} + arguments)) {
         result.error = parser.errorText();
@@ -34,6 +36,9 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     }
     result.port = parser.value(port);
     result.trace = parser.value(trace);
+    if (parser.isSet(log)) {
+        result.log = parser.value(log);
+    }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
         result.error = QStringLiteral("Only one image file can be opened at a time.");

@@ -2,14 +2,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // What the command line asks for.
 struct CommandLine {
-    bool unregister = false;  // -Unregister, /unregserver, ... in any letter case
-    QString file;             // an image file to open at start
-    QString port;             // --port NAME; empty when not given
-    QString trace;            // --trace FILE.vcd; empty when not given
-    QString error;            // not empty when the arguments could not be understood
+    bool unregister = false;     // -Unregister, /unregserver, ... in any letter case
+    QString file;                // an image file to open at start
+    QString port;                // --port NAME; empty when not given
+    QString trace;               // --trace FILE.vcd; empty when not given
+    std::optional<QString> log;  // --log FILE, the audit log; none when not given
+    QString error;               // not empty when the arguments could not be understood
 
     // Parses the arguments that follow the program name. The switches
     // Unregister and Unregserver, with a leading '-' or '/', are recognised

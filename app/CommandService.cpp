@@ -11,7 +11,9 @@ namespace {
 constexpr int kRetryMs = 50;
 }  // namespace
 
-CommandService::CommandService(CMainFrame& frame) : m_frame(frame) {}
+CommandService::CommandService(CMainFrame& frame) : m_frame(frame) {
+    connect(&frame, &CMainFrame::CommandFinished, this, &CommandService::CommandFinished);
+}
 
 bool CommandService::Register() {
     QDBusConnection bus = QDBusConnection::sessionBus();
@@ -19,8 +21,9 @@ bool CommandService::Register() {
         return false;
     }
     // The object first, so that a client that sees the name finds it.
-    if (!bus.registerObject(QString::fromLatin1(kObjectPath), this,
-                            QDBusConnection::ExportScriptableSlots)) {
+    if (!bus.registerObject(
+            QString::fromLatin1(kObjectPath), this,
+            QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals)) {
         return false;
     }
     if (!bus.registerService(QString::fromLatin1(kServiceName))) {

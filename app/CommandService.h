@@ -10,7 +10,8 @@ class CMainFrame;
 // org.tarnel.Tarnel with the object /MainFrame and the method Command(int id).
 // A command is queued and then routed exactly as a menu command is, as a
 // posted window message would be, so a script can send command 32776 (or any
-// other) to a running tarnel without waiting on the message boxes it may show.
+// other) to a running tarnel without waiting on the message boxes it may show;
+// the signal CommandFinished then tells how the command ended.
 class CommandService : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.tarnel.Tarnel")
@@ -31,6 +32,12 @@ public slots:
     // open or a command runs or waits, the window is busy: the call is
     // refused (over D-Bus with the error org.tarnel.Tarnel.Error.Busy).
     Q_SCRIPTABLE bool Command(int id);
+
+signals:
+    // Command `id`, sent through Command or chosen in the menu, has
+    // finished, after the user closed any message box it showed: `ok` false,
+    // with the failure's text in `message`, when it failed or was refused.
+    Q_SCRIPTABLE void CommandFinished(int id, bool ok, const QString& message);
 
 private:
     // Routes the queued commands one by one, each when the window is free.

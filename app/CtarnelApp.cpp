@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include "AuditLog.h"
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
 #include "CommandIds.h"
@@ -65,6 +66,7 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
         return false;
     }
     LoadStdProfileSettings();
+    m_logPath = AuditLog::ChoosePath(commandLine.log);
 
     m_ports =
         std::make_unique<PortFactory>(PortFactory::ChoosePortName(commandLine.port.toStdString()));

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "CommandTarget.h"
 #include "EepromImage.h"
@@ -58,6 +59,9 @@ public:
     Prompter& GetPrompter() const { return m_prompter; }
     // The factory that opens the port chosen with --port / TARNEL_PORT.
     PortFactory& Ports() const { return *m_ports; }
+    // The audit log the device commands append to (--log, else TARNEL_LOG);
+    // none when no log is kept.
+    const std::optional<QString>& LogPath() const { return m_logPath; }
     const QStringList& RecentFiles() const { return m_recentFiles; }
     // Puts `path` at the top of the recent-file list (at most four entries).
     void AddToRecentFileList(const QString& path);
@@ -81,6 +85,7 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     std::unique_ptr<CommandService> m_commandService;
     std::unique_ptr<PortFactory> m_ports;
+    std::optional<QString> m_logPath;
     QStringList m_recentFiles;
     int m_previewPages = 0;
     int m_exitCode = 0;

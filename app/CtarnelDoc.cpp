@@ -1,5 +1,8 @@
 #include "CtarnelDoc.h"
 
+#include <QFileInfo>
+
+#include "AuditLog.h"
 #include "CMainFrame.h"
 #include "CRegisterEditDlg.h"
 #include "CVerifyReportDlg.h"
@@ -9,6 +12,7 @@
 #include "DeviceMessages.h"
 #include "ImageFile.h"
 #include "LockedFile.h"
+#include "LogRecord.h"
 #include "PortError.h"
 #include "PortFactory.h"
 #include "Prompter.h"
@@ -18,6 +22,12 @@ const QString kDefaultImageFile = QStringLiteral("default.dat");
 
 QString MessageCaption() {
     return QString::fromLatin1(CtarnelApp::kMessageCaption);
+}
+
+// The absolute path of the current image file; empty when there is none.
+QString CurrentFilePath() {
+    const QString& file = AfxGetApp()->m_strImageFile;
+    return file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
 }
 }  // namespace
 
@@ -98,8 +108,18 @@ bool CtarnelDoc::WriteImageFile(const QString& path) {
     return true;
 }
 
-bool CtarnelDoc::RunOnDevice(const std::function<LinkResult(DeviceLink&)>& operation) {
-    Prompter& prompter = AfxGetApp()->GetPrompter();
+LogRecord CtarnelDoc::NewRecord(const QString& operation) {
+    return LogRecord(QString::fromLatin1(LogRecord::kGuiProgram),
+                     QString::fromStdString(AfxGetApp()->Ports().PortName()), operation);
+}
+
+bool CtarnelDoc::RunOnDevice(LogRecord& record,
+                             const std::function<LinkResult(DeviceLink&)>& operation) {
+    AuditLog log;
+    if (const std::optional<QString>& path = AfxGetApp()->LogPath(); path && !log.Open(*path)) {
+        ReportFailure(log.ErrorText(), MessageCaption(), Prompter::Icon::Stop);
+        return false;
+    }
     LinkResult result;
     try {
         const std::unique_ptr<DeviceLink> link = AfxGetApp()->Ports().OpenLink();
@@ -108,15 +128,32 @@ bool CtarnelDoc::RunOnDevice(const std::function<LinkResult(DeviceLink&)>& opera
         result = LinkResult::Failure(-1, error.what());
     }
     if (!result) {
-        prompter.ShowMessage(QString::fromStdString(result.message), MessageCaption(),
-                             Prompter::Icon::Stop);
+        record.Fail(QString::fromStdString(result.message));
+    }
+    record.Finish();
+    const bool logged = log.Append(record);
+    if (!result) {
+        ReportFailure(record.Message(), MessageCaption(), Prompter::Icon::Stop);
+    }
+    if (!logged) {
+        ReportFailure(log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
+                          QStringLiteral(" itself ended with the result ") +
+                          LogRecord::ResultName(record.GetResult()) + '.',
+                      MessageCaption(), Prompter::Icon::Stop);
     }
     return result.ok;
 }
 
 void CtarnelDoc::OnToolsUpload() {
     CtarnelApp* app = AfxGetApp();
-    if (!RunOnDevice([app](DeviceLink& link) { return link.ReadAll(app->m_image); })) {
+    LogRecord record = NewRecord(QStringLiteral("upload"));
+    if (!RunOnDevice(record, [&](DeviceLink& link) {
+            const LinkResult result = link.ReadAll(app->m_image);
+            if (result) {
+                record.SetDevice(app->m_image);
+            }
+            return result;
+        })) {
         return;
     }
     app->RepaintMainWindow();
@@ -125,7 +162,9 @@ void CtarnelDoc::OnToolsUpload() {
 
 void CtarnelDoc::OnToolsDownload() {
     CtarnelApp* app = AfxGetApp();
-    if (RunOnDevice([app](DeviceLink& link) { return link.WriteAll(app->m_image); })) {
+    LogRecord record = NewRecord(QStringLiteral("download"));
+    record.SetFile(CurrentFilePath(), app->m_image);
+    if (RunOnDevice(record, [app](DeviceLink& link) { return link.WriteAll(app->m_image); })) {
         app->GetPrompter().ShowMessage(DeviceMessages::DownloadCompleted(), MessageCaption(),
                                        Prompter::Icon::Information);
     }
@@ -134,7 +173,16 @@ void CtarnelDoc::OnToolsDownload() {
 void CtarnelDoc::OnToolsVerify() {
     CtarnelApp* app = AfxGetApp();
     CVerifyReportDlg report(app->m_pMainWnd);
-    if (RunOnDevice([app](DeviceLink& link) { return link.ReadAll(app->m_readBack); })) {
+    LogRecord record = NewRecord(QStringLiteral("verify"));
+    record.SetFile(CurrentFilePath(), app->m_image);
+    if (RunOnDevice(record, [&](DeviceLink& link) {
+            const LinkResult result = link.ReadAll(app->m_readBack);
+            if (result) {
+                record.SetDevice(app->m_readBack);
+                record.Compare(app->m_image, app->m_readBack);
+            }
+            return result;
+        })) {
         app->GetPrompter().RunModal(report);
     }
 }
@@ -159,7 +207,9 @@ void CtarnelDoc::OnDownloadDefault() {
     app->m_strImageFile = kDefaultImageFile;
     app->RepaintMainWindow();
     // No message on success; a failure has been reported by then.
-    RunOnDevice([app](DeviceLink& link) { return link.WriteAll(app->m_image); });
+    LogRecord record = NewRecord(QStringLiteral("download-default"));
+    record.SetFile(CurrentFilePath(), app->m_image);
+    RunOnDevice(record, [app](DeviceLink& link) { return link.WriteAll(app->m_image); });
     SetTitle(kDefaultImageFile);
 }
 
@@ -169,6 +219,12 @@ void CtarnelDoc::ReportFileError(const ImageFileResult& result) {
     const Prompter::Icon icon = result.stage == ImageFileResult::Stage::Transfer
                                     ? Prompter::Icon::Stop
                                     : Prompter::Icon::Exclamation;
-    AfxGetApp()->GetPrompter().ShowMessage(result.Message(),
-                                           QString::fromLatin1(CtarnelApp::kAppTitle), icon);
+    ReportFailure(result.Message(), QString::fromLatin1(CtarnelApp::kAppTitle), icon);
+}
+
+void CtarnelDoc::ReportFailure(const QString& text, const QString& caption, Prompter::Icon icon) {
+    AfxGetApp()->GetPrompter().ShowMessage(text, caption, icon);
+    if (CMainFrame* frame = AfxGetApp()->m_pMainWnd) {
+        frame->NoteFailure(text);
+    }
 }

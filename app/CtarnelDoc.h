@@ -4,8 +4,10 @@
 #include <functional>
 
 #include "CommandTarget.h"
+#include "Prompter.h"
 
 class DeviceLink;
+class LogRecord;
 struct ImageFileResult;
 struct LinkResult;
 
@@ -58,12 +60,21 @@ private:
     // Command identifier to handler.
     static const CommandMap<CtarnelDoc>& Map();
     friend class MappedCommandTarget<CtarnelDoc>;
-    // Opens the link to the device, runs `operation` over it and gives the
-    // port back. A port that cannot be opened or a failed operation is
-    // reported (caption "TARNEL", stop icon); returns whether all went well.
-    bool RunOnDevice(const std::function<LinkResult(DeviceLink&)>& operation);
+    // The record of device operation `operation` ("upload", ...) on the
+    // run's port, its clock started.
+    static LogRecord NewRecord(const QString& operation);
+    // Opens the link to the device, runs `operation` over it, gives the port
+    // back and appends `record`, finished with the outcome, to the audit log
+    // (when one is kept). An audit log that cannot be opened stops the
+    // command before the device is touched; a port that cannot be opened, a
+    // failed operation and a record that cannot be written are reported
+    // (caption "TARNEL", stop icon). Returns whether the operation succeeded.
+    bool RunOnDevice(LogRecord& record, const std::function<LinkResult(DeviceLink&)>& operation);
     // Shows the message of a failed image-file operation.
     void ReportFileError(const ImageFileResult& result);
+    // Shows a failure's message and notes it as the outcome of the command
+    // being routed.
+    void ReportFailure(const QString& text, const QString& caption, Prompter::Icon icon);
 
     QString m_strTitle;
 };

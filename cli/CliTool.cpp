@@ -5,9 +5,11 @@
 
 #include "DeviceLink.h"
 #include "DeviceMessages.h"
-#include "GridGeometry.h"
+#include "DumpFormat.h"
 #include "HexField.h"
 #include "ImageFile.h"
+#include "JsonForms.h"
+#include "LogRecord.h"
 #include "MultiPortRunner.h"
 #include "PortDiscovery.h"
 #include "PortError.h"
@@ -17,13 +19,35 @@
 
 namespace {
 
+const QString kStandardStream = QStringLiteral("-");
+
 std::ostream& operator<<(std::ostream& stream, const QString& text) {
     return stream << text.toStdString();
 }
+
+// The absolute path of an image file named on the command line; empty for
+// standard input or output.
+QString AbsolutePath(const QString& file) {
+    return file == kStandardStream ? QString() : QFileInfo(file).absoluteFilePath();
+}
+
+// How many FILE arguments `command` takes; -1 for an unknown command.
+int FileCount(const QString& command) {
+    if (command == "read" || command == "write" || command == "verify") {
+        return 1;
+    }
+    if (command == "compare") {
+        return 2;
+    }
+    if (command == "dump" || command == "probe" || command == "list-ports") {
+        return 0;
+    }
+    return -1;
+}
 }  // namespace
 
-CliTool::CliTool(std::ostream& out, std::ostream& err, bool progress)
-    : m_out(out), m_err(err), m_progress(progress) {}
+CliTool::CliTool(std::ostream& out, std::ostream& err, bool progress, std::istream& in)
+    : m_out(out), m_err(err), m_in(in), m_progress(progress) {}
 
 CliTool::~CliTool() = default;
 
@@ -32,36 +56,60 @@ int CliTool::Run(const QStringList& arguments) {
     parser.setApplicationDescription(QStringLiteral(
         "Reads, writes and verifies the configuration EEPROM of a network switch.\n\n"
         "Commands:\n"
-        "  read FILE     read the device into an image file\n"
-        "  write FILE    write an image file to the device and verify it\n"
-        "  verify FILE   compare the device with an image file\n"
-        "  dump          print the device's registers as a grid\n"
-        "  probe         check the adapter, the bus and the EEPROM step by step, writing "
-        "nothing\n"
-        "  list-ports    list the parallel ports and I2C adapters present\n\n"
+        "  read FILE            read the device into an image file (- : standard output)\n"
+        "  write FILE           write an image file to the device and verify it\n"
+        "                       (- : standard input)\n"
+        "  verify FILE          compare the device with an image file (- : standard input)\n"
+        "  dump                 print the device's registers (see --format)\n"
+        "  compare FILE1 FILE2  compare two image files; needs no port\n"
+        "  probe                check the adapter, the bus and the EEPROM step by step,\n"
+        "                       writing nothing\n"
+        "  list-ports           list the parallel ports and I2C adapters present\n\n"
         "With several ports (--port given more than once, or TARNEL_PORT=a,b,c), write,\n"
         "verify, dump and probe run on all of them at once; every output line starts\n"
-        "with its port's name, and the exit status is the worst of the ports."));
+        "with its port's name (with --json: an array of one object per port), and the\n"
+        "exit status is the worst of the ports.\n\n"
+        "Every device operation appends one JSON line to the audit log (--log or\n"
+        "$TARNEL_LOG): time, host, user, program, version, port, operation, file,\n"
+        "file_sha256, device_sha256, result, exit, differences, message, duration_ms.\n\n"
+        "Exit status: 0 success, 1 the device (or FILE2) differs, 2 usage error,\n"
+        "3 port or device failure, 4 file or audit log error."));
     const QCommandLineOption help({"h", "help"}, QStringLiteral("Show this help."));
     const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version."));
     const QCommandLineOption port(
         "port",
-        QStringLiteral("Port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, sim, sim:FILE, i2c:sim "
-                       "(default: $TARNEL_PORT, names separated by commas, then "
-                       "/dev/parport0). Give it several times for several ports."),
+        QStringLiteral("Port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, i2c:N, sim, sim:FILE, "
+                       "i2c:sim, i2c:sim:FILE (default: $TARNEL_PORT, names separated by "
+                       "commas, then /dev/parport0). Give it several times for several ports. "
+                       "An unknown, malformed or empty name is a usage error."),
         QStringLiteral("NAME"));
-    const QCommandLineOption trace("trace", QStringLiteral("Record the bus traffic into FILE.vcd."),
-                                   QStringLiteral("FILE"));
+    const QCommandLineOption trace(
+        "trace",
+        QStringLiteral("Record the bus traffic of a parallel port as a VCD file at FILE, the name "
+                       "as given (no .vcd is added); an existing FILE is replaced."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption log(
+        "log",
+        QStringLiteral("Append one JSON line per device operation to FILE (default: "
+                       "$TARNEL_LOG); a log that cannot be opened or written is exit 4."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption json(
+        "json", QStringLiteral("Print the result as one JSON object on standard output (read, "
+                               "write, verify, dump, probe, compare, list-ports)."));
+    const QCommandLineOption format(
+        "format", QStringLiteral("dump: the layout, grid (default), i2cdump or xxd."),
+        QStringLiteral("FORMAT"));
     const QCommandLineOption quiet(
         {"q", "quiet"}, QStringLiteral("Print nothing but errors; the exit code tells."));
     const QCommandLineOption force("force", QStringLiteral("read: overwrite an existing FILE."));
     const QCommandLineOption noVerify("no-verify",
                                       QStringLiteral("write: do not read back and compare."));
-    parser.addOptions({help, version, port, trace, quiet, force, noVerify});
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("read, write, verify, dump, probe or list-ports"));
+    parser.addOptions({help, version, port, trace, log, json, format, quiet, force, noVerify});
+    parser.addPositionalArgument(
+        QStringLiteral("command"),
+        QStringLiteral("read, write, verify, dump, probe, compare or list-ports"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an image file"),
-                                 QStringLiteral("[FILE]"));
+                                 QStringLiteral("[FILE]..."));
 
     if (!parser.parse(arguments)) {
         Report(parser.errorText() + QStringLiteral(" (see --help)"));
@@ -76,25 +124,50 @@ int CliTool::Run(const QStringList& arguments) {
         return kSuccess;
     }
     m_quiet = parser.isSet(quiet);
+    m_json = parser.isSet(json);
 
     const QStringList positional = parser.positionalArguments();
     const QString command = positional.value(0);
-    const bool needsFile = command == "read" || command == "write" || command == "verify";
-    const bool noFile = command == "dump" || command == "probe" || command == "list-ports";
-    if (!needsFile && !noFile) {
+    const int files = FileCount(command);
+    if (files < 0) {
         Report(command.isEmpty() ? QStringLiteral("No command given (see --help).")
                                  : "Unknown command \"" + command + "\" (see --help).");
         return kUsage;
     }
-    if (positional.size() != (needsFile ? 2 : 1)) {
-        Report(needsFile ? command + QStringLiteral(" needs exactly one FILE.")
-                         : command + QStringLiteral(" takes no FILE."));
+    if (positional.size() != files + 1) {
+        Report(files == 0   ? command + QStringLiteral(" takes no FILE.")
+               : files == 1 ? command + QStringLiteral(" needs exactly one FILE.")
+                            : command + QStringLiteral(" needs exactly two FILEs."));
+        return kUsage;
+    }
+    const QString file = positional.value(1);
+    std::optional<DumpFormat::Kind> dumpFormat = DumpFormat::Kind::grid;
+    if (parser.isSet(format)) {
+        dumpFormat = command == "dump" ? DumpFormat::Parse(parser.value(format)) : std::nullopt;
+        if (!dumpFormat) {
+            Report(command == "dump" ? "Unknown format \"" + parser.value(format) + "\"; use " +
+                                           DumpFormat::Names() + '.'
+                                     : QStringLiteral("--format is for dump only."));
+            return kUsage;
+        }
+    }
+    if (command == "read" && file == kStandardStream && m_json) {
+        Report(QStringLiteral("read - writes the image to standard output; leave out --json."));
+        return kUsage;
+    }
+    if (command == "compare" && file == kStandardStream && positional.value(2) == file) {
+        Report(QStringLiteral("compare can read only one of its FILEs from standard input."));
         return kUsage;
     }
 
     if (command == "list-ports") {
         return ListPorts();
     }
+    if (command == "compare") {
+        LogRecord record(LogRecord::kCliProgram, QString(), command);
+        return CompareFiles(record, file, positional.value(2));
+    }
+
     std::vector<std::string> ports{m_onePort};
     if (m_onePort.empty()) {
         QString problem;
@@ -104,37 +177,51 @@ int CliTool::Run(const QStringList& arguments) {
             return kUsage;
         }
     }
-    if (ports.size() > 1) {
-        return RunOnEveryPort(arguments, ports, command, positional.value(1), parser.isSet(trace));
+    for (const std::string& name : ports) {
+        try {
+            PortFactory::CheckName(name);
+        } catch (const PortError& error) {
+            Report(QString::fromStdString(error.what()));
+            return kUsage;
+        }
     }
-    m_ports = std::make_unique<PortFactory>(ports.front());
+    if (ports.size() > 1) {
+        return RunOnEveryPort(arguments, ports, command, file, parser.isSet(trace));
+    }
+    const std::string& portName = ports.front();
+    m_ports = std::make_unique<PortFactory>(portName);
+
+    LogRecord record(LogRecord::kCliProgram, QString::fromStdString(portName), command);
+    const std::optional<QString> logPath =
+        AuditLog::ChoosePath(parser.isSet(log) ? std::optional(parser.value(log)) : std::nullopt);
+    if (logPath && !m_log.Open(*logPath)) {
+        return Conclude(record, Fail(record, m_log.ErrorText(), kFileFailure));
+    }
     if (parser.isSet(trace)) {
         try {
             m_ports->SetTrace(QFile::encodeName(parser.value(trace)).toStdString());
         } catch (const PortError& error) {
-            Report(QString::fromStdString(error.what()));
-            return kFileFailure;
+            return Conclude(record,
+                            Fail(record, QString::fromStdString(error.what()), kFileFailure));
         }
     }
-
     if (m_portSetup) {
         m_portSetup(*m_ports);
     }
 
-    const QString file = positional.value(1);
     if (command == "read") {
-        return Read(file, parser.isSet(force));
+        return Read(record, file, parser.isSet(force));
     }
     if (command == "write") {
-        return Write(file, !parser.isSet(noVerify));
+        return Write(record, file, !parser.isSet(noVerify));
     }
     if (command == "verify") {
-        return Verify(file);
+        return Verify(record, file);
     }
     if (command == "probe") {
-        return Probe();
+        return Probe(record);
     }
-    return Dump();
+    return Dump(record, *dumpFormat);
 }
 
 int CliTool::RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
@@ -147,13 +234,13 @@ int CliTool::RunOnEveryPort(const QStringList& arguments, const std::vector<std:
         Report(QStringLiteral("--trace records one port; give one --port with it."));
         return kUsage;
     }
-    // The image is read once for all ports: a file error is told once, before
-    // any port is touched, and every port writes the same bytes.
-    std::optional<EepromImage> image;
+    // The image is read once for all ports (standard input can be read only
+    // once, and image files are read under an exclusive lock); each port's
+    // run records and reports the outcome itself.
+    std::optional<std::pair<ImageFileResult, EepromImage>> image;
     if (!file.isEmpty()) {
-        if (!LoadFile(file, image.emplace())) {
-            return kFileFailure;
-        }
+        image.emplace();
+        image->first = ReadImage(file, image->second);
     }
     return MultiPortRunner::Run(
         ports,
@@ -164,35 +251,53 @@ int CliTool::RunOnEveryPort(const QStringList& arguments, const std::vector<std:
             tool.m_portSetup = m_portSetup;
             return tool.Run(arguments);
         },
-        m_out, m_err);
+        m_out, m_err, m_json);
 }
 
-int CliTool::Read(const QString& file, bool force) {
-    if (!force && QFileInfo::exists(file)) {
-        Report(file + QStringLiteral(" exists already; use --force to overwrite it."));
-        return kFileFailure;
+int CliTool::Read(LogRecord& record, const QString& file, bool force) {
+    const bool toOutput = file == kStandardStream;
+    if (!toOutput && !force && QFileInfo::exists(file)) {
+        return Conclude(record, Fail(record,
+                                     file + QStringLiteral(" exists already; use --force to "
+                                                           "overwrite it."),
+                                     kFileFailure));
     }
     EepromImage image{};
-    if (!ReadDevice(image)) {
-        return kDeviceFailure;
+    if (!ReadDevice(record, image)) {
+        return Conclude(record, kDeviceFailure);
+    }
+    const QJsonObject registers{{"registers", JsonForms::Registers(image)}};
+    if (toOutput) {
+        m_out.write(reinterpret_cast<const char*>(image.data()),
+                    static_cast<std::streamsize>(image.size()));
+        m_out.flush();
+        if (!m_out) {
+            return Conclude(
+                record,
+                Fail(record, QStringLiteral("Cannot write the image to standard output."),
+                     kFileFailure),
+                registers);
+        }
+        record.SetFile(QString(), image);
+        return Conclude(record, kSuccess, registers);
     }
     const ImageFileResult written = ImageFile::Write(file, image);
     if (!written.ok()) {
-        Report(written.Message());
-        return kFileFailure;
+        return Conclude(record, Fail(record, written.Message(), kFileFailure), registers);
     }
+    record.SetFile(AbsolutePath(file), image);
     Inform(QStringLiteral("Read 128 registers into ") + file + '.');
-    return kSuccess;
+    return Conclude(record, kSuccess, registers);
 }
 
-int CliTool::Write(const QString& file, bool verify) {
+int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
     EepromImage image{};
-    if (!LoadFile(file, image)) {
-        return kFileFailure;
+    if (!LoadFile(record, file, image)) {
+        return Conclude(record, kFileFailure);
     }
-    std::unique_ptr<DeviceLink> link = OpenLink();
+    std::unique_ptr<DeviceLink> link = OpenLink(record);
     if (!link) {
-        return kDeviceFailure;
+        return Conclude(record, kDeviceFailure);
     }
     const bool showProgress = m_progress && !m_quiet;
     const LinkResult result = link->WriteAll(image, [&](int written) {
@@ -204,121 +309,178 @@ int CliTool::Write(const QString& file, bool verify) {
         m_err << "\n";
     }
     if (!result) {
-        Report(QString::fromStdString(result.message));
-        return kDeviceFailure;
+        return Conclude(record,
+                        Fail(record, QString::fromStdString(result.message), kDeviceFailure));
     }
     link.reset();  // give the port back before reading anew
     Inform(DeviceMessages::DownloadCompleted());
     if (!verify) {
-        return kSuccess;
+        return Conclude(record, kSuccess);
     }
     EepromImage readBack{};
-    if (!ReadDevice(readBack)) {
-        return kDeviceFailure;
+    if (!ReadDevice(record, readBack)) {
+        return Conclude(record, kDeviceFailure);
     }
-    return Compare(image, readBack);
+    return Conclude(record, Compare(record, image, readBack));
 }
 
-int CliTool::Verify(const QString& file) {
+int CliTool::Verify(LogRecord& record, const QString& file) {
     EepromImage image{};
-    if (!LoadFile(file, image)) {
-        return kFileFailure;
+    if (!LoadFile(record, file, image)) {
+        return Conclude(record, kFileFailure);
     }
     EepromImage readBack{};
-    if (!ReadDevice(readBack)) {
-        return kDeviceFailure;
+    if (!ReadDevice(record, readBack)) {
+        return Conclude(record, kDeviceFailure);
     }
-    return Compare(image, readBack);
+    return Conclude(record, Compare(record, image, readBack));
 }
 
-int CliTool::Dump() {
+int CliTool::Dump(LogRecord& record, DumpFormat::Kind format) {
     EepromImage image{};
-    if (!ReadDevice(image)) {
-        return kDeviceFailure;
+    if (!ReadDevice(record, image)) {
+        return Conclude(record, kDeviceFailure);
     }
-    if (m_quiet) {
-        return kSuccess;
+    if (!m_json && !m_quiet) {
+        m_out << DumpFormat::Format(format, image);
     }
-    m_out << "    ";
-    for (int column = 0; column < GridMetrics::kColumns; ++column) {
-        m_out << "  " << column;
-    }
-    m_out << "\n";
-    for (int row = 0; row < GridMetrics::kRows; ++row) {
-        m_out << QStringLiteral("%1").arg(row * GridMetrics::kColumns, 3) << " ";
-        const int columns = row == GridMetrics::kLastRow ? GridMetrics::kLastColumnOfLastRow + 1
-                                                         : GridMetrics::kColumns;
-        for (int column = 0; column < columns; ++column) {
-            m_out << " " << HexField::Format(image[row * GridMetrics::kColumns + column]);
-        }
-        m_out << "\n";
-    }
-    return kSuccess;
+    return Conclude(record, kSuccess, {{"registers", JsonForms::Registers(image)}});
 }
 
-int CliTool::Probe() {
+int CliTool::CompareFiles(LogRecord& record, const QString& first, const QString& second) {
+    EepromImage expected{};
+    EepromImage actual{};
+    if (!LoadFile(record, first, expected)) {
+        return Conclude(record, kFileFailure);
+    }
+    const ImageFileResult loaded = ReadImage(second, actual);
+    if (!loaded.ok()) {
+        return Conclude(record, Fail(record, loaded.Message(), kFileFailure));
+    }
+    const QString secondPath = AbsolutePath(second);
+    const QJsonObject secondFile{
+        {"compared_file",
+         secondPath.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(secondPath)},
+        {"compared_file_sha256", LogRecord::Sha256(actual)}};
+    return Conclude(record, Compare(record, expected, actual), secondFile);
+}
+
+int CliTool::Probe(LogRecord& record) {
     const ProbeReport report = PortProbe::Run(*m_ports);
     for (const ProbeStep& step : report.Steps()) {
-        if (!m_quiet) {
-            m_out << step.Line() << "\n";
+        const QString line = QString::fromStdString(step.Line());
+        if (!step.passed) {
+            record.Fail(line);
+        }
+        if (!m_json && !m_quiet) {
+            m_out << line << "\n";
         } else if (!step.passed) {
-            Report(QString::fromStdString(step.Line()));
+            Report(line);
         }
     }
-    return report.Passed() ? kSuccess : kDeviceFailure;
+    return Conclude(record, report.Passed() ? kSuccess : kDeviceFailure,
+                    {{"steps", JsonForms::Steps(report)}});
 }
 
 int CliTool::ListPorts() {
+    LogRecord record(LogRecord::kCliProgram, QString(), QStringLiteral("list-ports"));
     const std::vector<PortInfo> ports = PortDiscovery::List();
     if (ports.empty()) {
         Inform(QStringLiteral("No parallel ports or I2C adapters found (try --port sim)."));
     }
-    for (const PortInfo& port : ports) {
-        m_out << QString::fromStdString(port.name).leftJustified(20) << " "
-              << QString::fromStdString(port.description) << "\n";
+    if (!m_json) {
+        for (const PortInfo& port : ports) {
+            m_out << QString::fromStdString(port.name).leftJustified(20) << " "
+                  << QString::fromStdString(port.description) << "\n";
+        }
     }
-    return kSuccess;
+    return Conclude(record, kSuccess, {{"ports", JsonForms::Ports(ports)}});
 }
 
-std::unique_ptr<DeviceLink> CliTool::OpenLink() {
+int CliTool::Conclude(LogRecord& record, int exit, const QJsonObject& output) {
+    record.Finish();
+    record.SetExit(exit);
+    int status = exit;
+    QString logError;
+    if (!m_log.Append(record)) {
+        logError = m_log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
+                   QStringLiteral(" itself ended with the result ") +
+                   LogRecord::ResultName(record.GetResult()) +
+                   QStringLiteral(" (exit status %1).").arg(exit);
+        Report(logError);
+        status = kFileFailure;
+    }
+    if (m_json) {
+        QJsonObject object = record.ToJson(LogRecord::Fields::output);
+        for (auto field = output.begin(); field != output.end(); ++field) {
+            object.insert(field.key(), field.value());
+        }
+        if (!logError.isEmpty()) {
+            object.insert("exit", status);
+            object.insert("log_error", logError);
+        }
+        m_out << JsonForms::Line(object).toStdString();
+    }
+    return status;
+}
+
+int CliTool::Fail(LogRecord& record, const QString& message, int exit) {
+    Report(message);
+    record.Fail(message);
+    return exit;
+}
+
+std::unique_ptr<DeviceLink> CliTool::OpenLink(LogRecord& record) {
     try {
         return m_ports->OpenLink();
     } catch (const PortError& error) {
-        Report(QString::fromStdString(error.what()));
+        Fail(record, QString::fromStdString(error.what()), kDeviceFailure);
         return nullptr;
     }
 }
 
-bool CliTool::ReadDevice(EepromImage& image) {
-    std::unique_ptr<DeviceLink> link = OpenLink();
+bool CliTool::ReadDevice(LogRecord& record, EepromImage& image) {
+    std::unique_ptr<DeviceLink> link = OpenLink(record);
     if (!link) {
         return false;
     }
     const LinkResult result = link->ReadAll(image);
     if (!result) {
-        Report(QString::fromStdString(result.message));
+        Fail(record, QString::fromStdString(result.message), kDeviceFailure);
+        return false;
     }
-    return result.ok;
+    record.SetDevice(image);
+    return true;
 }
 
-bool CliTool::LoadFile(const QString& file, EepromImage& image) {
+ImageFileResult CliTool::ReadImage(const QString& file, EepromImage& image) {
     if (m_loaded) {
-        image = *m_loaded;
-        return true;
+        image = m_loaded->second;
+        return m_loaded->first;
     }
-    const ImageFileResult loaded = ImageFile::Read(file, image);
-    if (!loaded.ok()) {
-        Report(loaded.Message());
-    }
-    return loaded.ok();
+    return file == kStandardStream
+               ? ImageFile::ReadStream(m_in, QStringLiteral("standard input"), image)
+               : ImageFile::Read(file, image);
 }
 
-int CliTool::Compare(const EepromImage& expected, const EepromImage& actual) {
-    const std::vector<int> differing = VerifyReport::DifferingRegisters(expected, actual);
-    if (!m_quiet) {
-        for (int reg : differing) {
-            m_out << VerifyReport::AddressText(reg) << " " << HexField::Format(expected[reg]) << " "
-                  << HexField::Format(actual[reg]) << "\n";
+bool CliTool::LoadFile(LogRecord& record, const QString& file, EepromImage& image) {
+    const ImageFileResult loaded = ReadImage(file, image);
+    if (!loaded.ok()) {
+        Fail(record, loaded.Message(), kFileFailure);
+        return false;
+    }
+    record.SetFile(AbsolutePath(file), image);
+    return true;
+}
+
+int CliTool::Compare(LogRecord& record, const EepromImage& expected, const EepromImage& actual) {
+    record.Compare(expected, actual);
+    const std::vector<RegisterDifference>& differing = record.Differences();
+    if (!m_quiet && !m_json) {
+        for (const RegisterDifference& difference : differing) {
+            m_out << VerifyReport::AddressText(difference.reg) << " "
+                  << HexField::Format(difference.expected) << " "
+                  << HexField::Format(difference.actual) << "\n";
         }
         if (differing.empty()) {
             m_out << VerifyReport::PassText() << "\n";

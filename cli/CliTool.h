@@ -1,25 +1,35 @@
 #pragma once
 
+#include <QJsonObject>
 #include <QStringList>
 #include <functional>
+#include <iostream>
 #include <memory>
 #include <optional>
-#include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "AuditLog.h"
+#include "DumpFormat.h"
 #include "EepromImage.h"
+#include "ImageFile.h"
 
 class DeviceLink;
+class LogRecord;
 class PortFactory;
 
 // tarnel-cli: the device commands for scripts on a production line.
 //   read FILE     the device into an image file (no overwrite without --force)
 //   write FILE    an image file to the device, then read back and compare
 //   verify FILE   the device against an image file
-//   dump          the device's registers as the main window's grid
+//   dump          the device's registers as the main window's grid (or --format)
+//   compare FILE1 FILE2   two image files, without a port
 //   probe         the adapter, the bus and the EEPROM checked step by step
 //   list-ports    the parallel ports and I2C adapters present
+// FILE "-" is standard input (write, verify, compare) or standard output
+// (read). Every device operation appends a record to the audit log (--log,
+// TARNEL_LOG); --json prints the record instead of the text results.
 // Results go to `out`, messages to `err`. With several ports, each runs on a
 // thread of its own (MultiPortRunner).
 class CliTool {
@@ -29,12 +39,12 @@ public:
         kDifferences = 1,  // the device differs from the image
         kUsage = 2,
         kDeviceFailure = 3,  // the port or the device failed
-        kFileFailure = 4,
+        kFileFailure = 4,    // an image file or the audit log failed
     };
 
     // `progress` tells whether a progress line may be drawn on `err` (it is
-    // a terminal).
-    CliTool(std::ostream& out, std::ostream& err, bool progress);
+    // a terminal); images named "-" are read from `in`.
+    CliTool(std::ostream& out, std::ostream& err, bool progress, std::istream& in = std::cin);
     ~CliTool();
 
     // Runs the command line `arguments` (the program name first); returns
@@ -46,37 +56,54 @@ public:
     void SetPortSetup(std::function<void(PortFactory&)> setup) { m_portSetup = std::move(setup); }
 
 private:
-    int Read(const QString& file, bool force);
-    int Write(const QString& file, bool verify);
-    int Verify(const QString& file);
-    int Dump();
-    int Probe();
+    int Read(LogRecord& record, const QString& file, bool force);
+    int Write(LogRecord& record, const QString& file, bool verify);
+    int Verify(LogRecord& record, const QString& file);
+    int Dump(LogRecord& record, DumpFormat::Kind format);
+    int CompareFiles(LogRecord& record, const QString& first, const QString& second);
+    int Probe(LogRecord& record);
     int ListPorts();
     // Runs the command line once for each port, all at once, with `file`
     // read once for all; read and --trace are refused there.
     int RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
                        const QString& command, const QString& file, bool traced);
 
+    // Ends the operation of `record` with exit status `exit`: appends the
+    // record to the audit log and, with --json, prints it with the fields of
+    // `output` added. Returns `exit`, or kFileFailure when the record could
+    // not be logged (which is reported with the operation's own result).
+    int Conclude(LogRecord& record, int exit, const QJsonObject& output = {});
+    // Reports `message`, marks `record` failed with it and returns `exit`.
+    int Fail(LogRecord& record, const QString& message, int exit);
+
     // Opens the link; on failure reports it and returns null.
-    std::unique_ptr<DeviceLink> OpenLink();
-    // Reads the device; on failure reports it and returns false.
-    bool ReadDevice(EepromImage& image);
-    // Loads an image file; on failure reports it and returns false.
-    bool LoadFile(const QString& file, EepromImage& image);
-    // Prints the registers that differ (all of them) and their count, or
-    // "PASS!"; returns kSuccess or kDifferences.
-    int Compare(const EepromImage& expected, const EepromImage& actual);
+    std::unique_ptr<DeviceLink> OpenLink(LogRecord& record);
+    // Reads the device and records its digest; on failure reports it and
+    // returns false.
+    bool ReadDevice(LogRecord& record, EepromImage& image);
+    // Reads the image file `file` ("-": standard input) into `image`.
+    ImageFileResult ReadImage(const QString& file, EepromImage& image);
+    // Loads an image file ("-": standard input) and records it; on failure
+    // reports it and returns false.
+    bool LoadFile(LogRecord& record, const QString& file, EepromImage& image);
+    // Compares and records the differences; prints every differing register
+    // and their count, or "PASS!" (not with --json). Returns kSuccess or
+    // kDifferences.
+    int Compare(LogRecord& record, const EepromImage& expected, const EepromImage& actual);
     void Report(const QString& message);
     void Inform(const QString& message);
 
     std::ostream& m_out;
     std::ostream& m_err;
+    std::istream& m_in;
     bool m_progress;
     bool m_quiet = false;
-    // The one port of a run that RunOnEveryPort started, and the image file
-    // it read for all ports; empty otherwise.
+    bool m_json = false;
+    AuditLog m_log;
+    // The one port of a run that RunOnEveryPort started, and the outcome of
+    // reading its image file for all ports; empty otherwise.
     std::string m_onePort;
-    std::optional<EepromImage> m_loaded;
+    std::optional<std::pair<ImageFileResult, EepromImage>> m_loaded;
     std::unique_ptr<PortFactory> m_ports;
     std::function<void(PortFactory&)> m_portSetup;
 };

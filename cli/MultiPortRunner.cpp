@@ -56,16 +56,16 @@ QJsonObject JsonResult(const std::string& port, const PortOutcome& outcome) {
 
 std::vector<std::string> MultiPortRunner::ChoosePortNames(const QStringList& options,
                                                           QString& problem) {
-    QStringList names = options;
-    if (names.isEmpty()) {
-        names = QString::fromStdString(PortFactory::ChoosePortName({})).split(',');
-    }
+    const bool fromOptions = !options.isEmpty();
+    const QStringList names =
+        fromOptions ? options : QString::fromStdString(PortFactory::ChoosePortName({})).split(',');
     std::vector<std::string> ports;
     std::set<std::string> seen;
     for (const QString& name : names) {
         const std::string port = name.trimmed().toStdString();
         if (port.empty()) {
-            problem = QStringLiteral("An empty port name (see --help).");
+            problem = fromOptions ? QStringLiteral("The port name given with --port is empty.")
+                                  : QStringLiteral("TARNEL_PORT holds an empty port name.");
             return {};
         }
         const bool ownSwitch = port == "sim" || port == "i2c:sim";

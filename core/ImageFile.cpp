@@ -22,6 +22,15 @@ ImageFileResult Failure(ImageFileResult::Stage stage, int error, const QString& 
     return result;
 }
 
+// A file that ends before the 128 bytes of an image.
+ImageFileResult ShortFile(const QString& fileName, qint64 size) {
+    ImageFileResult result;
+    result.stage = ImageFileResult::Stage::Short;
+    result.fileName = fileName;
+    result.size = size;
+    return result;
+}
+
 // Reads until `size` bytes or the end of the file; the count, or -1.
 ssize_t ReadFully(int fd, uint8_t* buffer, size_t size) {
     size_t done = 0;
@@ -113,16 +122,27 @@ ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedF
         return Failure(Stage::Transfer, errno, QString());
     }
     if (static_cast<size_t>(count) < bytes.size()) {
-        ImageFileResult result;
-        result.stage = Stage::Short;
-        result.fileName = path;
-        result.size = count;
-        return result;
+        return ShortFile(path, count);
     }
     image = bytes;
     if (keepOpen != nullptr) {
         *keepOpen = std::move(fd);
     }
+    return {};
+}
+
+ImageFileResult ImageFile::ReadStream(std::istream& stream, const QString& name,
+                                      EepromImage& image) {
+    EepromImage bytes{};
+    stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    const std::streamsize count = stream.gcount();
+    if (stream.bad()) {
+        return Failure(ImageFileResult::Stage::Transfer, EIO, name);
+    }
+    if (static_cast<size_t>(count) < bytes.size()) {
+        return ShortFile(name, count);
+    }
+    image = bytes;
     return {};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <istream>
 
 #include "EepromImage.h"
 #include "FileError.h"
@@ -36,6 +37,11 @@ public:
     // a file read successfully stays open and locked in it.
     static ImageFileResult Read(const QString& path, EepromImage& image,
                                 LockedFile* keepOpen = nullptr);
+    // Reads an image from `stream` (standard input), named `name` in
+    // messages: its first 128 bytes, refused as a file would be when it ends
+    // before them; `image` changes only on success.
+    static ImageFileResult ReadStream(std::istream& stream, const QString& name,
+                                      EepromImage& image);
     // Replaces `path` with the 128 bytes of `image` atomically: they go to a
     // temporary file in the same folder, flushed to disk, which is then
     // renamed over the target, keeping the old file's permissions. A failure

@@ -30,13 +30,17 @@ std::optional<std::string> EepromLink::AddressDevice(bool firstOfOperation) {
         m_bus.Start();
     }
     const auto started = m_clock.Now();
+    auto attempted = started;
     m_bus.SendAddress(kWriteAddress);
     while (!m_bus.ReadAck()) {
         // Busy with a write cycle, or absent: START again straight from the
-        // high clock of the ninth bit, with no STOP in between.
-        if (m_clock.Now() - started >= kAckPollBound) {
+        // high clock of the ninth bit, with no STOP in between. Only an
+        // attempt made once the bound had passed ends the polling, so a
+        // process held off the processor past the bound still asks once more.
+        if (attempted - started >= kAckPollBound) {
             return NoAnswer();
         }
+        attempted = m_clock.Now();
         m_bus.Start();
         m_bus.SendAddress(kWriteAddress);
     }

@@ -42,6 +42,8 @@ std::string I2cDevLink::CombinedTransfersProblem() {
 std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
     const auto started = m_clock.Now();
     for (;;) {
+        // Only an attempt made once the bound had passed ends the polling.
+        const auto attempted = m_clock.Now();
         const int error = m_adapter->Transfer(messages, count);
         if (error == 0) {
             return {};
@@ -53,7 +55,7 @@ std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
         if (!IsAddressNack(error)) {
             return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
         }
-        if (m_clock.Now() - started >= kAckPollBound) {
+        if (attempted - started >= kAckPollBound) {
             // Some adapters report a refused data byte as EREMOTEIO as well.
             const std::string what =
                 error == EREMOTEIO ? "its address 0x50 or a data byte" : "its address 0x50";

@@ -94,6 +94,20 @@ std::string PortFactory::ChoosePortName(const std::string& option) {
     return kDefaultPortName;
 }
 
+void PortFactory::CheckName(const std::string& name) {
+    std::string file;
+    if (IsSimulated(name, file)) {
+        return;
+    }
+    if (StartsWith(name, kI2cPrefix)) {
+        ParseI2cAdapter(name);
+    } else if (StartsWith(name, kIoPrefix)) {
+        ParseIoBase(name);
+    } else if (!StartsWith(name, kDevicePrefix) || name.size() == kDevicePrefix.size()) {
+        UnknownName(name);
+    }
+}
+
 PortFactory::PortFactory(std::string portName) : m_portName(std::move(portName)) {}
 
 void PortFactory::SetTrace(const std::string& vcdPath) {

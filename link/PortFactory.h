@@ -36,6 +36,11 @@ public:
     // /dev/parport0.
     static std::string ChoosePortName(const std::string& option);
 
+    // Throws PortError, with the message for the user, when `name` is not a
+    // port name the factory knows (empty and malformed names included);
+    // opens nothing.
+    static void CheckName(const std::string& name);
+
     explicit PortFactory(std::string portName);
 
     const std::string& PortName() const { return m_portName; }

@@ -7,7 +7,7 @@ packages=(
     g++ cmake ninja-build
     libgtest-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
-    sigrok-cli dbus-daemon
+    sigrok-cli dbus-daemon xxd
 )
 
 missing=()

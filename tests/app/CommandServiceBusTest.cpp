@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -52,13 +53,15 @@ protected:
     }
 };
 
-TEST_F(CommandServiceBusTest, Command32776WritesDefaultDatToTheDevice) {
+TEST_F(CommandServiceBusTest, Command32776WritesDefaultDatToTheDeviceAndSaysItFinished) {
     QFile image(dir.filePath("default.dat"));
     ASSERT_TRUE(image.open(QIODevice::WriteOnly));
     image.write(Pattern());
     image.close();
 
     QDBusInterface frame(kService, kPath, kInterface);
+    QSignalSpy finished(&frame, SIGNAL(CommandFinished(int, bool, QString)));
+    ASSERT_TRUE(finished.isValid());
     const QDBusReply<bool> reply = frame.call(QStringLiteral("Command"), 32776);
     ASSERT_TRUE(reply.isValid()) << reply.error().message().toStdString();
     EXPECT_TRUE(reply.value());
@@ -73,6 +76,10 @@ TEST_F(CommandServiceBusTest, Command32776WritesDefaultDatToTheDevice) {
         device = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     EXPECT_EQ(device, Pattern());
+    if (finished.isEmpty()) {
+        ASSERT_TRUE(finished.wait(20000));
+    }
+    EXPECT_EQ(finished[0], (QVariantList{32776, true, QString()}));
 }
 
 TEST_F(CommandServiceBusTest, AnOpenDialogMakesTheWindowRefuseWithBusy) {

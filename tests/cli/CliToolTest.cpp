@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <functional>
@@ -18,6 +21,7 @@ struct Outcome {
     int exit = -1;
     QString out;
     QString err;
+    QByteArray bytes;  // standard output as it came
 };
 
 QByteArray Pattern(int size = 128, int offset = 3) {
@@ -43,6 +47,8 @@ QByteArray PatternOfSim() {
 class CliToolTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QByteArray input;  // standard input of the next Run
 
     QString Path(const QString& name) const { return dir.filePath(name); }
     QString SimPort() const { return "sim:" + Path("switch.bin"); }
@@ -52,10 +58,14 @@ protected:
             arguments = QStringList{"--port", SimPort()} + arguments;
         }
         QProcess process;
+        process.setProcessEnvironment(environment);
         process.start(QStringLiteral(TARNEL_CLI_PATH), arguments);
+        process.write(input);
+        process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        const QByteArray out = process.readAllStandardOutput();
+        return {process.exitCode(), QString::fromUtf8(out),
+                QString::fromUtf8(process.readAllStandardError()), out};
     }
     QString MakeFile(const QString& name, const QByteArray& bytes) const {
         EXPECT_TRUE(WriteFile(Path(name), bytes));
@@ -160,8 +170,12 @@ TEST_F(CliToolTest, FileErrorsUseTheCauseTexts) {
 TEST_F(CliToolTest, UsageErrorsExitWithTwo) {
     for (const QStringList& arguments :
          {QStringList{}, QStringList{"flash"}, QStringList{"read"}, QStringList{"dump", "x.dat"},
-          QStringList{"--colour", "dump"}}) {
-        const Outcome result = Run(arguments);
+          QStringList{"--colour", "dump"}, QStringList{"--port", "", "dump"},
+          QStringList{"--port", "io:zz", "dump"}, QStringList{"--port", "parport0", "dump"},
+          QStringList{"--port", "i2c:/dev/foo", "dump"}, QStringList{"--port", "sim:", "dump"},
+          QStringList{"compare", "a.dat"}, QStringList{"--format", "hex", "dump"},
+          QStringList{"--format", "xxd", "verify", "a.dat"}, QStringList{"--json", "read", "-"}}) {
+        const Outcome result = Run(arguments, false);
         EXPECT_EQ(result.exit, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(result.err.startsWith("tarnel-cli: ")) << result.err.toStdString();
     }
@@ -174,6 +188,11 @@ TEST_F(CliToolTest, HelpAndVersion) {
     const Outcome help = Run({"--help"}, false);
     EXPECT_EQ(help.exit, 0);
     EXPECT_TRUE(help.out.contains("--port <NAME>"));
+    for (const char* command : {"read FILE", "write FILE", "verify FILE", "dump", "compare FILE1",
+                                "list-ports", "--log <FILE>", "--json", "--format <FORMAT>"}) {
+        EXPECT_TRUE(help.out.contains(command)) << command;
+    }
+    EXPECT_TRUE(help.out.contains("no .vcd is added"));
 }
 
 TEST_F(CliToolTest, APortThatCannotBeOpenedExitsWithThree) {
@@ -216,6 +235,129 @@ TEST_F(CliToolTest, ListPortsNeedsNoPort) {
     const Outcome listed = Run({"list-ports"}, false);
     EXPECT_EQ(listed.exit, 0);
     EXPECT_EQ(Run({"list-ports", "x"}, false).exit, 2);
+}
+
+QJsonObject ParseObject(const QString& text) {
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(text.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << text.toStdString();
+    return document.object();
+}
+
+QList<QJsonObject> LogRecords(const QByteArray& log) {
+    QList<QJsonObject> records;
+    for (const QByteArray& line : log.split('\n')) {
+        if (!line.isEmpty()) {
+            records.append(ParseObject(QString::fromUtf8(line)));
+        }
+    }
+    return records;
+}
+
+TEST_F(CliToolTest, EveryDeviceOperationIsLoggedAndJsonPrintsTheRecord) {
+    const QString log = Path("audit.jsonl");
+    QByteArray two = PatternOfSim();
+    two[3] = 0x00;
+    const QString image = MakeFile("two.dat", two);
+    const Outcome verified = Run({"--log", log, "--json", "verify", image});
+    EXPECT_EQ(verified.exit, 1);
+    const QJsonObject printed = ParseObject(verified.out);
+    EXPECT_EQ(printed["result"].toString(), "differs");
+    EXPECT_EQ(printed["exit"].toInt(), 1);
+    EXPECT_EQ(printed["file"].toString(), image);
+    EXPECT_EQ(printed["port"].toString(), SimPort());
+    EXPECT_EQ(printed["differences"].toArray().size(), 1);
+    EXPECT_FALSE(printed.contains("host"));
+    EXPECT_FALSE(printed.contains("user"));
+
+    const Outcome dumped = Run({"--log", log, "--json", "dump"});
+    const QJsonArray registers = ParseObject(dumped.out)["registers"].toArray();
+    ASSERT_EQ(registers.size(), 128);
+    EXPECT_EQ(registers[3].toInt(), 0xA6);
+
+    // Without --log, TARNEL_LOG names the log.
+    environment.insert("TARNEL_LOG", log);
+    EXPECT_EQ(Run({"read", Path("up.dat")}).exit, 0);
+
+    const QList<QJsonObject> records = LogRecords(Contents(log));
+    ASSERT_EQ(records.size(), 3);
+    EXPECT_EQ(records[0]["operation"].toString(), "verify");
+    EXPECT_FALSE(records[0]["user"].toString().isEmpty());
+    EXPECT_FALSE(records[0]["host"].toString().isEmpty());
+    EXPECT_EQ(records[0]["file_sha256"].toString(), printed["file_sha256"].toString());
+    EXPECT_EQ(records[1]["operation"].toString(), "dump");
+    EXPECT_TRUE(records[1]["file"].isNull());
+    EXPECT_EQ(records[2]["operation"].toString(), "read");
+    EXPECT_EQ(records[2]["file"].toString(), Path("up.dat"));
+    EXPECT_EQ(records[2]["file_sha256"].toString(), records[2]["device_sha256"].toString());
+    EXPECT_EQ(records[2]["device_sha256"].toString(), records[1]["device_sha256"].toString());
+}
+
+TEST_F(CliToolTest, ALogThatFailsMakesTheCommandFailWithFour) {
+    const QString image = MakeFile("image.dat", Pattern());
+    const Outcome unopened = Run({"--log", Path("no/such/folder/log"), "write", image});
+    EXPECT_EQ(unopened.exit, 4);
+    EXPECT_TRUE(unopened.err.contains("Cannot open the audit log")) << unopened.err.toStdString();
+    EXPECT_TRUE(Device().isEmpty());  // the device was never touched
+
+    const Outcome unwritten = Run({"--log", "/dev/full", "--json", "write", image});
+    EXPECT_EQ(unwritten.exit, 4);
+    EXPECT_EQ(Device(), Pattern());
+    EXPECT_TRUE(unwritten.err.contains("The write itself ended with the result ok (exit status 0)"))
+        << unwritten.err.toStdString();
+    const QJsonObject printed = ParseObject(unwritten.out);
+    EXPECT_EQ(printed["exit"].toInt(), 4);
+    EXPECT_EQ(printed["result"].toString(), "ok");
+}
+
+TEST_F(CliToolTest, ImagesPassThroughPipes) {
+    const Outcome read = Run({"read", "-"});
+    EXPECT_EQ(read.exit, 0);
+    EXPECT_EQ(read.bytes, PatternOfSim());  // the bytes and nothing else
+
+    input = Pattern();
+    const Outcome written = Run({"write", "-"});
+    EXPECT_EQ(written.exit, 0) << written.err.toStdString();
+    EXPECT_EQ(Device(), Pattern());
+    const Outcome verified = Run({"verify", "-"});
+    EXPECT_EQ(verified.out, "PASS!\n");
+
+    input = Pattern(100);
+    const Outcome refused = Run({"write", "-"});
+    EXPECT_EQ(refused.exit, 4);
+    EXPECT_TRUE(refused.err.contains("standard input is not an image file: it holds 100 bytes"))
+        << refused.err.toStdString();
+}
+
+TEST_F(CliToolTest, CompareNeedsNoPortAndReportsAsVerifyDoes) {
+    QByteArray two = Pattern();
+    two[3] = 0x00;
+    two[100] = static_cast<char>(0xFF);
+    const QString first = MakeFile("first.dat", Pattern());
+    const QString second = MakeFile("second.dat", two);
+    const Outcome same = Run({"compare", first, first}, false);
+    EXPECT_EQ(same.exit, 0);
+    EXPECT_EQ(same.out, "PASS!\n");
+    const Outcome differs = Run({"compare", first, second}, false);
+    EXPECT_EQ(differs.exit, 1);
+    EXPECT_EQ(differs.out, "03 12 00\n100 F7 FF\n2 registers differ.\n");
+    input = two;
+    const QJsonObject printed = ParseObject(Run({"--json", "compare", first, "-"}, false).out);
+    EXPECT_EQ(printed["differences"].toArray().size(), 2);
+    EXPECT_TRUE(printed["port"].isNull());
+    EXPECT_TRUE(printed["compared_file"].isNull());
+    EXPECT_EQ(Run({"compare", first, Path("missing.dat")}, false).exit, 4);
+    EXPECT_TRUE(Device().isEmpty());
+}
+
+TEST_F(CliToolTest, DumpFormatsAndListPortsInJson) {
+    const QStringList i2cdump = Run({"dump", "--format", "i2cdump"}).out.split('\n');
+    EXPECT_TRUE(i2cdump.value(1).startsWith("00: a5 a4 a7 a6 ")) << i2cdump.value(1).toStdString();
+    const Outcome xxd = Run({"dump", "--format", "xxd"});
+    EXPECT_TRUE(xxd.out.startsWith("00000000: a5a4 a7a6 ")) << xxd.out.toStdString();
+    const QJsonObject ports = ParseObject(Run({"--json", "list-ports"}, false).out);
+    EXPECT_TRUE(ports["ports"].isArray());
+    EXPECT_EQ(ports["result"].toString(), "ok");
 }
 
 // A tool run in process against `sim`, where the simulator's faults can be

@@ -172,6 +172,20 @@ TEST_F(LinkOverSim, ReadAllRightAfterWriteAllWaitsForTheLastWriteCycle) {
     EXPECT_EQ(eeprom.BusyRefusals(), refusals + 2);
 }
 
+TEST(EepromLinkPause, APauseLongerThanTheBoundBetweenTwoAttemptsIsNoRefusal) {
+    // Every clock reading is 30 ms later, as if the process were held off the
+    // processor between readings: the device is busy at the first attempt
+    // after a write and free at the second, made after the 25 ms bound.
+    FakeClock clock{milliseconds(30)};
+    SimEeprom eeprom{clock};
+    eeprom.SetWriteCycle(milliseconds(100));
+    SimPort sim{eeprom};
+    EepromLink link{sim, clock};
+    EXPECT_TRUE(link.WriteAll(Distinct()));
+    EXPECT_EQ(eeprom.Memory(), Distinct());
+    EXPECT_GT(eeprom.BusyRefusals(), 0);
+}
+
 TEST_F(LinkOverSim, AbsentDeviceFailsReadAllWithinTheBoundAndLeavesTheDestination) {
     eeprom.GetFaults().absent = true;
     EepromImage image = Distinct();

@@ -1,0 +1,108 @@
+// The GUI's device commands with an audit log, and the outcome each command
+// reports when it has finished.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+
+#include "AppFixture.h"
+#include "CommandIds.h"
+#include "PortFactory.h"
+#include "SimEeprom.h"
+
+namespace {
+
+class AuditLogCommandsTest : public AppFixture {
+protected:
+    QString savedDirectory;
+    QString log;
+
+    void SetUp() override {
+        log = PathOf("audit.jsonl");
+        ASSERT_TRUE(Start({"--port", "sim", "--log", log}));
+        app->Ports().Simulator()->SetWriteCycle(1);
+        savedDirectory = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+    }
+    void TearDown() override { QDir::setCurrent(savedDirectory); }
+
+    QList<QJsonObject> Records() const {
+        QList<QJsonObject> records;
+        for (const QByteArray& line : ReadFile(log).split('\n')) {
+            if (!line.isEmpty()) {
+                records.append(QJsonDocument::fromJson(line).object());
+            }
+        }
+        return records;
+    }
+};
+
+TEST_F(AuditLogCommandsTest, EveryDeviceCommandAppendsOneRecord) {
+    Send(CommandId::ToolsUpload);
+    prompter.openPaths.push_back(MakeFile("image.dat", Pattern()));
+    Send(CommandId::FileOpen);
+    Send(CommandId::ToolsDownload);
+    app->m_image[5] ^= 0xFF;  // edited after the download: verify differs
+    prompter.dialogScripts.push_back([](QDialog&) { return QDialog::Accepted; });
+    Send(CommandId::ToolsVerify);
+    MakeFile("default.dat", Pattern(128, 1));
+    Send(CommandId::DownloadDefault);
+
+    const QList<QJsonObject> records = Records();
+    ASSERT_EQ(records.size(), 4);
+    EXPECT_EQ(records[0]["operation"].toString(), "upload");
+    EXPECT_TRUE(records[0]["file"].isNull());
+    EXPECT_FALSE(records[0]["device_sha256"].isNull());
+    EXPECT_EQ(records[1]["operation"].toString(), "download");
+    EXPECT_EQ(records[1]["file"].toString(), PathOf("image.dat"));
+    EXPECT_EQ(records[2]["operation"].toString(), "verify");
+    EXPECT_EQ(records[2]["result"].toString(), "differs");
+    EXPECT_EQ(records[2]["differences"].toArray().size(), 1);
+    EXPECT_EQ(records[3]["operation"].toString(), "download-default");
+    EXPECT_EQ(records[3]["file"].toString(), PathOf("default.dat"));
+    for (const QJsonObject& record : records) {
+        EXPECT_EQ(record["program"].toString(), "tarnel");
+        EXPECT_EQ(record["port"].toString(), "sim");
+        EXPECT_FALSE(record.contains("exit"));
+    }
+    EXPECT_EQ(records[1]["file_sha256"].toString(), records[2]["device_sha256"].toString());
+}
+
+TEST_F(AuditLogCommandsTest, ALogThatCannotBeOpenedStopsTheCommandBeforeTheDevice) {
+    ASSERT_TRUE(Start({"--port", "sim", "--log", PathOf("no/such/folder/audit.jsonl")}));
+    QSignalSpy finished(&Frame(), &CMainFrame::CommandFinished);
+    app->m_image = ImageOf(Pattern());
+    Send(CommandId::ToolsDownload);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.startsWith("Cannot open the audit log"));
+    EXPECT_EQ(app->Ports().Simulator()->CommittedBytes(), 0);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished[0][1].toBool(), false);
+    EXPECT_EQ(finished[0][2].toString(), prompter.messages[0].text);
+}
+
+TEST_F(AuditLogCommandsTest, ARecordThatCannotBeWrittenIsReportedAfterTheOperation) {
+    ASSERT_TRUE(Start({"--port", "sim", "--log", "/dev/full"}));
+    Send(CommandId::ToolsUpload);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains("The upload itself ended with the result ok."))
+        << prompter.messages[0].text.toStdString();
+    EXPECT_EQ(Caption(), "Upload - TARNEL");  // the upload itself went through
+}
+
+TEST_F(AuditLogCommandsTest, CommandFinishedTellsTheOutcomeOnceTheMessagesAreClosed) {
+    QSignalSpy finished(&Frame(), &CMainFrame::CommandFinished);
+    bool finishedWhileShown = true;
+    prompter.onMessage = [&](const ScriptedPrompter::Message&) {
+        finishedWhileShown = !finished.isEmpty();
+    };
+    Send(CommandId::DownloadDefault);  // no default.dat
+    Send(CommandId::FileNew);
+    ASSERT_EQ(finished.size(), 2);
+    EXPECT_FALSE(finishedWhileShown);
+    EXPECT_EQ(finished[0],
+              (QVariantList{CommandId::DownloadDefault, false, "default.dat was not found."}));
+    EXPECT_EQ(finished[1], (QVariantList{CommandId::FileNew, true, QString()}));
+}
+
+}  // namespace
