@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <sstream>
@@ -77,6 +79,30 @@ TEST_F(MultiPortTest, EachPortWritesOnItsOwnAndTheWorstStatusWins) {
     EXPECT_NE(text.find(Sim("x").toStdString() + ": EEPROM acknowledges its address 0xA0: FAILED"),
               std::string::npos);
     EXPECT_EQ(run({"--port", "sim", "--port", "sim", "read", "r.dat"}, text), CliTool::kUsage);
+}
+
+TEST_F(MultiPortTest, JsonIsAnArrayAndTheLogKeepsARecordPerPort) {
+    const QString log = dir.filePath("audit.jsonl");
+    std::ostringstream out;
+    std::ostringstream err;
+    CliTool tool(out, err, false);
+    EXPECT_EQ(tool.Run({"tarnel-cli", "--json", "--log", log, "--port", Sim("a"), "--port",
+                        "/dev/parport_tarnel_absent", "probe"}),
+              3);
+    const QJsonArray printed =
+        QJsonDocument::fromJson(QByteArray::fromStdString(out.str())).array();
+    ASSERT_EQ(printed.size(), 2);
+    EXPECT_EQ(printed[0]["result"].toString(), "ok");
+    EXPECT_EQ(printed[0]["steps"].toArray().size(), 5);
+    EXPECT_EQ(printed[1]["exit"].toInt(), 3);
+    EXPECT_EQ(printed[1]["port"].toString(), "/dev/parport_tarnel_absent");
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> records = file.readAll().trimmed().split('\n');
+    ASSERT_EQ(records.size(), 2);
+    for (const QByteArray& record : records) {
+        EXPECT_EQ(QJsonDocument::fromJson(record)["operation"].toString(), "probe");
+    }
 }
 
 TEST(MultiPortRunnerTest, AThrowingPortIsAFailureOfItsOwn) {
