@@ -62,7 +62,8 @@ std::vector<std::string> MultiPortRunner::ChoosePortNames(const QStringList& opt
     std::vector<std::string> ports;
     std::set<std::string> seen;
     for (const QString& name : names) {
-        const std::string port = name.trimmed().toStdString();
+        // "a, b" in the environment means "a" and "b"; an option is taken as given.
+        const std::string port = (fromOptions ? name : name.trimmed()).toStdString();
         if (port.empty()) {
             problem = fromOptions ? QStringLiteral("The port name given with --port is empty.")
                                   : QStringLiteral("TARNEL_PORT holds an empty port name.");
