@@ -113,11 +113,28 @@ LogRecord CtarnelDoc::NewRecord(const QString& operation) {
                      QString::fromStdString(AfxGetApp()->Ports().PortName()), operation);
 }
 
+bool CtarnelDoc::OpenAuditLog(AuditLog& log) {
+    if (const std::optional<QString>& path = AfxGetApp()->LogPath(); path && !log.Open(*path)) {
+        ReportFailure(log.ErrorText(), MessageCaption(), Prompter::Icon::Stop);
+        return false;
+    }
+    return true;
+}
+
+void CtarnelDoc::AppendRecord(AuditLog& log, LogRecord& record) {
+    record.Finish();
+    if (!log.Append(record)) {
+        ReportFailure(log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
+                          QStringLiteral(" itself ended with the result ") +
+                          LogRecord::ResultName(record.GetResult()) + '.',
+                      MessageCaption(), Prompter::Icon::Stop);
+    }
+}
+
 bool CtarnelDoc::RunOnDevice(LogRecord& record,
                              const std::function<LinkResult(DeviceLink&)>& operation) {
     AuditLog log;
-    if (const std::optional<QString>& path = AfxGetApp()->LogPath(); path && !log.Open(*path)) {
-        ReportFailure(log.ErrorText(), MessageCaption(), Prompter::Icon::Stop);
+    if (!OpenAuditLog(log)) {
         return false;
     }
     LinkResult result;
@@ -130,16 +147,9 @@ bool CtarnelDoc::RunOnDevice(LogRecord& record,
     if (!result) {
         record.Fail(QString::fromStdString(result.message));
     }
-    record.Finish();
-    const bool logged = log.Append(record);
+    AppendRecord(log, record);
     if (!result) {
         ReportFailure(record.Message(), MessageCaption(), Prompter::Icon::Stop);
-    }
-    if (!logged) {
-        ReportFailure(log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
-                          QStringLiteral(" itself ended with the result ") +
-                          LogRecord::ResultName(record.GetResult()) + '.',
-                      MessageCaption(), Prompter::Icon::Stop);
     }
     return result.ok;
 }
@@ -197,17 +207,23 @@ void CtarnelDoc::OnToolsModify() {
 
 void CtarnelDoc::OnDownloadDefault() {
     CtarnelApp* app = AfxGetApp();
+    LogRecord record = NewRecord(QStringLiteral("download-default"));
     // The file stays open and locked until the device write is over.
     LockedFile held;
     const ImageFileResult loaded = ImageFile::Read(kDefaultImageFile, app->m_image, &held);
     if (!loaded.ok()) {
+        // The production line learns of a station that lacks its image too.
+        record.SetFile(QFileInfo(kDefaultImageFile).absoluteFilePath());
+        record.Fail(loaded.Message());
+        if (AuditLog log; OpenAuditLog(log)) {
+            AppendRecord(log, record);
+        }
         ReportFileError(loaded);
         return;
     }
     app->m_strImageFile = kDefaultImageFile;
     app->RepaintMainWindow();
     // No message on success; a failure has been reported by then.
-    LogRecord record = NewRecord(QStringLiteral("download-default"));
     record.SetFile(CurrentFilePath(), app->m_image);
     RunOnDevice(record, [app](DeviceLink& link) { return link.WriteAll(app->m_image); });
     SetTitle(kDefaultImageFile);

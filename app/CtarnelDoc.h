@@ -6,6 +6,7 @@
 #include "CommandTarget.h"
 #include "Prompter.h"
 
+class AuditLog;
 class DeviceLink;
 class LogRecord;
 struct ImageFileResult;
@@ -70,6 +71,12 @@ private:
     // failed operation and a record that cannot be written are reported
     // (caption "TARNEL", stop icon). Returns whether the operation succeeded.
     bool RunOnDevice(LogRecord& record, const std::function<LinkResult(DeviceLink&)>& operation);
+    // Opens the audit log into `log` when one is kept; reports a log that
+    // cannot be opened and returns false.
+    bool OpenAuditLog(AuditLog& log);
+    // Finishes `record` and appends it to `log`; reports a record that
+    // cannot be written, with the operation's own result.
+    void AppendRecord(AuditLog& log, LogRecord& record);
     // Shows the message of a failed image-file operation.
     void ReportFileError(const ImageFileResult& result);
     // Shows a failure's message and notes it as the outcome of the command

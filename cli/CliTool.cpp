@@ -283,6 +283,7 @@ int CliTool::Read(LogRecord& record, const QString& file, bool force) {
     }
     const ImageFileResult written = ImageFile::Write(file, image);
     if (!written.ok()) {
+        record.SetFile(AbsolutePath(file));
         return Conclude(record, Fail(record, written.Message(), kFileFailure), registers);
     }
     record.SetFile(AbsolutePath(file), image);
@@ -466,6 +467,7 @@ ImageFileResult CliTool::ReadImage(const QString& file, EepromImage& image) {
 bool CliTool::LoadFile(LogRecord& record, const QString& file, EepromImage& image) {
     const ImageFileResult loaded = ReadImage(file, image);
     if (!loaded.ok()) {
+        record.SetFile(AbsolutePath(file));
         Fail(record, loaded.Message(), kFileFailure);
         return false;
     }

@@ -38,6 +38,9 @@ public:
     // The image file: its absolute path (empty for standard input or no
     // file: null in JSON) and the digest of its 128 bytes written or compared.
     void SetFile(const QString& path, const EepromImage& image);
+    // Only the image file's absolute path, for a file that could not be
+    // read or written (file_sha256 stays null).
+    void SetFile(const QString& path) { m_file = path; }
     // The digest of the 128 bytes read from the device.
     void SetDevice(const EepromImage& image);
     // Compares `expected` (the image) with `actual` (the device or a second

@@ -38,6 +38,8 @@ protected:
 };
 
 TEST_F(AuditLogCommandsTest, EveryDeviceCommandAppendsOneRecord) {
+    Send(CommandId::DownloadDefault);  // no default.dat yet: a failed record
+    prompter.messages.clear();
     Send(CommandId::ToolsUpload);
     prompter.openPaths.push_back(MakeFile("image.dat", Pattern()));
     Send(CommandId::FileOpen);
@@ -48,23 +50,23 @@ TEST_F(AuditLogCommandsTest, EveryDeviceCommandAppendsOneRecord) {
     MakeFile("default.dat", Pattern(128, 1));
     Send(CommandId::DownloadDefault);
 
-    const QList<QJsonObject> records = Records();
-    ASSERT_EQ(records.size(), 4);
-    EXPECT_EQ(records[0]["operation"].toString(), "upload");
-    EXPECT_TRUE(records[0]["file"].isNull());
-    EXPECT_FALSE(records[0]["device_sha256"].isNull());
-    EXPECT_EQ(records[1]["operation"].toString(), "download");
-    EXPECT_EQ(records[1]["file"].toString(), PathOf("image.dat"));
-    EXPECT_EQ(records[2]["operation"].toString(), "verify");
+    QList<QJsonObject> records = Records();
+    ASSERT_EQ(records.size(), 5);
+    EXPECT_EQ(records[0]["result"].toString(), "failed");
+    EXPECT_EQ(records[0]["file"].toString(), PathOf("default.dat"));
+    records.removeFirst();
+    const QStringList operations = {"upload", "download", "verify", "download-default"};
+    const QJsonValue files[] = {QJsonValue::Null, PathOf("image.dat"), PathOf("image.dat"),
+                                PathOf("default.dat")};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(records[i]["operation"].toString(), operations[i]);
+        EXPECT_EQ(records[i]["file"], files[i]) << i;
+        EXPECT_EQ(records[i]["program"].toString(), "tarnel");
+        EXPECT_EQ(records[i]["port"].toString(), "sim");
+        EXPECT_FALSE(records[i].contains("exit"));
+    }
     EXPECT_EQ(records[2]["result"].toString(), "differs");
     EXPECT_EQ(records[2]["differences"].toArray().size(), 1);
-    EXPECT_EQ(records[3]["operation"].toString(), "download-default");
-    EXPECT_EQ(records[3]["file"].toString(), PathOf("default.dat"));
-    for (const QJsonObject& record : records) {
-        EXPECT_EQ(record["program"].toString(), "tarnel");
-        EXPECT_EQ(record["port"].toString(), "sim");
-        EXPECT_FALSE(record.contains("exit"));
-    }
     EXPECT_EQ(records[1]["file_sha256"].toString(), records[2]["device_sha256"].toString());
 }
 

@@ -70,7 +70,6 @@ TEST(AuditLogTest, ARecordReadsBackWithItsDigestsAndDifferences) {
     EXPECT_EQ(first["result"].toString(), "differs");
     EXPECT_EQ(first["exit"].toInt(), 1);
     EXPECT_EQ(first["file"].toString(), "/images/a.dat");
-    EXPECT_EQ(first["program"].toString(), "tarnel-cli");
     EXPECT_FALSE(first["host"].toString().isEmpty());
     EXPECT_FALSE(first["user"].toString().isEmpty());
     EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.\d{3}Z$)")
@@ -85,11 +84,9 @@ TEST(AuditLogTest, ARecordReadsBackWithItsDigestsAndDifferences) {
 
     const QJsonObject& second = records[1];
     EXPECT_EQ(second["result"].toString(), "failed");
-    EXPECT_TRUE(second["file"].isNull());
-    EXPECT_TRUE(second["file_sha256"].isNull());
-    EXPECT_TRUE(second["device_sha256"].isNull());
+    EXPECT_TRUE(second["file"].isNull() && second["file_sha256"].isNull() &&
+                second["device_sha256"].isNull());
     EXPECT_FALSE(second.contains("exit"));
-    EXPECT_EQ(second["program"].toString(), "tarnel");
     EXPECT_TRUE(second["message"].toString().startsWith("Reading the EEPROM failed"));
     EXPECT_FALSE(failed.ToJson(LogRecord::Fields::output).contains("host"));
 }

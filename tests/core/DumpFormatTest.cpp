@@ -5,8 +5,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include "QtPrinters.h"
-
 namespace {
 
 // Every byte value class: printable text, 0x00, 0xFF and other unprintable bytes.
@@ -21,14 +19,6 @@ EepromImage Mixed() {
     return image;
 }
 
-TEST(DumpFormatTest, NamesParse) {
-    EXPECT_EQ(DumpFormat::Parse("grid"), DumpFormat::Kind::grid);
-    EXPECT_EQ(DumpFormat::Parse("i2cdump"), DumpFormat::Kind::i2cdump);
-    EXPECT_EQ(DumpFormat::Parse("xxd"), DumpFormat::Kind::xxd);
-    EXPECT_EQ(DumpFormat::Parse("XXD"), std::nullopt);
-    EXPECT_EQ(DumpFormat::Parse(""), std::nullopt);
-}
-
 TEST(DumpFormatTest, I2cdumpHasTheHeaderEightRowsAndTheCharacterColumn) {
     const QStringList lines = DumpFormat::Format(DumpFormat::Kind::i2cdump, Mixed()).split('\n');
     ASSERT_EQ(lines.size(), 10);  // header, 8 rows, and the empty rest after the last newline
@@ -36,7 +26,6 @@ TEST(DumpFormatTest, I2cdumpHasTheHeaderEightRowsAndTheCharacterColumn) {
     EXPECT_EQ(lines[1], "00: 00 02 04 06 08 0a 0c 0e 10 12 14 16 18 1a 1c 1e    .???????????????");
     EXPECT_EQ(lines[2], "10: 74 61 72 6e 65 6c 21 2e 30 32 34 36 38 3a 3c ff    tarnel!.02468:<.");
     EXPECT_TRUE(lines[8].startsWith("70: e0 e2")) << lines[8].toStdString();
-    EXPECT_TRUE(lines[9].isEmpty());
 }
 
 TEST(DumpFormatTest, XxdLayoutTurnsBackIntoTheBytes) {
@@ -44,7 +33,6 @@ TEST(DumpFormatTest, XxdLayoutTurnsBackIntoTheBytes) {
     const QStringList lines = dump.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 8);
     EXPECT_EQ(lines[1], "00000010: 7461 726e 656c 212e 3032 3436 383a 3cff  tarnel!.02468:<.");
-    EXPECT_TRUE(lines[7].startsWith("00000070: e0e2 ")) << lines[7].toStdString();
 
     const QString xxd = QStandardPaths::findExecutable("xxd");
     if (xxd.isEmpty()) {
