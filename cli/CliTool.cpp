@@ -12,9 +12,11 @@
 #include "ImageFile.h"
 #include "JsonForms.h"
 #include "LogRecord.h"
+#include "MultiPortRunner.h"
 #include "PortDiscovery.h"
 #include "PortError.h"
 #include "PortFactory.h"
+#include "PortProbe.h"
 #include "VerifyReport.h"
 
 namespace {
@@ -39,7 +41,7 @@ int FileCount(const QString& command) {
     if (command == "compare") {
         return 2;
     }
-    if (command == "dump" || command == "list-ports") {
+    if (command == "dump" || command == "probe" || command == "list-ports") {
         return 0;
     }
     return -1;
@@ -62,7 +64,13 @@ int CliTool::Run(const QStringList& arguments) {
         "  verify FILE          compare the device with an image file (- : standard input)\n"
         "  dump                 print the device's registers (see --format)\n"
         "  compare FILE1 FILE2  compare two image files; needs no port\n"
+        "  probe                check the adapter, the bus and the EEPROM step by step,\n"
+        "                       writing nothing\n"
         "  list-ports           list the parallel ports and I2C adapters present\n\n"
+        "With several ports (--port given more than once, or TARNEL_PORT=a,b,c), write,\n"
+        "verify, dump and probe run on all of them at once; every output line starts\n"
+        "with its port's name (with --json: an array of one object per port), and the\n"
+        "exit status is the worst of the ports.\n\n"
         "Every device operation appends one JSON line to the audit log (--log or\n"
         "$TARNEL_LOG): time, host, user, program, version, port, operation, file,\n"
         "file_sha256, device_sha256, result, exit, differences, message, duration_ms.\n\n"
@@ -73,8 +81,9 @@ int CliTool::Run(const QStringList& arguments) {
     const QCommandLineOption port(
         "port",
         QStringLiteral("Port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, i2c:N, i2c:NAME, sim, "
-                       "sim:FILE, i2c:sim, i2c:sim:FILE (default: $TARNEL_PORT, then "
-                       "/dev/parport0). An unknown, malformed or empty name is a usage error."),
+                       "sim:FILE, i2c:sim, i2c:sim:FILE (default: $TARNEL_PORT, names separated "
+                       "by commas, then /dev/parport0). Give it several times for several ports. "
+                       "An unknown, malformed or empty name is a usage error."),
         QStringLiteral("NAME"));
     const QCommandLineOption trace(
         "trace",
@@ -88,7 +97,7 @@ int CliTool::Run(const QStringList& arguments) {
         QStringLiteral("FILE"));
     const QCommandLineOption json(
         "json", QStringLiteral("Print the result as one JSON object on standard output (read, "
-                               "write, verify, dump, compare, list-ports)."));
+                               "write, verify, dump, probe, compare, list-ports)."));
     const QCommandLineOption format(
         "format", QStringLiteral("dump: the layout, grid (default), i2cdump or xxd."),
         QStringLiteral("FORMAT"));
@@ -100,7 +109,7 @@ int CliTool::Run(const QStringList& arguments) {
     parser.addOptions({help, version, port, trace, log, json, format, quiet, force, noVerify});
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("read, write, verify, dump, compare or list-ports"));
+        QStringLiteral("read, write, verify, dump, probe, compare or list-ports"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an image file"),
                                  QStringLiteral("[FILE]..."));
 
@@ -162,17 +171,27 @@ int CliTool::Run(const QStringList& arguments) {
         return CompareFiles(record, file, positional.value(2));
     }
 
-    if (parser.isSet(port) && parser.value(port).isEmpty()) {
-        Report(QStringLiteral("The port name given with --port is empty."));
-        return kUsage;
+    std::vector<std::string> ports{m_onePort};
+    if (m_onePort.empty()) {
+        QString problem;
+        ports = MultiPortRunner::ChoosePortNames(parser.values(port), problem);
+        if (ports.empty()) {
+            Report(problem);
+            return kUsage;
+        }
     }
-    const std::string portName = PortFactory::ChoosePortName(parser.value(port).toStdString());
-    try {
-        PortFactory::CheckName(portName);
-    } catch (const PortError& error) {
-        Report(QString::fromStdString(error.what()));
-        return kUsage;
+    for (const std::string& name : ports) {
+        try {
+            PortFactory::CheckName(name);
+        } catch (const PortError& error) {
+            Report(QString::fromStdString(error.what()));
+            return kUsage;
+        }
     }
+    if (ports.size() > 1) {
+        return RunOnEveryPort(arguments, ports, command, file, parser.isSet(trace));
+    }
+    const std::string& portName = ports.front();
     m_ports = std::make_unique<PortFactory>(portName);
     try {
         m_ports->SetSimFaults(PortFactory::ChooseSimFaults());
@@ -209,6 +228,9 @@ int CliTool::Run(const QStringList& arguments) {
         if (command == "verify") {
             return Verify(record, file);
         }
+        if (command == "probe") {
+            return Probe(record);
+        }
         return Dump(record, *dumpFormat);
     });
 }
@@ -233,6 +255,36 @@ int CliTool::RunCommand(LogRecord& record, const std::function<int()>& command) 
         }
     }
     return status;
+}
+
+int CliTool::RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
+                            const QString& command, const QString& file, bool traced) {
+    if (command == "read") {
+        Report(QStringLiteral("read takes one port, as it writes one FILE."));
+        return kUsage;
+    }
+    if (traced) {
+        Report(QStringLiteral("--trace records one port; give one --port with it."));
+        return kUsage;
+    }
+    // The image is read once for all ports (standard input can be read only
+    // once, and image files are read under an exclusive lock); each port's
+    // run records and reports the outcome itself.
+    std::optional<std::pair<ImageFileResult, EepromImage>> image;
+    if (!file.isEmpty()) {
+        image.emplace();
+        image->first = ReadImage(file, image->second);
+    }
+    return MultiPortRunner::Run(
+        ports,
+        [&](const std::string& port, std::ostream& out, std::ostream& err) {
+            CliTool tool(out, err, false);
+            tool.m_onePort = port;
+            tool.m_loaded = image;
+            tool.m_portSetup = m_portSetup;
+            return tool.Run(arguments);
+        },
+        m_out, m_err, m_json);
 }
 
 int CliTool::Read(LogRecord& record, const QString& file, bool force) {
@@ -353,6 +405,23 @@ int CliTool::CompareFiles(LogRecord& record, const QString& first, const QString
     return Conclude(record, Compare(record, expected, actual), secondFile);
 }
 
+int CliTool::Probe(LogRecord& record) {
+    const ProbeReport report = PortProbe::Run(*m_ports);
+    for (const ProbeStep& step : report.Steps()) {
+        const QString line = QString::fromStdString(step.Line());
+        if (!step.passed) {
+            record.Fail(line);
+        }
+        if (!m_json && !m_quiet) {
+            m_out << line << "\n";
+        } else if (!step.passed) {
+            Report(line);
+        }
+    }
+    return Conclude(record, report.Passed() ? kSuccess : kDeviceFailure,
+                    {{"steps", JsonForms::Steps(report)}});
+}
+
 int CliTool::ListPorts() {
     LogRecord record(LogRecord::kCliProgram, QString(), QStringLiteral("list-ports"));
     const std::vector<PortInfo> ports = PortDiscovery::List();
@@ -431,6 +500,10 @@ bool CliTool::ReadDevice(LogRecord& record, EepromImage& image) {
 }
 
 ImageFileResult CliTool::ReadImage(const QString& file, EepromImage& image) {
+    if (m_loaded) {
+        image = m_loaded->second;
+        return m_loaded->first;
+    }
     return file == kStandardStream
                ? ImageFile::ReadStream(m_in, QStringLiteral("standard input"), image)
                : ImageFile::Read(file, image);

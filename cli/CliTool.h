@@ -5,15 +5,19 @@
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "AuditLog.h"
 #include "DumpFormat.h"
 #include "EepromImage.h"
+#include "ImageFile.h"
 
 class DeviceLink;
 class LogRecord;
 class PortFactory;
-struct ImageFileResult;
 
 // tarnel-cli: the device commands for scripts on a production line.
 //   read FILE     the device into an image file (no overwrite without --force)
@@ -21,11 +25,13 @@ struct ImageFileResult;
 //   verify FILE   the device against an image file
 //   dump          the device's registers as the main window's grid (or --format)
 //   compare FILE1 FILE2   two image files, without a port
+//   probe         the adapter, the bus and the EEPROM checked step by step
 //   list-ports    the parallel ports and I2C adapters present
 // FILE "-" is standard input (write, verify, compare) or standard output
 // (read). Every device operation appends a record to the audit log (--log,
 // TARNEL_LOG); --json prints the record instead of the text results.
-// Results go to `out`, messages to `err`.
+// Results go to `out`, messages to `err`. With several ports, each runs on a
+// thread of its own (MultiPortRunner).
 class CliTool {
 public:
     enum ExitCode {
@@ -45,7 +51,8 @@ public:
     // the exit code.
     int Run(const QStringList& arguments);
     // Has `setup` called on the port factory once the options made it, before
-    // any port is opened (a test switches on a simulator fault with it).
+    // any port is opened (a test switches on a simulator fault with it). With
+    // several ports it is called on each port's thread.
     void SetPortSetup(std::function<void(PortFactory&)> setup) { m_portSetup = std::move(setup); }
 
 private:
@@ -58,7 +65,12 @@ private:
     int Verify(LogRecord& record, const QString& file);
     int Dump(LogRecord& record, DumpFormat::Kind format);
     int CompareFiles(LogRecord& record, const QString& first, const QString& second);
+    int Probe(LogRecord& record);
     int ListPorts();
+    // Runs the command line once for each port, all at once, with `file`
+    // read once for all; read and --trace are refused there.
+    int RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
+                       const QString& command, const QString& file, bool traced);
 
     // Ends the operation of `record` with exit status `exit`: appends the
     // record to the audit log and, with --json, prints it with the fields of
@@ -92,6 +104,10 @@ private:
     bool m_quiet = false;
     bool m_json = false;
     AuditLog m_log;
+    // The one port of a run that RunOnEveryPort started, and the outcome of
+    // reading its image file for all ports; empty otherwise.
+    std::string m_onePort;
+    std::optional<std::pair<ImageFileResult, EepromImage>> m_loaded;
     std::unique_ptr<PortFactory> m_ports;
     std::function<void(PortFactory&)> m_portSetup;
 };

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "PortDiscovery.h"
+#include "ProbeReport.h"
 
 QJsonArray JsonForms::Registers(const EepromImage& image) {
     QJsonArray registers;
@@ -23,6 +24,16 @@ QJsonArray JsonForms::Ports(const std::vector<PortInfo>& ports) {
             object.insert("by_name", QString::fromStdString(port.byName));
         }
         array.append(object);
+    }
+    return array;
+}
+
+QJsonArray JsonForms::Steps(const ProbeReport& report) {
+    QJsonArray array;
+    for (const ProbeStep& step : report.Steps()) {
+        array.append(QJsonObject{{"check", QString::fromStdString(step.check)},
+                                 {"passed", step.passed},
+                                 {"verdict", QString::fromStdString(step.verdict)}});
     }
     return array;
 }

@@ -7,6 +7,7 @@
 #include "EepromImage.h"
 #include "LinkResult.h"
 #include "MonotonicClock.h"
+#include "ProbeReport.h"
 
 // An open connection to the switch's 128-byte EEPROM, whatever adapter
 // carries it. The device commands use only this, so they never know which
@@ -38,6 +39,9 @@ public:
     // Writes registers 0 to 127 in ascending order, one byte-write each,
     // waiting out the device's write cycles; the first failure ends it.
     virtual LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) = 0;
+    // Appends the checks of the adapter and the EEPROM, one step each, and
+    // stops at the first that fails. Writes nothing to the EEPROM.
+    virtual void Probe(ProbeReport& report) = 0;
 
 protected:
     // Runs `poll` (one attempt to reach the device; false when the device

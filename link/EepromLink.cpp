@@ -1,5 +1,8 @@
 #include "EepromLink.h"
 
+#include <cstdio>
+
+#include "LptProbe.h"
 #include "PortError.h"
 
 namespace {
@@ -103,6 +106,20 @@ LinkResult EepromLink::WriteAll(const EepromImage& image, const Progress& progre
     } catch (const PortError& error) {
         return LinkResult::WriteFailure(reg, error.what());
     }
+}
+
+bool EepromLink::Ping() {
+    const bool acknowledged = !AddressDevice(true);
+    if (!acknowledged) {
+        m_bus.SclLow();  // end the refused ninth clock before the STOP
+    }
+    m_bus.Stop();
+    m_bus.Release();
+    return acknowledged;
+}
+
+void EepromLink::Probe(ProbeReport& report) {
+    LptProbe(m_bus, *this).Run(report);
 }
 
 LinkResult EepromLink::WriteRegister(int reg, uint8_t value, bool firstOfOperation) {

@@ -33,6 +33,14 @@ public:
     // the last STOP starts.
     LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) override;
 
+    // START (freeing a stuck data line), device address 0xA0 with the
+    // acknowledge polling of every transaction, then STOP and release: no
+    // word address and no data follow, so nothing is written. True when the
+    // device acknowledged within kAckPollBound.
+    bool Ping();
+    // The checks of LptProbe on this link's port.
+    void Probe(ProbeReport& report) override;
+
 private:
     enum class Direction { Read, Write };
 

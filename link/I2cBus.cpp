@@ -6,9 +6,6 @@ constexpr uint8_t kSdaLow = 0x00;
 constexpr uint8_t kSclHigh = 0x04;
 constexpr uint8_t kSclLow = 0x00;
 constexpr uint8_t kSdaSense = 0x40;
-// A device stuck mid-byte holds SDA for at most its remaining data bits and
-// the acknowledge slot.
-constexpr int kFreeingClocks = 9;
 }  // namespace
 
 void I2cBus::RaiseBoth() {
@@ -107,6 +104,10 @@ void I2cBus::Stop() {
 
 void I2cBus::Release() {
     RaiseBoth();
+}
+
+void I2cBus::SetSda(bool released) {
+    m_port.WriteData(released ? kSdaReleased : kSdaLow);
 }
 
 bool I2cBus::StartFreeingBus() {

@@ -11,6 +11,10 @@
 // "Lines on return" below are (SDA, SCL).
 class I2cBus {
 public:
+    // Clocks that free a device stuck mid-byte: at most its remaining data
+    // bits and the acknowledge slot.
+    static constexpr int kFreeingClocks = 9;
+
     explicit I2cBus(LptPort& port) : m_port(port) {}
 
     // START from any line state: data 0x80, control 0x04, data 0x00 (START
@@ -57,6 +61,11 @@ public:
     void Stop();
     // Idle bus: data 0x80, control 0x04. Lines on return: released, high.
     void Release();
+    // Data 0x80 (SDA released) or 0x00 (SDA low) alone; call it only while
+    // SCL is low, so that no START or STOP appears on the bus.
+    void SetSda(bool released);
+    // One status read: true when SDA reads high (status bit 6 set).
+    bool SdaHigh();
 
     // The first START of an operation, with a check of the data line: the
     // writes of Start() with one status read after control 0x04. If SDA reads
@@ -67,7 +76,6 @@ public:
     bool StartFreeingBus();
 
 private:
-    bool SdaHigh();
     void RaiseBoth();
     void FallWhileClockHigh();
 

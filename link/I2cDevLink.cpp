@@ -25,6 +25,13 @@ I2cDevLink::I2cDevLink(std::unique_ptr<I2cAdapter> adapter, const MonotonicClock
     : m_adapter(std::move(adapter)), m_clock(clock) {}
 
 std::string I2cDevLink::CheckAdapter() {
+    if (const std::string problem = CombinedTransfersProblem(); !problem.empty()) {
+        return problem;
+    }
+    return m_adapter->AddressHeldBy(kAddress);
+}
+
+std::string I2cDevLink::CombinedTransfersProblem() {
     try {
         if ((m_adapter->Functions() & I2C_FUNC_I2C) == 0) {
             return "the I2C adapter " + m_adapter->Name() +
@@ -33,7 +40,7 @@ std::string I2cDevLink::CheckAdapter() {
     } catch (const PortError& error) {
         return error.what();
     }
-    return m_adapter->AddressHeldBy(kAddress);
+    return {};
 }
 
 std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
@@ -109,4 +116,22 @@ LinkResult I2cDevLink::WriteAll(const EepromImage& image, const Progress& progre
         }
     }
     return LinkResult::Success();
+}
+
+void I2cDevLink::Probe(ProbeReport& report) {
+    const std::string functions = CombinedTransfersProblem();
+    if (!report.Add("adapter offers combined transfers (I2C_FUNC_I2C)", functions.empty(),
+                    functions)) {
+        return;
+    }
+    const std::string holder = m_adapter->AddressHeldBy(kAddress);
+    if (!report.Add("no kernel driver holds address 0x50", holder.empty(), holder)) {
+        return;
+    }
+    uint8_t byte = 0;
+    I2cMessage read{kAddress, true, &byte, 1};
+    const bool atOnce = m_adapter->Transfer(&read, 1) == 0;
+    const std::string problem = atOnce ? std::string() : TransferPolling(&read, 1);
+    report.Add("EEPROM acknowledges a read of one byte at 0x50", problem.empty(),
+               atOnce || !problem.empty() ? problem : ProbeReport::AnsweredAfterBusy());
 }

@@ -26,10 +26,16 @@ public:
 
     LinkResult ReadAll(EepromImage& dest) override;
     LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) override;
+    // The adapter offers combined transfers, no kernel driver holds 0x50,
+    // and the EEPROM acknowledges a read of one byte (a current-address read,
+    // polled while the device is busy).
+    void Probe(ProbeReport& report) override;
 
 private:
     // Why the adapter cannot be used for the EEPROM, or empty.
     std::string CheckAdapter();
+    // Why the adapter cannot carry combined transfers, or empty.
+    std::string CombinedTransfersProblem();
     // Runs the transfer, repeated while the address is not acknowledged;
     // returns why it failed (also what the adapter threw), or empty.
     std::string TransferPolling(I2cMessage* messages, int count);

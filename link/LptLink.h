@@ -16,6 +16,7 @@ public:
     LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) override {
         return m_link.WriteAll(image, progress);
     }
+    void Probe(ProbeReport& report) override { m_link.Probe(report); }
 
 private:
     std::unique_ptr<LptPort> m_port;

@@ -491,6 +491,22 @@ struct InProcessRun {
     }
 };
 
+TEST(CliToolInProcessTest, ProbeStopsAtTheFailingCheck) {
+    InProcessRun absent({"probe"}, [](SimEeprom& s) { s.GetFaults().absent = true; });
+    EXPECT_EQ(absent.exit, 3);
+    const std::string lines = absent.out.str();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 4);
+    EXPECT_NE(lines.find("EEPROM acknowledges its address 0xA0: FAILED: no acknowledge"),
+              std::string::npos)
+        << lines;
+
+    InProcessRun quiet({"--quiet", "probe"}, [](SimEeprom& s) { s.GetFaults().sdaHeldLow = true; });
+    EXPECT_EQ(quiet.exit, 3);
+    EXPECT_TRUE(quiet.out.str().empty());
+    EXPECT_EQ(
+        quiet.err.str().rfind("tarnel-cli: pull-up on SDA (SCL low, SDA released): FAILED", 0), 0u);
+}
+
 TEST(CliToolInProcessTest, AnAbsentDeviceExitsWithThreeAndWritesNothing) {
     QTemporaryDir dir;
     const QString image = dir.filePath("image.dat");

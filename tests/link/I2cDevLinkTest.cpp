@@ -6,6 +6,7 @@
 #include <linux/i2c.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <vector>
 
 #include "EepromLink.h"
@@ -167,6 +168,48 @@ TEST_F(I2cDevLinkTest, ARefusedDataByteIsAFailureNotAPoll) {
     EXPECT_NE(result.message.find("did not acknowledge the data byte FF"), std::string::npos)
         << result.message;
     EXPECT_EQ(eeprom.CommittedBytes(), 0);
+}
+
+// The probe on the simulated adapter: each fault stops it at its own step
+// with its own verdict, and nothing is ever written.
+TEST_F(I2cDevLinkTest, TheProbeNamesEachFaultAndWritesNothing) {
+    struct Case {
+        const char* name;
+        std::function<void()> fault;
+        std::size_t steps;
+        const char* verdict;  // of the last step
+    };
+    const Case cases[] = {
+        {"healthy", [] {}, 3, "0x50: ok"},
+        {"no combined transfers", [&] { faults.noCombinedTransfers = true; }, 1,
+         "lacks I2C_FUNC_I2C"},
+        {"driver bound", [&] { faults.driverBound = true; }, 2, "at24 holds address 0x50"},
+        {"absent", [&] { eeprom.GetFaults().absent = true; }, 3,
+         "did not acknowledge its address 0x50 within 25 ms"},
+        {"sda-low", [&] { eeprom.GetFaults().sdaHeldLow = true; }, 3, "data line may be held low"},
+        {"busy a while",
+         [&] {
+             eeprom.SetWriteCycle(3);
+             Link().WriteAll(Distinct());
+         },
+         3, "busy at first"},
+        {"nak-data", [&] { eeprom.GetFaults().dataNotAcknowledged = true; }, 3, "0x50: ok"},
+        {"write-protected", [&] { eeprom.GetFaults().writeProtected = true; }, 3, "0x50: ok"},
+    };
+    for (const Case& c : cases) {
+        faults = {};
+        eeprom.GetFaults() = {};
+        c.fault();
+        const EepromImage before = eeprom.Memory();
+        const int committed = eeprom.CommittedBytes();
+        ProbeReport report;
+        Link().Probe(report);
+        ASSERT_EQ(report.Steps().size(), c.steps) << c.name;
+        EXPECT_NE(report.Steps().back().Line().find(c.verdict), std::string::npos)
+            << c.name << ": " << report.Steps().back().Line();
+        EXPECT_EQ(eeprom.Memory(), before) << c.name;
+        EXPECT_EQ(eeprom.CommittedBytes(), committed) << c.name;
+    }
 }
 
 TEST(I2cDevAdapterTest, AMissingAdapterSaysHowToFindOne) {
