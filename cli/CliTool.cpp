@@ -11,6 +11,7 @@
 #include "PortDiscovery.h"
 #include "PortError.h"
 #include "PortFactory.h"
+#include "PortNameError.h"
 #include "VerifyReport.h"
 
 namespace {
@@ -88,6 +89,12 @@ int CliTool::Run(const QStringList& arguments) {
     }
     m_ports = std::make_unique<PortFactory>(
         PortFactory::ChoosePortName(parser.value(port).toStdString()));
+    try {
+        m_ports->CheckName();
+    } catch (const PortNameError& error) {
+        Report(QString::fromStdString(error.what()));
+        return kUsage;
+    }
     if (parser.isSet(trace)) {
         try {
             m_ports->SetTrace(QFile::encodeName(parser.value(trace)).toStdString());

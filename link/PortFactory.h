@@ -14,7 +14,7 @@
 
 // Turns a port name into an open port:
 //   /dev/parportN  the kernel's ppdev driver (the default, /dev/parport0)
-//   io:0x378       direct port I/O at that base address (x86, needs root)
+//   io:0x378       direct port I/O at a parallel port's base (x86, needs root)
 //   sim            a simulated switch EEPROM in memory, holding a visible pattern
 //   sim:FILE       a simulated switch EEPROM whose 128 bytes are kept in FILE
 //   i2c:/dev/i2c-N, i2c:N   an I2C adapter through the kernel's i2c-dev
@@ -50,6 +50,9 @@ public:
     // Wraps every port opened from now on with `wrapper`, after the wrappers
     // added before it.
     void AddWrapper(Wrapper wrapper);
+    // Throws PortNameError when the port name is malformed or names no port
+    // tarnel may drive (an io: base that is no parallel port's); opens nothing.
+    void CheckName() const;
     // Opens the named parallel port. Throws PortError with a message for the
     // user when the name is unknown or the port cannot be opened.
     std::unique_ptr<LptPort> Open();
