@@ -104,8 +104,8 @@ std::string ParportState::OpenHint(int number, int error) const {
                                              "parport_pc ppdev.";
             }
             if (number < 0 || Bases().empty()) {
-                return "This machine has no such parallel port, or its driver is not loaded (" +
-                       kLoadPortDriver + ").";
+                return "This machine has no such parallel port, or its driver is not loaded "
+                       "(sudo modprobe parport_pc ppdev).";
             }
             return "This machine has no parallel port " + Port(number) +
                    " (tarnel-cli list-ports lists the ports present).";

@@ -58,6 +58,7 @@ begin() {
     failures=""
     dmesg -c > /dev/null
     echo "=== CHECK $1: $2"
+    echo "(at $(cut -d ' ' -f 1 /proc/uptime) s since boot)"
 }
 fail() {
     failures="$failures${failures:+; }$1"
@@ -153,17 +154,27 @@ expect "0x70"
 run 2 tarnel-cli --port io:0xZZ dump
 end
 
-for command in dump "read /tmp/image.bin" "write /tmp/image.bin"; do
-    name=${command%% *}
-    begin "smbus-$name" "$name on the computer's own SMBus is refused before any transfer"
+# smbus_refused COMMAND...: the SMBus adapter is refused for COMMAND, with
+# the reason, before any transfer.
+smbus_refused() {
     [ -n "$smbus" ] || fail "no SMBus I801 adapter"
     head -c 128 /dev/zero > /tmp/image.bin
-    [ "$name" = read ] && rm -f /tmp/image.bin
-    run 3 tarnel-cli --port "i2c:$smbus" $command
+    run 3 tarnel-cli --port "i2c:$smbus" "$@"
     expect "SMBus"
     expect "SPD"
-    end
-done
+}
+
+begin smbus-dump "dump on the computer's own SMBus is refused"
+smbus_refused dump
+end
+
+begin smbus-read "read on the computer's own SMBus is refused"
+smbus_refused read /tmp/read.bin
+end
+
+begin smbus-write "write on the computer's own SMBus is refused"
+smbus_refused write /tmp/image.bin
+end
 
 begin ppdev-lp "a port held by the lp printer driver names lp"
 load lp
