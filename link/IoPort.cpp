@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "ParportState.h"
 #include "PortError.h"

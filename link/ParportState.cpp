@@ -31,8 +31,6 @@ std::string DriverOf(std::string device) {
     }
     return device;
 }
-
-const std::string kLoadPortDriver = "sudo modprobe parport_pc";
 }  // namespace
 
 ParportState::ParportState(std::string root) : m_root(std::move(root)) {}
@@ -126,7 +124,7 @@ std::string ParportState::ClaimHint(int number, int error) const {
     }
     if (!PortPresent(number)) {
         return "No parallel port is behind /dev/" + Port(number) + ": the kernel has no port " +
-               Port(number) + "; load the port's driver (" + kLoadPortDriver + ").";
+               Port(number) + "; load the port's driver (sudo modprobe parport_pc).";
     }
     const std::vector<std::string> holders = Holders(number);
     if (std::find(holders.begin(), holders.end(), "lp") != holders.end()) {

@@ -21,6 +21,7 @@ public:
     // Closes `fd`: 0, or the error number.
     virtual int Close(int fd);
 
+    // Where the proc and sys trees are.
     const std::string& Root() const { return m_root; }
 
 private:

@@ -96,11 +96,12 @@ depends_of() {
 # Appends $1 to `order` after the modules it depends on.
 order=()
 add_module() {
+    # Dependency lists spell module names with "_" where files may have "-".
     local name=${1//_/-} known
+    [ -f "$cache/modules/$name.ko" ] || name=${1//-/_}
     for known in "${order[@]}"; do
         [ "$known" = "$name" ] && return
     done
-    [ -f "$cache/modules/$name.ko" ] || name=${1//-/_}
     local dependency
     for dependency in $(depends_of "$name"); do
         add_module "$dependency"
