@@ -19,8 +19,8 @@ work=$(cd "$3" && pwd)
 cache=$work/cache
 console=$work/console.log
 skip_code=77
-# Modules the checks need, each after the modules it depends on is worked out
-# below from their own dependency lists.
+# Modules the checks need; the order to load them in is worked out below from
+# their own dependency lists.
 modules=(parport parport_pc ppdev lp i2c-dev i2c-smbus i2c-i801 i2c-algo-bit i2c-parport)
 # Seconds the whole test may take (CTest stops it at 90 s; stopping QEMU
 # earlier still shows the console), and that a guest under KVM has to show
