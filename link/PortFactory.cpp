@@ -146,9 +146,11 @@ void PortFactory::CheckName() const {
     if (IsSimulated(m_portName, file)) {
         return;
     }
+    // An I2C adapter's name is checked when it is looked up.
     if (IsI2c()) {
-        ParseI2cAdapter(m_portName);
-    } else if (StartsWith(m_portName, kIoPrefix)) {
+        return;
+    }
+    if (StartsWith(m_portName, kIoPrefix)) {
         ParseIoBase(m_portName);
     } else if (!IsDevice(m_portName)) {
         UnknownName(m_portName);

@@ -50,8 +50,9 @@ public:
     // Wraps every port opened from now on with `wrapper`, after the wrappers
     // added before it.
     void AddWrapper(Wrapper wrapper);
-    // Throws PortNameError when the port name is malformed or names no port
-    // tarnel may drive (an io: base that is no parallel port's); opens nothing.
+    // Throws PortNameError when the name of a parallel port is malformed or
+    // names no port tarnel may drive (an io: base that is no parallel port's);
+    // opens nothing and looks no adapter up.
     void CheckName() const;
     // Opens the named parallel port. Throws PortError with a message for the
     // user when the name is unknown or the port cannot be opened.
