@@ -1,11 +1,16 @@
 #include "IoPort.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
+#include <vector>
 
+#include "ParportState.h"
 #include "PortError.h"
+#include "PortNameError.h"
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <sys/io.h>
@@ -16,26 +21,76 @@
 
 namespace {
 constexpr unsigned kPortCount = 3;
+constexpr uint16_t kStandardBases[] = {0x378, 0x278, 0x3BC};
 
-std::string PortRange(uint16_t base) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%X-0x%X", base, base + kPortCount - 1);
+std::string Hex(unsigned value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%X", value);
     return text;
 }
+
+std::string PortRange(uint16_t base) {
+    return Hex(base) + "-" + Hex(base + kPortCount - 1);
+}
+
+#if TARNEL_HAS_PORT_IO
+// Control bit 5 turns the data lines into inputs on bidirectional ports.
+constexpr uint8_t kControlDirection = 0x20;
+
+// Whether the data register at `base` keeps what is written to it, as a
+// parallel port's does; puts its value back afterwards.
+bool DataRegisterAnswers(uint16_t base) {
+    const uint8_t control = ::inb(base + 2);
+    if ((control & kControlDirection) != 0) {
+        ::outb(control & ~kControlDirection, base + 2);
+    }
+    const uint8_t saved = ::inb(base);
+    bool answers = true;
+    for (const uint8_t pattern : {0xAA, 0x55}) {
+        ::outb(pattern, base);
+        answers = answers && ::inb(base) == pattern;
+    }
+    ::outb(saved, base);
+    return answers;
+}
+
+std::string AccessHint(int error) {
+    if (error == EPERM || error == EACCES) {
+        return " Direct port I/O needs root or the CAP_SYS_RAWIO capability; a member of "
+               "group lp can use the ppdev port /dev/parport0 instead.";
+    }
+    return " This kernel gives no direct port I/O (many virtual machines do not); use the ppdev "
+           "port /dev/parport0 instead (sudo modprobe parport_pc ppdev).";
+}
+#endif
 }  // namespace
 
+void IoPort::CheckBase(uint16_t base, const std::string& root) {
+    const std::vector<uint16_t> kernelBases = ParportState(root).Bases();
+    if (std::find(std::begin(kStandardBases), std::end(kStandardBases), base) !=
+            std::end(kStandardBases) ||
+        std::find(kernelBases.begin(), kernelBases.end(), base) != kernelBases.end()) {
+        return;
+    }
+    throw PortNameError(Hex(base) +
+                        " is not the base address of a parallel port. io: takes 0x378, 0x278, "
+                        "0x3BC or a base the kernel lists for its parallel ports (tarnel-cli "
+                        "list-ports); other addresses belong to other hardware of the machine.");
+}
+
 IoPort::IoPort(uint16_t base) : m_base(base) {
+    CheckBase(base);
 #if TARNEL_HAS_PORT_IO
     if (::ioperm(base, kPortCount, 1) != 0) {
         const int error = errno;
-        std::string hint;
-        if (error == EPERM || error == EACCES) {
-            hint =
-                " Direct port I/O needs root or the CAP_SYS_RAWIO capability; a member of "
-                "group lp can use the ppdev port /dev/parport0 instead.";
-        }
         throw PortError("Cannot get access to I/O ports " + PortRange(base) + ": " +
-                        std::strerror(error) + "." + hint);
+                        std::strerror(error) + "." + AccessHint(error));
+    }
+    if (!DataRegisterAnswers(base)) {
+        ::ioperm(base, kPortCount, 0);
+        throw PortError("No parallel port answers at " + Hex(base) +
+                        ": its data register does not keep what is written to it. tarnel-cli "
+                        "list-ports lists the parallel ports the kernel found.");
     }
 #else
     throw PortError("Cannot get access to I/O ports " + PortRange(base) +

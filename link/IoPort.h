@@ -1,18 +1,28 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "LptPort.h"
 
 // A parallel port by direct port I/O at `base` (data), base + 1 (status) and
 // base + 2 (control), through ioperm on x86 Linux. The constructor asks the
-// kernel for access to the three ports, which needs root or CAP_SYS_RAWIO;
-// the destructor gives it back.
+// kernel for access to the three ports, which needs root or CAP_SYS_RAWIO,
+// and checks that a parallel port answers there; the destructor gives the
+// access back.
 class IoPort : public LptPort {
 public:
-    // Throws PortError, naming the ports and the system's reason, when access
-    // is refused or the machine has no port I/O. Nothing is written before
-    // access is granted.
+    // Throws PortNameError unless `base` is a parallel port's base address:
+    // 0x378, 0x278, 0x3BC or one the kernel lists for its parallel ports
+    // (under `root`'s proc tree). Other bases belong to other hardware.
+    static void CheckBase(uint16_t base, const std::string& root = "/");
+
+    // Throws PortNameError as CheckBase does, and PortError, naming the ports
+    // and the system's reason, when access is refused, the machine has no
+    // port I/O or no parallel port answers at `base` (its data register does
+    // not keep what is written, the test the kernel's own port probe makes).
+    // Only the data register, and the direction bit of the control register,
+    // are written before that test passes.
     explicit IoPort(uint16_t base);
     ~IoPort() override;
     IoPort(const IoPort&) = delete;

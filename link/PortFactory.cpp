@@ -9,6 +9,7 @@
 #include "IoPort.h"
 #include "LptLink.h"
 #include "PortError.h"
+#include "PortNameError.h"
 #include "PpdevPort.h"
 #include "SimPort.h"
 #include "TracePort.h"
@@ -26,13 +27,13 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 }
 
 [[noreturn]] void UnknownName(const std::string& name) {
-    throw PortError("Unknown port \"" + name +
-                    "\". Use /dev/parportN (the kernel's ppdev driver, default /dev/parport0), "
-                    "io:0x378 (direct port I/O at that address, needs root), sim (a simulated "
-                    "switch in memory), sim:FILE (a simulated switch kept in FILE), "
-                    "i2c:/dev/i2c-N, i2c:N or i2c:NAME (an I2C adapter through i2c-dev, by its "
-                    "device, number or kernel name), or i2c:sim and "
-                    "i2c:sim:FILE (a simulated switch on an I2C adapter).");
+    throw PortNameError("Unknown port \"" + name +
+                        "\". Use /dev/parportN (the kernel's ppdev driver, default /dev/parport0), "
+                        "io:0x378 (direct port I/O at that address, needs root), sim (a simulated "
+                        "switch in memory), sim:FILE (a simulated switch kept in FILE), "
+                        "i2c:/dev/i2c-N, i2c:N or i2c:NAME (an I2C adapter through i2c-dev, by its "
+                        "device, number or kernel name), or i2c:sim and "
+                        "i2c:sim:FILE (a simulated switch on an I2C adapter).");
 }
 
 uint16_t ParseIoBase(const std::string& name) {
@@ -43,7 +44,12 @@ uint16_t ParseIoBase(const std::string& name) {
     if (digits.empty() || *end != '\0' || errno != 0 || base > 0xFFFD) {
         UnknownName(name);
     }
+    IoPort::CheckBase(static_cast<uint16_t>(base));
     return static_cast<uint16_t>(base);
+}
+
+bool IsDevice(const std::string& name) {
+    return StartsWith(name, kDevicePrefix) && name.size() > kDevicePrefix.size();
 }
 
 bool AllDigits(const std::string& text) {
@@ -110,7 +116,7 @@ void PortFactory::CheckName(const std::string& name) {
         ParseI2cAdapter(name, nullptr);
     } else if (StartsWith(name, kIoPrefix)) {
         ParseIoBase(name);
-    } else if (!StartsWith(name, kDevicePrefix) || name.size() == kDevicePrefix.size()) {
+    } else if (!IsDevice(name)) {
         UnknownName(name);
     }
 }
@@ -208,7 +214,7 @@ std::unique_ptr<LptPort> PortFactory::OpenBackend() {
     if (StartsWith(m_portName, kIoPrefix)) {
         return std::make_unique<IoPort>(ParseIoBase(m_portName));
     }
-    if (StartsWith(m_portName, kDevicePrefix) && m_portName.size() > kDevicePrefix.size()) {
+    if (IsDevice(m_portName)) {
         return std::make_unique<PpdevPort>(m_portName);
     }
     UnknownName(m_portName);

@@ -15,7 +15,7 @@
 
 // Turns a port name into an open port:
 //   /dev/parportN  the kernel's ppdev driver (the default, /dev/parport0)
-//   io:0x378       direct port I/O at that base address (x86, needs root)
+//   io:0x378       direct port I/O at a parallel port's base (x86, needs root)
 //   sim            a simulated switch EEPROM in memory, holding a visible pattern
 //   sim:FILE       a simulated switch EEPROM whose 128 bytes are kept in FILE,
 //                  read at each open and locked while the port is open
@@ -45,9 +45,10 @@ public:
     // naming an unknown fault.
     static SimEeprom::Faults ChooseSimFaults();
 
-    // Throws PortError, with the message for the user, when `name` is not a
-    // port name the factory knows (empty and malformed names included);
-    // opens nothing.
+    // Throws PortNameError, with the message for the user, when `name` is not
+    // a port name the factory knows (empty and malformed names included) or
+    // names no port tarnel may drive (an io: base that is no parallel
+    // port's); opens nothing and looks no I2C adapter up.
     static void CheckName(const std::string& name);
 
     explicit PortFactory(std::string portName);

@@ -1,80 +1,85 @@
 #include "PpdevPort.h"
 
-#include <fcntl.h>
 #include <linux/parport.h>
 #include <linux/ppdev.h>
 #include <sys/ioctl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
+#include "ParportState.h"
 #include "PortError.h"
 
 namespace {
-std::string HintFor(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return " Add your user to group lp (sudo usermod -aG lp $USER) and log in again.";
-        case ENOENT:
-        case ENODEV:
-            return " This machine has no such parallel port, or its driver is not loaded "
-                   "(sudo modprobe parport_pc ppdev).";
-        case ENXIO:
-        case EBUSY:
-            return " Another driver, usually the lp printer driver, holds the port: unload it "
-                   "with sudo modprobe -r lp.";
-        case ENOTTY:
-        case EINVAL:
-            return " It is not a parallel-port device.";
-        default:
-            return "";
+// N of a device named parportN, or -1.
+int PortNumber(const std::string& device) {
+    const std::string name = std::filesystem::path(device).filename().string();
+    const std::string prefix = "parport";
+    const std::string digits =
+        name.compare(0, prefix.size(), prefix) == 0 ? name.substr(prefix.size()) : std::string();
+    if (digits.empty() || digits.size() > 4 ||
+        digits.find_first_not_of("0123456789") != std::string::npos) {
+        return -1;
     }
+    return std::stoi(digits);
 }
 }  // namespace
 
-PpdevPort::PpdevPort(const std::string& device) : m_device(device) {
-    m_fd = ::open(device.c_str(), O_RDWR | O_CLOEXEC);
-    if (m_fd < 0) {
-        Fail("Cannot open", errno);
-    }
-    if (::ioctl(m_fd, PPEXCL) != 0 || ::ioctl(m_fd, PPCLAIM) != 0) {
-        const int error = errno;
-        ::close(m_fd);
+PpdevPort::PpdevPort(const std::string& device, PpdevSystem& system)
+    : m_device(device), m_system(system) {
+    const ParportState kernel(system.Root());
+    const int number = PortNumber(device);
+    if (const int error = m_system.Open(device, m_fd)) {
         m_fd = -1;
-        Fail("Cannot claim", error);
+        Fail("Cannot open", error, kernel.OpenHint(number, error));
+    }
+    int error = m_system.Ioctl(m_fd, PPEXCL, nullptr);
+    if (error == 0) {
+        error = m_system.Ioctl(m_fd, PPCLAIM, nullptr);
+    }
+    if (error != 0) {
+        m_system.Close(m_fd);
+        m_fd = -1;
+        Fail("Cannot claim", error, kernel.ClaimHint(number, error));
     }
 }
 
 PpdevPort::~PpdevPort() {
-    ::ioctl(m_fd, PPRELEASE);
-    ::close(m_fd);
+    // Nothing can be reported from here.
+    m_system.Ioctl(m_fd, PPRELEASE, nullptr);
+    m_system.Close(m_fd);
 }
 
-void PpdevPort::Fail(const std::string& step, int error) const {
+void PpdevPort::Fail(const std::string& step, int error, const std::string& hint) const {
     throw PortError(step + " the parallel port " + m_device + ": " + std::strerror(error) + "." +
-                    HintFor(error));
+                    (hint.empty() ? "" : " " + hint));
+}
+
+void PpdevPort::Access(unsigned long request, unsigned char& byte, const std::string& step) {
+    const int error = m_system.Ioctl(m_fd, request, &byte);
+    if (error == 0) {
+        return;
+    }
+    const bool gone = error == ENODEV || error == ENXIO || error == EIO;
+    Fail(step, error,
+         gone ? "The port went away during the operation: check that the adapter is still "
+                "plugged in and its driver loaded, then try again."
+              : "");
 }
 
 void PpdevPort::OutData(uint8_t value) {
     unsigned char byte = value;
-    if (::ioctl(m_fd, PPWDATA, &byte) != 0) {
-        Fail("Cannot write to", errno);
-    }
+    Access(PPWDATA, byte, "Cannot write to");
 }
 
 void PpdevPort::OutControl(uint8_t value) {
     unsigned char byte = value;
-    if (::ioctl(m_fd, PPWCONTROL, &byte) != 0) {
-        Fail("Cannot write to", errno);
-    }
+    Access(PPWCONTROL, byte, "Cannot write to");
 }
 
 uint8_t PpdevPort::InStatus() {
     unsigned char byte = 0;
-    if (::ioctl(m_fd, PPRSTATUS, &byte) != 0) {
-        Fail("Cannot read from", errno);
-    }
+    Access(PPRSTATUS, byte, "Cannot read from");
     return byte;
 }

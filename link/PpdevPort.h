@@ -4,6 +4,7 @@
 #include <string>
 
 #include "LptPort.h"
+#include "PpdevSystem.h"
 
 // A parallel port through the Linux kernel's user-space parallel-port driver
 // (ppdev) on /dev/parportN. The constructor opens the device, asks for
@@ -14,10 +15,12 @@
 // so nothing depends on it.
 class PpdevPort : public LptPort {
 public:
-    // Throws PortError, naming the device, the system's reason and a hint,
-    // when the port cannot be opened, made exclusive or claimed. Nothing is
-    // written to the port before it is claimed.
-    explicit PpdevPort(const std::string& device);
+    // Throws PortError, naming the device, the system's reason and its cause
+    // as far as the kernel tells it (the driver that holds the port, no port
+    // behind the device, ppdev not loaded), when the port cannot be opened,
+    // made exclusive or claimed. Nothing is written to the port before it is
+    // claimed. `system` must outlive the port.
+    explicit PpdevPort(const std::string& device, PpdevSystem& system = PpdevSystem::Kernel());
     ~PpdevPort() override;
     PpdevPort(const PpdevPort&) = delete;
     PpdevPort& operator=(const PpdevPort&) = delete;
@@ -29,8 +32,11 @@ protected:
     uint8_t InStatus() override;
 
 private:
-    [[noreturn]] void Fail(const std::string& step, int error) const;
+    // One register access; throws PortError when it fails.
+    void Access(unsigned long request, unsigned char& byte, const std::string& step);
+    [[noreturn]] void Fail(const std::string& step, int error, const std::string& hint) const;
 
     std::string m_device;
+    PpdevSystem& m_system;
     int m_fd = -1;
 };

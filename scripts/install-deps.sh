@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
     sigrok-cli dbus-daemon xxd
+    qemu-system-x86
 )
 
 missing=()

@@ -228,6 +228,11 @@ TEST_F(CliToolTest, UsageErrorsExitWithTwo) {
         EXPECT_EQ(result.exit, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(result.err.startsWith("tarnel-cli: ")) << result.err.toStdString();
     }
+    for (const char* port : {"io:0x10000", "io:0x70", "lpt1"}) {
+        const Outcome result = Run({"--port", port, "dump"}, false);
+        EXPECT_EQ(result.exit, 2) << port;
+        EXPECT_TRUE(result.err.contains(QString(port).mid(3))) << result.err.toStdString();
+    }
 }
 
 TEST_F(CliToolTest, HelpAndVersion) {

@@ -1,0 +1,189 @@
+#!/usr/bin/env bash
+# Boots Debian's kernel in QEMU with a busybox initramfs that holds the built
+# tarnel-cli, runs the guest checks (guest-init.sh) and keeps the serial
+# console in WORK/console.log for vm-check.sh. The machine is a q35 PC with an
+# ISA parallel port at 0x378 and the chipset's SMBus; nothing answers on either,
+# so the checks see the kernel drivers' own behaviour and the absent-switch and
+# error paths.
+#
+# Usage: vm-boot.sh TARNEL_CLI GUEST_INIT WORK
+# Exits 0 when the guest ran all checks, 77 (skipped) when QEMU or the kernel
+# cannot be had, 1 otherwise. Downloads are kept in WORK/cache: a rerun fetches
+# nothing.
+set -uo pipefail
+
+cli=$1
+guest_init=$2
+mkdir -p "$3"
+work=$(cd "$3" && pwd)
+cache=$work/cache
+console=$work/console.log
+skip_code=77
+# Modules the checks need; the order to load them in is worked out below from
+# their own dependency lists.
+modules=(parport parport_pc ppdev lp i2c-dev i2c-smbus i2c-i801 i2c-algo-bit i2c-parport)
+# Seconds the whole test may take (CTest stops it at 90 s; stopping QEMU
+# earlier still shows the console), and that a guest under KVM has to show
+# that it started.
+test_limit=85
+kvm_start_limit=10
+
+started=$SECONDS
+rm -f "$console" "$work/skipped"
+
+skip() {
+    echo "SKIPPED: $1"
+    echo "$1" > "$work/skipped"
+    exit $skip_code
+}
+
+if ! command -v qemu-system-x86_64 > /dev/null; then
+    skip "qemu-system-x86_64 is not installed (scripts/install-deps.sh installs qemu-system-x86)"
+fi
+
+# Downloads the kernel image linux-image-amd64 stands for and busybox-static
+# into $1.
+download() {
+    local kernel
+    kernel=$(apt-cache depends linux-image-amd64 2> /dev/null |
+        awk '/Depends: linux-image-[0-9]/ { print $2; exit }')
+    [ -n "$kernel" ] && (cd "$1" && apt-get download -q "$kernel" busybox-static)
+}
+
+# Fetches Debian's kernel and busybox-static once, keeping only what the guest
+# needs: the kernel image, the modules above and busybox.
+fetch() {
+    local debs=$work/debs unpacked=$work/unpacked
+    rm -rf "$debs" "$unpacked" "$cache"
+    mkdir -p "$debs" "$unpacked"
+    # A missing or stale package list (one that names versions the mirror
+    # no longer has) is brought up to date once.
+    if ! download "$debs"; then
+        [ "$(id -u)" -eq 0 ] && apt-get update -q > /dev/null && download "$debs" || return 1
+    fi
+    for deb in "$debs"/*.deb; do
+        dpkg-deb -x "$deb" "$unpacked" || return 1
+    done
+    local tree=$cache.new
+    rm -rf "$tree"
+    mkdir -p "$tree/modules"
+    cp "$unpacked"/boot/vmlinuz-* "$tree/vmlinuz" &&
+        cp "$unpacked/bin/busybox" "$tree/busybox" || return 1
+    local moddir
+    moddir=$(echo "$unpacked"/lib/modules/*)
+    local name
+    for name in "${modules[@]}"; do
+        local file
+        file=$(find "$moddir/kernel" -name "$name.ko" -print -quit)
+        [ -n "$file" ] || { echo "The kernel package has no module $name"; return 1; }
+        cp "$file" "$tree/modules/"
+    done
+    rm -rf "$debs" "$unpacked"
+    mv "$tree" "$cache"
+}
+
+if [ ! -f "$cache/vmlinuz" ]; then
+    echo "Fetching Debian's kernel and busybox-static into $cache"
+    fetch || skip "Debian's kernel image or busybox-static could not be downloaded (apt-get download)"
+fi
+echo "Fetched after $((SECONDS - started)) s"
+
+# The module file's own list of the modules it needs.
+depends_of() {
+    tr '\0' '\n' < "$cache/modules/$1.ko" | sed -n 's/^depends=//p' | tr ',' ' '
+}
+
+# Appends $1 to `order` after the modules it depends on.
+order=()
+add_module() {
+    # Dependency lists spell module names with "_" where files may have "-".
+    local name=${1//_/-} known
+    [ -f "$cache/modules/$name.ko" ] || name=${1//-/_}
+    for known in "${order[@]}"; do
+        [ "$known" = "$name" ] && return
+    done
+    local dependency
+    for dependency in $(depends_of "$name"); do
+        add_module "$dependency"
+    done
+    order+=("$name")
+}
+
+build_initramfs() {
+    local root=$work/initramfs
+    rm -rf "$root"
+    mkdir -p "$root"/{bin,dev,etc,proc,sys,tmp,modules}
+    cp "$cache/busybox" "$root/bin/busybox"
+    cp "$guest_init" "$root/init"
+    chmod 755 "$root/init"
+    local name
+    for name in "${modules[@]}"; do
+        add_module "$name"
+    done
+    for name in "${order[@]}"; do
+        cp "$cache/modules/$name.ko" "$root/modules/"
+    done
+    printf '%s\n' "${order[@]}" > "$root/modules/order"
+    objcopy --strip-debug "$cli" "$root/bin/tarnel-cli"
+    local library
+    for library in $(ldd "$cli" | grep -o '/[^ ]*'); do
+        mkdir -p "$root$(dirname "$library")"
+        cp -L "$library" "$root$library"
+    done
+    printf 'root:x:0:0:root:/:/bin/sh\ntech:x:1000:1000:tech:/tmp:/bin/sh\n' > "$root/etc/passwd"
+    printf 'root:x:0:\nlp:x:7:techlp\ntech:x:1000:\n' > "$root/etc/group"
+    printf 'techlp:x:1001:1000:tech in group lp:/tmp:/bin/sh\n' >> "$root/etc/passwd"
+    (cd "$root" && find . | "$cache/busybox" cpio -o -H newc 2> /dev/null) > "$work/initramfs.cpio"
+}
+build_initramfs || { echo "Building the initramfs failed"; exit 1; }
+echo "Initramfs built after $((SECONDS - started)) s"
+
+# Boots the guest with accelerator $1; gives up on KVM when the guest does not
+# start within kvm_start_limit seconds (some hosts offer a /dev/kvm that runs
+# only specially built guests).
+boot() {
+    local accel=$1
+    local qemu_limit=$((test_limit - (SECONDS - started)))
+    rm -f "$console"
+    timeout -k 5 "$qemu_limit" qemu-system-x86_64 \
+        -machine q35 -accel "$accel" -m 512 -smp 1 \
+        -nodefaults -no-user-config -no-reboot -display none -monitor none \
+        -serial "file:$console" \
+        -chardev null,id=p0 -device isa-parallel,chardev=p0 \
+        -kernel "$cache/vmlinuz" -initrd "$work/initramfs.cpio" \
+        -append "console=ttyS0 quiet loglevel=3 panic=-1 no_timer_check mitigations=off rdinit=/init" &
+    local qemu=$!
+    if [ "$accel" = kvm ]; then
+        local waited=0
+        while ! grep -q 'tarnel-vm: started' "$console" 2> /dev/null; do
+            if ! kill -0 $qemu 2> /dev/null || [ $waited -ge $((kvm_start_limit * 5)) ]; then
+                kill $qemu 2> /dev/null
+                wait $qemu
+                return 1
+            fi
+            sleep 0.2
+            waited=$((waited + 1))
+        done
+    fi
+    wait $qemu
+    local status=$?
+    [ $status -eq 124 ] && echo "QEMU was stopped after $qemu_limit s, $test_limit s into the test"
+    return 0
+}
+
+booted=0
+if [ -r /dev/kvm ] && [ -w /dev/kvm ]; then
+    echo "Booting under KVM"
+    boot kvm && booted=1
+    [ $booted -eq 1 ] || echo "The guest did not start under KVM; using software emulation"
+fi
+if [ $booted -eq 0 ]; then
+    echo "Booting under software emulation (TCG)"
+    boot tcg
+fi
+
+echo "----- guest console -----"
+tr -d '\r' < "$console"
+echo "----- end of guest console -----"
+echo "VM test took $((SECONDS - started)) s"
+grep -q 'tarnel-vm: finished' "$console" || { echo "The guest did not finish its checks"; exit 1; }
