@@ -20,6 +20,8 @@ int main(int argc, char* argv[]) {
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tarnel"));
+    // Lets the desktop match the window to the desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.tarnel.Tarnel"));
     CtarnelApp app(prompter);
     if (!app.InitInstance(QApplication::arguments().mid(1))) {
         return app.ExitCode();

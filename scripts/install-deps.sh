@@ -1,15 +1,29 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and running tarnel need.
-# Does nothing when they are all installed already.
+# Installs the Debian packages tarnel needs: without arguments what building
+# and running the programs needs; with --test also what the tests, the
+# benchmarks and the package checks need. Does nothing when they are all
+# installed already. As a normal user without sudo it says in one line which
+# packages are missing and how to install them.
 set -euo pipefail
 
 packages=(
     g++ cmake ninja-build
-    libgtest-dev libbenchmark-dev
     qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
-    sigrok-cli dbus-daemon xxd
-    qemu-system-x86
 )
+case "${1:-}" in
+    "") ;;
+    --test)
+        packages+=(
+            libgtest-dev libbenchmark-dev sigrok-cli dbus-daemon xxd
+            qemu-system-x86
+            dpkg-dev file lintian desktop-file-utils appstream
+        )
+        ;;
+    *)
+        echo "usage: $0 [--test]" >&2
+        exit 2
+        ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -21,10 +35,14 @@ if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
 
-sudo=""
+sudo=()
 if [ "$(id -u)" -ne 0 ]; then
-    sudo="sudo"
+    if ! command -v sudo >/dev/null; then
+        echo "Missing packages: ${missing[*]}; install them as root with: apt-get install ${missing[*]}" >&2
+        exit 1
+    fi
+    sudo=(sudo)
 fi
 echo "Installing: ${missing[*]}"
-$sudo apt-get update
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

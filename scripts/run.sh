@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Installs what the build needs, builds into build/ and starts the GUI against
-# a simulated switch whose EEPROM is kept under the user's data folder, so the
-# program can be tried without hardware. Arguments are passed on to tarnel.
+# Installs what building and running the GUI needs, builds only the tarnel
+# program into build/ (the tests are the test command's business) and starts it
+# against a simulated switch whose EEPROM is kept under the user's data folder,
+# so the program can be tried without hardware. Arguments are passed on to
+# tarnel.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja
-cmake --build build
+cmake -S . -B build -G Ninja -DBUILD_TESTING=OFF
+cmake --build build --target tarnel
 
 data="${XDG_DATA_HOME:-$HOME/.local/share}/tarnel"
 mkdir -p "$data"

@@ -205,11 +205,11 @@ TEST_F(ImageFileTest, SymbolicLinksAreFollowedOnlyWhereTheKernelWouldFollowThem)
     EXPECT_EQ(ReadBack(victim), Image(1));
 
     // The folder's owner may own the link; so may the saving user.
-    ::chown(Name(Path("shared")).constData(), 65534, 65534);
+    ASSERT_EQ(::chown(Name(Path("shared")).constData(), 65534, 65534), 0);
     EXPECT_TRUE(ImageFile::Write(planted, Image(3)).ok());
     EXPECT_EQ(ReadBack(victim), Image(3));
-    ::chown(Name(Path("shared")).constData(), 0, 0);
-    ::lchown(Name(planted).constData(), 0, 0);
+    ASSERT_EQ(::chown(Name(Path("shared")).constData(), 0, 0), 0);
+    ASSERT_EQ(::lchown(Name(planted).constData(), 0, 0), 0);
     EXPECT_TRUE(ImageFile::Write(planted, Image(4)).ok());
     EXPECT_EQ(ReadBack(victim), Image(4));
 
@@ -255,7 +255,7 @@ TEST_F(ImageFileTest, AWritableFileIsSavedInPlaceWhereItsFolderAllowsNoReplaceme
     ASSERT_TRUE(ImageFile::Write(own, Image(1)).ok());
     ASSERT_TRUE(ImageFile::Write(roots, Image(1)).ok());
     ::chmod(Name(own).constData(), 0640);
-    ::chown(Name(own).constData(), 65534, 65534);
+    ASSERT_EQ(::chown(Name(own).constData(), 65534, 65534), 0);
     ::chmod(Name(roots).constData(), 0666);
     ::chmod(Name(Path("locked")).constData(), 0555);
     ::chmod(Name(Path("sticky")).constData(), 01777);
