@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts tarnel: the only place that chooses the real prompter and wires the
 // application object to Qt.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the link's own code per port access, and of whole operations against
 // the simulated EEPROM.
 #include <benchmark/benchmark.h>

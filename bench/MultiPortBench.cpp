@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Several stations at once: tarnel-cli writing (and verifying) three
 // simulated switches together against one alone. The simulator's write cycle
 // (5 ms after each of the 128 byte writes) makes a Download mostly waiting on

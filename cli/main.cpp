@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // tarnel-cli: reads, writes and verifies the switch's EEPROM from scripts.
 #include <unistd.h>
 

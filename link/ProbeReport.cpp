@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProbeReport.h"
 
 std::string ProbeStep::Line() const {

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages tarnel needs: without arguments what building
 # and running the programs needs; with --test also what the tests, the
 # benchmarks and the package checks need. Does nothing when they are all

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building and running the GUI needs, builds only the tarnel
 # program into build/ (the tests are the test command's business) and starts it
 # against a simulated switch whose EEPROM is kept under the user's data folder,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, testing and packaging need, checks that every source
 # file names the licence, builds everything into build/ and runs all tests,
 # makes the Debian package from that build and runs Debian's checkers on it;

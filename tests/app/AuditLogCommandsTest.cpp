@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GUI's device commands with an audit log, and the outcome each command
 // reports when it has finished.
 #include <QJsonArray>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs under a private session bus (dbus-run-session): starts the built GUI
 // offscreen against a simulated switch and sends it commands over D-Bus.
 #include <gtest/gtest.h>

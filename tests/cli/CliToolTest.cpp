@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliTool.h"
 
 #include <gtest/gtest.h>
@@ -197,8 +198,8 @@ TEST_F(CliToolTest, NamesReachTheFileSystemExactlyAsGiven) {
         shell.start("sh", {"-c", "exec \"$0\" --port \"$1\" " + script,
                            QStringLiteral(TARNEL_CLI_PATH), SimPort()});
         EXPECT_TRUE(shell.waitForFinished(30000));
-        return Outcome{shell.exitCode(), QString(),
-                       QString::fromUtf8(shell.readAllStandardError()), QByteArray()};
+        return Outcome{shell.exitCode(), QString(), QString::fromUtf8(shell.readAllStandardError()),
+                       QByteArray()};
     };
     // x\xEF\xBF\xBD.dat is what the invalid x\xFE.dat used to be decoded to.
     const QString other = MakeFile("x\uFFFD.dat", "other");

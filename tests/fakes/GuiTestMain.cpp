@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Main of the GUI test programs: one QApplication for all tests of a program,
 // and per-user settings kept in a temporary folder of this run, so tests
 // never touch the real settings and never see each other's.

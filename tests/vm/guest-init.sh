@@ -1,4 +1,5 @@
 #!/bin/busybox sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The guest's /init: loads the parallel-port and I2C drivers, runs each check
 # against the kernel's real drivers and prints it on the serial console as
 #   === CHECK name: what it shows

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Boots Debian's kernel in QEMU with a busybox initramfs that holds the built
 # tarnel-cli, runs the guest checks (guest-init.sh) and keeps the serial
 # console in WORK/console.log for vm-check.sh. The machine is a q35 PC with an

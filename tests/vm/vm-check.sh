@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reports one check of the VM test from the guest console vm-boot.sh kept:
 # prints the check's commands, their output and the kernel's messages, and
 # passes when the guest passed the check.
