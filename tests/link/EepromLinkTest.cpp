@@ -12,6 +12,7 @@
 #include "RecordingPort.h"
 #include "SimEeprom.h"
 #include "SimPort.h"
+#include "StalledWrites.h"
 
 namespace {
 
@@ -253,12 +254,7 @@ TEST(EepromLinkStalled, StallsBetweenPollsFailNoWriteAndAnEndlessCycleStillFails
     eeprom.SetWriteCycle(milliseconds(5));
     SimPort sim(eeprom);
     EepromLink link(sim, clock);
-    for (int round = 0; round < 3; ++round) {
-        const LinkResult result = link.WriteAll(Distinct());
-        ASSERT_TRUE(result) << result.message;
-        EXPECT_EQ(eeprom.Memory(), Distinct());
-    }
-    EXPECT_GT(eeprom.BusyRefusals(), 0);
+    ExpectWritesSurviveStalls(link, eeprom, Distinct());
 
     eeprom.GetFaults().endlessWriteCycle = true;
     RecordingPort port(&sim);

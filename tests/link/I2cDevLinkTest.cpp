@@ -17,6 +17,7 @@
 #include "SimEeprom.h"
 #include "SimI2cAdapter.h"
 #include "SimPort.h"
+#include "StalledWrites.h"
 
 namespace {
 
@@ -101,12 +102,7 @@ TEST(I2cDevLinkStalled, StallsBetweenPollsFailNoWriteAndAnEndlessCycleStillFails
     SimI2cAdapter::Faults faults;
     int transfers = 0;
     I2cDevLink link(std::make_unique<SimI2cAdapter>(eeprom, faults, transfers), clock);
-    for (int round = 0; round < 3; ++round) {
-        const LinkResult result = link.WriteAll(Distinct());
-        ASSERT_TRUE(result) << result.message;
-        EXPECT_EQ(eeprom.Memory(), Distinct());
-    }
-    EXPECT_GT(eeprom.BusyRefusals(), 0);
+    ExpectWritesSurviveStalls(link, eeprom, Distinct());
 
     eeprom.GetFaults().endlessWriteCycle = true;
     transfers = 0;
