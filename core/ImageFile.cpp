@@ -64,6 +64,28 @@ bool EncodeName(const QString& path, QByteArray& name) {
     return true;
 }
 
+// Opens `name` with `access` (O_RDONLY or O_RDWR) without blocking, checks on
+// the open descriptor that it is a regular file (a FIFO or device swapped in
+// after an earlier check is refused here) and takes the exclusive lock.
+// `file` and `info` hold the file and its status on success.
+ImageFileResult OpenLocked(const char* name, int access, const QString& path, LockedFile& file,
+                           struct stat& info) {
+    file = LockedFile(::open(name, access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0) {
+        return Failure(Stage::Open, errno, path);
+    }
+    if (::fstat(file.get(), &info) != 0) {
+        return Failure(Stage::Open, errno, path);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return NotRegular(path, info.st_mode);
+    }
+    if (const int error = file.LockExclusive()) {
+        return Failure(Stage::Open, error, path);
+    }
+    return {};
+}
+
 ImageFileResult BadName(const QString& path) {
     return Refusal(path, path + QStringLiteral(" cannot be used: the name is not valid UTF-8, "
                                                "so it would reach the system changed."));
@@ -237,18 +259,10 @@ ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedF
     if (!S_ISREG(info.st_mode)) {
         return NotRegular(path, info.st_mode);
     }
-    LockedFile fd(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        return Failure(Stage::Open, errno, path);
-    }
-    if (::fstat(fd.get(), &info) != 0) {
-        return Failure(Stage::Open, errno, path);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return NotRegular(path, info.st_mode);
-    }
-    if (const int error = fd.LockExclusive()) {
-        return Failure(Stage::Open, error, path);
+    LockedFile fd;
+    if (ImageFileResult opened = OpenLocked(name.constData(), O_RDONLY, path, fd, info);
+        !opened.ok()) {
+        return opened;
     }
     EepromImage bytes{};
     const ssize_t count = ReadFully(fd.get(), bytes.data(), bytes.size());
@@ -299,18 +313,9 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
     LockedFile old;
     struct stat oldInfo {};
     if (target.exists) {
-        old = LockedFile(::open(target.path.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-        if (old.get() < 0) {
-            return Failure(Stage::Open, errno, path);
-        }
-        if (::fstat(old.get(), &oldInfo) != 0) {
-            return Failure(Stage::Open, errno, path);
-        }
-        if (!S_ISREG(oldInfo.st_mode)) {
-            return NotRegular(path, oldInfo.st_mode);
-        }
-        if (const int error = old.LockExclusive()) {
-            return Failure(Stage::Open, error, path);
+        if (ImageFileResult opened = OpenLocked(target.path.c_str(), O_RDWR, path, old, oldInfo);
+            !opened.ok()) {
+            return opened;
         }
     }
 
