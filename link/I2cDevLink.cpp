@@ -72,6 +72,10 @@ std::string I2cDevLink::TransferPollingOrThrow(I2cMessage* messages, int count) 
     if (error == EIO && count == 1 && IsByteWrite(messages[0]) && DataByteRefused(messages[0])) {
         return DataByteNotAcknowledged(messages[0].data[1]);
     }
+    if (error == ENODEV) {
+        return m_adapter->Name() +
+               " went away during the operation: check that the adapter is still plugged in";
+    }
     if (error != 0) {
         return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
     }

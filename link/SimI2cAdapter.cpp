@@ -24,7 +24,7 @@ std::string SimI2cAdapter::AddressHeldBy(uint16_t) {
 int SimI2cAdapter::Transfer(I2cMessage* messages, int count) {
     if (m_faults.failAfterTransfers >= 0 && m_transfers >= m_faults.failAfterTransfers) {
         ++m_transfers;
-        return EIO;
+        return m_faults.failError;
     }
     ++m_transfers;
     SimPort port(m_eeprom);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cerrno>
 #include <memory>
 #include <string>
 
@@ -18,7 +19,8 @@ public:
     struct Faults {
         bool driverBound = false;          // a kernel driver (at24) holds 0x50
         bool noCombinedTransfers = false;  // I2C_FUNCS lacks I2C_FUNC_I2C
-        int failAfterTransfers = -1;       // transfers that succeed before EIO; -1: never
+        int failAfterTransfers = -1;       // transfers that succeed before failing; -1: never
+        int failError = EIO;               // what the failing transfers return
     };
 
     // `faults` and `transfers` (a count of transfers attempted) outlive the

@@ -143,6 +143,13 @@ TEST_F(I2cDevLinkTest, ATransferFailingMidwayNamesItsRegister) {
     EXPECT_NE(result.message.find("Input/output error"), std::string::npos) << result.message;
     EXPECT_EQ(eeprom.Memory()[49], Distinct()[49]);
     EXPECT_EQ(eeprom.Memory()[50], 0x00);
+
+    // A USB adapter unplugged midway: the device node is gone, not the bus.
+    faults.failError = ENODEV;
+    const LinkResult unplugged = Link().WriteAll(Distinct());
+    EXPECT_NE(unplugged.message.find("went away during the operation"), std::string::npos)
+        << unplugged.message;
+    EXPECT_EQ(unplugged.message.find("list-ports"), std::string::npos) << unplugged.message;
 }
 
 TEST_F(I2cDevLinkTest, ADataLineHeldLowIsABusyBusNotAnImage) {
