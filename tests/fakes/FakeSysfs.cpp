@@ -1,13 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeSysfs.h"
 
+#include <unistd.h>
+
 #include <fstream>
 
 namespace fs = std::filesystem;
 
-FakeSysfs::FakeSysfs(const std::string& name) : m_root(fs::path(TARNEL_TEST_TMP) / name) {
+// CTest runs the tests of one fixture in parallel processes: the process id
+// keeps their trees apart.
+FakeSysfs::FakeSysfs(const std::string& name)
+    : m_root(fs::path(TARNEL_TEST_TMP) / (name + "-" + std::to_string(::getpid()))) {
     fs::remove_all(m_root);
     fs::create_directories(m_root / "devices");
+}
+
+FakeSysfs::~FakeSysfs() {
+    std::error_code ignored;
+    fs::remove_all(m_root, ignored);
 }
 
 void FakeSysfs::AddDevice(const std::string& path, const std::string& subsystem,

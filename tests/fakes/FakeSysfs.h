@@ -10,8 +10,12 @@
 // name.
 class FakeSysfs {
 public:
-    // A fresh, empty tree in the folder `name` of the temporary folder.
+    // A fresh, empty tree in a folder of the temporary folder named after
+    // `name` and this process; removed again with the object.
     explicit FakeSysfs(const std::string& name);
+    ~FakeSysfs();
+    FakeSysfs(const FakeSysfs&) = delete;
+    FakeSysfs& operator=(const FakeSysfs&) = delete;
 
     std::string Root() const { return m_root.string(); }
     // Adds the device devices/`path` of bus `subsystem`; a PCI device gets
