@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kSignals[] = {SIGINT, SIGTERM};
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
 constexpr int kCount = sizeof kSignals / sizeof kSignals[0];
 
 // Shared with the handler, which may only call async-signal-safe functions:

@@ -286,7 +286,7 @@ TEST_F(ImageFileTest, AWritableFileIsSavedInPlaceWhereItsFolderAllowsNoReplaceme
 TEST(SignalCleanupTest, AnInterruptOrTerminationRemovesTheTemporaryFile) {
     QTemporaryDir dir;
     const std::string path = QFile::encodeName(dir.filePath("temporary")).toStdString();
-    for (int signal : {SIGINT, SIGTERM}) {
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         for (bool ignored : {false, true}) {
             QFile(QString::fromStdString(path)).open(QIODevice::WriteOnly);
             const pid_t child = ::fork();
