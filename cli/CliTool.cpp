@@ -17,6 +17,7 @@
 #include "PortDiscovery.h"
 #include "PortError.h"
 #include "PortFactory.h"
+#include "PortNameError.h"
 #include "PortProbe.h"
 #include "VerifyReport.h"
 
@@ -189,17 +190,19 @@ int CliTool::Run(const QStringList& arguments) {
             return kUsage;
         }
     }
+    SimEeprom::Faults simFaults;
+    try {
+        simFaults = PortFactory::ChooseSimFaults();
+    } catch (const std::invalid_argument& error) {
+        Report(QString::fromStdString(error.what()));
+        return kUsage;
+    }
     if (ports.size() > 1) {
         return RunOnEveryPort(arguments, ports, command, file, parser.isSet(trace));
     }
     const std::string& portName = ports.front();
     m_ports = std::make_unique<PortFactory>(portName);
-    try {
-        m_ports->SetSimFaults(PortFactory::ChooseSimFaults());
-    } catch (const std::invalid_argument& error) {
-        Report(QString::fromStdString(error.what()));
-        return kUsage;
-    }
+    m_ports->SetSimFaults(simFaults);
 
     LogRecord record(LogRecord::kCliProgram, QString::fromStdString(portName), command);
     const std::optional<QString> logPath =
@@ -210,6 +213,8 @@ int CliTool::Run(const QStringList& arguments) {
     if (parser.isSet(trace)) {
         try {
             m_ports->SetTrace(QFile::encodeName(parser.value(trace)).toStdString());
+        } catch (const PortNameError& error) {
+            return Conclude(record, Fail(record, QString::fromStdString(error.what()), kUsage));
         } catch (const PortError& error) {
             return Conclude(record,
                             Fail(record, QString::fromStdString(error.what()), kFileFailure));
@@ -247,13 +252,6 @@ int CliTool::RunCommand(LogRecord& record, const std::function<int()>& command) 
         status = Conclude(record,
                           Fail(record, QStringLiteral("The command failed for an unknown reason."),
                                kDeviceFailure));
-    }
-    const std::string traceError = m_ports->FlushTrace();
-    if (!traceError.empty()) {
-        Report(QString::fromStdString(traceError));
-        if (status == kSuccess) {
-            status = kFileFailure;
-        }
     }
     return status;
 }
@@ -354,15 +352,22 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
                         Fail(record, QString::fromStdString(result.message), kDeviceFailure));
     }
     link.reset();  // give the port back before reading anew
-    Inform(DeviceMessages::DownloadCompleted());
     if (!verify) {
+        Inform(DeviceMessages::DownloadCompleted());
         return Conclude(record, kSuccess);
     }
     EepromImage readBack{};
     if (!ReadDevice(record, readBack)) {
         return Conclude(record, kDeviceFailure);
     }
-    return Conclude(record, Compare(record, image, readBack));
+    // The download is completed only when the switch holds the whole image.
+    const int status = Compare(record, image, readBack);
+    if (status == kSuccess) {
+        Inform(DeviceMessages::DownloadCompleted());
+    } else {
+        Report(DeviceMessages::DownloadNotStored(image, readBack));
+    }
+    return Conclude(record, status);
 }
 
 int CliTool::Verify(LogRecord& record, const QString& file) {
@@ -445,6 +450,16 @@ int CliTool::ListPorts() {
 }
 
 int CliTool::Conclude(LogRecord& record, int exit, const QJsonObject& output) {
+    // A trace that could not be written fails a command that succeeded, and
+    // the record and --json say so too.
+    if (const std::string traceError = m_ports ? m_ports->FlushTrace() : std::string();
+        !traceError.empty()) {
+        Report(QString::fromStdString(traceError));
+        if (exit == kSuccess) {
+            record.Fail(QString::fromStdString(traceError));
+            exit = kFileFailure;
+        }
+    }
     record.Finish();
     record.SetExit(exit);
     int status = exit;

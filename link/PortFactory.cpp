@@ -12,6 +12,7 @@
 #include "PortError.h"
 #include "PortNameError.h"
 #include "PpdevPort.h"
+#include "PpdevSystem.h"
 #include "SimPort.h"
 #include "TracePort.h"
 
@@ -119,6 +120,10 @@ void PortFactory::CheckName(const std::string& name) {
         ParseIoBase(name);
     } else if (!IsDevice(name)) {
         UnknownName(name);
+    } else if (!PpdevSystem::MayBePort(name)) {
+        throw PortNameError(name +
+                            " is not a parallel port: the ppdev driver's ports are the "
+                            "character devices /dev/parportN (tarnel-cli list-ports lists them).");
     }
 }
 
@@ -141,8 +146,8 @@ void PortFactory::SetTrace(const std::string& vcdPath) {
         throw PortError("A bus trace is already being recorded in this run.");
     }
     if (IsI2c()) {
-        throw PortError("A bus trace is recorded on parallel ports only; " + m_portName +
-                        " is an I2C adapter. Leave out --trace.");
+        throw PortNameError("A bus trace is recorded on parallel ports only; " + m_portName +
+                            " is an I2C adapter. Leave out --trace.");
     }
     m_trace = std::make_unique<VcdWriter>(vcdPath);
     VcdWriter& writer = *m_trace;

@@ -15,7 +15,13 @@ public:
     // The running system.
     static PpdevSystem& Kernel();
 
-    // Opens `path` for reading and writing into `fd`: 0, or the error number.
+    // False when `path` exists but is no ppdev device (a character device of
+    // major 99): opening other device nodes can have effects of their own (a
+    // watchdog starts its countdown), so such a path is never opened.
+    static bool MayBePort(const std::string& path);
+
+    // Opens `path` for reading and writing into `fd`: 0, or the error number
+    // (ENOTTY, without opening it, when it is no ppdev device).
     virtual int Open(const std::string& path, int& fd);
     // One ioctl: 0, or the error number.
     virtual int Ioctl(int fd, unsigned long request, void* argument);

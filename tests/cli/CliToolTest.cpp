@@ -282,7 +282,7 @@ TEST_F(CliToolTest, AnI2cAdapterGivesTheSameResultsAsTheParallelPort) {
               Run({"--port", "i2c:sim:" + Path("i2c.bin"), "dump"}, false).out);
 
     const Outcome traced = Run({"--port", "i2c:sim", "--trace", Path("t.vcd"), "dump"}, false);
-    EXPECT_EQ(traced.exit, 4);
+    EXPECT_EQ(traced.exit, 2);
     EXPECT_TRUE(traced.err.contains("parallel ports only")) << traced.err.toStdString();
     EXPECT_FALSE(QFile::exists(Path("t.vcd")));
 }
@@ -293,6 +293,12 @@ TEST_F(CliToolTest, ATraceThatCannotBeWrittenFailsTheCommand) {
     EXPECT_TRUE(full.err.contains("Cannot write the trace file /dev/full: No space left on device"))
         << full.err.toStdString();
     EXPECT_FALSE(full.out.isEmpty());  // the dump itself was done
+    const Outcome recorded =
+        Run({"--trace", "/dev/full", "--json", "verify", MakeFile("sim.dat", PatternOfSim())});
+    EXPECT_EQ(recorded.exit, 4);
+    const QJsonObject object = QJsonDocument::fromJson(recorded.out.toUtf8()).object();
+    EXPECT_EQ(object["exit"].toInt(), 4);
+    EXPECT_EQ(object["result"].toString(), "failed");
 }
 
 TEST_F(CliToolTest, FormerCrashesAreFailureReports) {
@@ -345,6 +351,9 @@ TEST_F(CliToolTest, SimulatorFaultsComeFromTheEnvironment) {
     const Outcome protectedWrite = runWith("write-protected", {"write", image});
     EXPECT_EQ(protectedWrite.exit, 1) << protectedWrite.err.toStdString();
     EXPECT_TRUE(protectedWrite.out.endsWith("registers differ.\n"));
+    EXPECT_FALSE(protectedWrite.err.contains("Download is completed"));
+    EXPECT_TRUE(protectedWrite.err.contains("Download failed: 128 of 128 registers"))
+        << protectedWrite.err.toStdString();
     EXPECT_EQ(Device(), PatternOfSim());
 
     const Outcome absent = runWith("absent", {"dump"});

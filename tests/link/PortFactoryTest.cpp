@@ -4,12 +4,16 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <cerrno>
+
 #include <filesystem>
 #include <fstream>
 
 #include "EepromLink.h"
 #include "FakeSysfs.h"
 #include "PortError.h"
+#include "PortNameError.h"
+#include "PpdevSystem.h"
 #include "SimEeprom.h"
 
 namespace {
@@ -70,6 +74,16 @@ TEST(PortFactoryTest, AMissingParportNamesItAndSaysWhy) {
     EXPECT_NE(message.find("/dev/parport_tarnel_absent"), std::string::npos) << message;
     EXPECT_NE(message.find("No such file or directory"), std::string::npos) << message;
     EXPECT_NE(message.find("modprobe parport_pc ppdev"), std::string::npos) << message;
+}
+
+TEST(PortFactoryTest, ADeviceThatIsNoParallelPortIsNeverOpened) {
+    // /dev/null stands for any other device node, such as a watchdog that
+    // an open alone would start.
+    EXPECT_THROW(PortFactory::CheckName("/dev/null"), PortNameError);
+    EXPECT_NO_THROW(PortFactory::CheckName("/dev/parport_tarnel_absent"));
+    int fd = 0;
+    EXPECT_EQ(PpdevSystem::Kernel().Open("/dev/null", fd), ENOTTY);
+    EXPECT_EQ(fd, -1);
 }
 
 TEST(PortFactoryTest, TheSimulatedEepromLastsForTheWholeRun) {
