@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 
 #include "DashedName.h"
+#include "ImageFile.h"
 
 namespace {
 bool IsUnregisterSwitch(const QString& argument) {
@@ -71,6 +72,14 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     result.trace = parser.value(trace);
     if (parser.isSet(log)) {
         result.log = parser.value(log);
+    }
+    // Files and simulated ports are named by these; a name that would reach
+    // the system changed is refused, as an image file's is.
+    for (const QString& name : {result.port, result.trace, result.log.value_or(QString())}) {
+        if (const QString problem = ImageFile::NameProblem(name); !problem.isEmpty()) {
+            result.error = problem;
+            return result;
+        }
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {

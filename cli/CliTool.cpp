@@ -173,6 +173,12 @@ int CliTool::Run(const QStringList& arguments) {
         return CompareFiles(record, file, positional.value(2));
     }
 
+    for (const QString& name : parser.values(port) + parser.values(trace) + parser.values(log)) {
+        if (const QString problem = ImageFile::NameProblem(name); !problem.isEmpty()) {
+            Report(problem);
+            return kUsage;
+        }
+    }
     std::vector<std::string> ports{m_onePort};
     if (m_onePort.empty()) {
         QString problem;
@@ -289,6 +295,7 @@ int CliTool::RunOnEveryPort(const QStringList& arguments, const std::vector<std:
 int CliTool::Read(LogRecord& record, const QString& file, bool force) {
     const bool toOutput = file == kStandardStream;
     if (!toOutput) {
+        record.SetFile(AbsolutePath(file));
         // Refuse a file that cannot be written before the device is touched.
         if (const ImageFileResult target = ImageFile::CheckTarget(file); !target.ok()) {
             return Conclude(record, Fail(record, target.Message(), kFileFailure));
@@ -321,7 +328,6 @@ int CliTool::Read(LogRecord& record, const QString& file, bool force) {
     }
     const ImageFileResult written = ImageFile::Write(file, image);
     if (!written.ok()) {
-        record.SetFile(AbsolutePath(file));
         return Conclude(record, Fail(record, written.Message(), kFileFailure), registers);
     }
     record.SetFile(AbsolutePath(file), image);

@@ -57,7 +57,7 @@ ImageFileResult NotRegular(const QString& path, mode_t mode) {
 // The bytes of `path` for the system; false when decoding the name has
 // already changed it (invalid UTF-8 became replacement characters).
 bool EncodeName(const QString& path, QByteArray& name) {
-    if (path.contains(QChar::ReplacementCharacter)) {
+    if (!ImageFile::NameProblem(path).isEmpty()) {
         return false;
     }
     name = QFile::encodeName(path);
@@ -87,8 +87,7 @@ ImageFileResult OpenLocked(const char* name, int access, const QString& path, Lo
 }
 
 ImageFileResult BadName(const QString& path) {
-    return Refusal(path, path + QStringLiteral(" cannot be used: the name is not valid UTF-8, "
-                                               "so it would reach the system changed."));
+    return Refusal(path, ImageFile::NameProblem(path));
 }
 
 // A file that ends before the 128 bytes of an image.
@@ -277,6 +276,15 @@ ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedF
         *keepOpen = std::move(fd);
     }
     return {};
+}
+
+QString ImageFile::NameProblem(const QString& path) {
+    if (!path.contains(QChar::ReplacementCharacter)) {
+        return {};
+    }
+    return path + QStringLiteral(
+                      " cannot be used: the name is not valid UTF-8, so it would "
+                      "reach the system changed.");
 }
 
 ImageFileResult ImageFile::CheckTarget(const QString& path) {

@@ -63,4 +63,8 @@ public:
     // Checks what Write checks before it writes (the name, the symbolic
     // links, the type of the file); touches nothing. Done when Write may go on.
     static ImageFileResult CheckTarget(const QString& path);
+    // Empty when the file name `path` reaches the system exactly as given;
+    // otherwise why it cannot be used (a name that was not valid UTF-8 came
+    // in with replacement characters and would name another file).
+    static QString NameProblem(const QString& path);
 };

@@ -31,6 +31,12 @@ TEST(CommandLineTest, UnknownOptionsAndSecondFilesAreErrors) {
               "-lead.dat looks like options; to name a file that begins with \"-\", put -- "
               "before it: -- -lead.dat");
     EXPECT_EQ(CommandLine::Parse({"--", "-lead.dat"}).file, "-lead.dat");
+    // A name that was not valid UTF-8 arrives with a replacement character.
+    const QString lossy = QStringLiteral("t") + QChar(QChar::ReplacementCharacter) + ".vcd";
+    for (const char* option : {"--trace", "--log", "--port"}) {
+        EXPECT_TRUE(CommandLine::Parse({option, lossy}).error.contains("not valid UTF-8"))
+            << option;
+    }
 }
 
 TEST(CommandLineTest, HelpAndVersionOnlyPrintUnlessAnErrorOrUnregisterComesWithThem) {

@@ -224,7 +224,8 @@ TEST_F(CliToolTest, UsageErrorsExitWithTwo) {
           QStringList{"--port", "io:zz", "dump"}, QStringList{"--port", "parport0", "dump"},
           QStringList{"--port", "i2c:/dev/foo", "dump"}, QStringList{"--port", "sim:", "dump"},
           QStringList{"compare", "a.dat"}, QStringList{"--format", "hex", "dump"},
-          QStringList{"--format", "xxd", "verify", "a.dat"}, QStringList{"--json", "read", "-"}}) {
+          QStringList{"--format", "xxd", "verify", "a.dat"}, QStringList{"--json", "read", "-"},
+          QStringList{"--trace", QString("t") + QChar(QChar::ReplacementCharacter), "dump"}}) {
         const Outcome result = Run(arguments, false);
         EXPECT_EQ(result.exit, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(result.err.startsWith("tarnel-cli: ")) << result.err.toStdString();
@@ -415,6 +416,11 @@ TEST_F(CliToolTest, EveryDeviceOperationIsLoggedAndJsonPrintsTheRecord) {
     EXPECT_EQ(records[2]["file"].toString(), Path("up.dat"));
     EXPECT_EQ(records[2]["file_sha256"].toString(), records[2]["device_sha256"].toString());
     EXPECT_EQ(records[2]["device_sha256"].toString(), records[1]["device_sha256"].toString());
+
+    // A read refused before the device is touched still names its file.
+    const QJsonObject refused = ParseObject(Run({"--json", "read", Path("up.dat")}).out);
+    EXPECT_EQ(refused["exit"].toInt(), 4);
+    EXPECT_EQ(refused["file"].toString(), Path("up.dat"));
 }
 
 TEST_F(CliToolTest, ALogThatFailsMakesTheCommandFailWithFour) {
