@@ -204,7 +204,10 @@ SimEeprom::Faults SimEeprom::ParseFaults(const std::string& names) {
     std::size_t begin = 0;
     while (begin <= names.size()) {
         const std::size_t comma = std::min(names.find(',', begin), names.size());
-        const std::string name = names.substr(begin, comma - begin);
+        // Blanks around a name are no part of it ("absent, busy").
+        std::string name = names.substr(begin, comma - begin);
+        name.erase(0, name.find_first_not_of(" \t"));
+        name.erase(name.find_last_not_of(" \t") + 1);
         if (name == "absent") {
             faults.absent = true;
         } else if (name == "write-protected") {

@@ -160,7 +160,7 @@ TEST_F(SimEepromTest, OnlyStatusBit6FollowsSda) {
 
 TEST(SimEepromFaultsTest, FaultNamesSwitchOnTheirFaultsAndAnUnknownOneIsRefused) {
     const SimEeprom::Faults all =
-        SimEeprom::ParseFaults("absent,write-protected,sda-low,busy,nak-data");
+        SimEeprom::ParseFaults("absent, write-protected,sda-low ,busy,\tnak-data");
     EXPECT_TRUE(all.absent && all.writeProtected && all.sdaHeldLow && all.endlessWriteCycle &&
                 all.dataNotAcknowledged);
     const SimEeprom::Faults one = SimEeprom::ParseFaults("busy");
