@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <linux/i2c-dev.h>
 #include <linux/i2c.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
@@ -58,6 +59,17 @@ I2cDevAdapter::I2cDevAdapter(int number, const std::string& devDir, const std::s
         const int error = errno;
         throw PortError("Cannot open the I2C adapter " + m_path + ": " + std::strerror(error) +
                         "." + HintFor(error));
+    }
+    // One tarnel at a time on an adapter: two runs (or two --port names for
+    // the same adapter) would interleave their writes to one switch.
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(m_fd);
+        throw PortError("The I2C adapter " + m_path + " is in use" +
+                        (error == EWOULDBLOCK
+                             ? " by another tarnel (another program, or another --port naming "
+                               "the same adapter); wait until it has finished."
+                             : ": " + std::string(std::strerror(error)) + "."));
     }
 }
 

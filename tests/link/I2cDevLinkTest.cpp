@@ -231,9 +231,20 @@ TEST(I2cDevAdapterTest, AFileThatIsNoAdapterFailsTheFirstQuestion) {
     const std::filesystem::path dir = std::filesystem::path(TARNEL_TEST_TMP) / "i2cdev";
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "i2c-7") << "not a device";
-    I2cDevAdapter adapter(7, dir.string(), dir.string());
-    EXPECT_EQ(adapter.Name(), (dir / "i2c-7").string());
-    EXPECT_THROW(adapter.Functions(), PortError);
+    {
+        I2cDevAdapter adapter(7, dir.string(), dir.string());
+        EXPECT_EQ(adapter.Name(), (dir / "i2c-7").string());
+        EXPECT_THROW(adapter.Functions(), PortError);
+        // While it is open, a second run on it waits its turn.
+        try {
+            I2cDevAdapter second(7, dir.string(), dir.string());
+            ADD_FAILURE() << "one adapter opened twice";
+        } catch (const PortError& error) {
+            EXPECT_NE(std::string(error.what()).find("is in use by another tarnel"),
+                      std::string::npos)
+                << error.what();
+        }
+    }
     EepromImage image = Distinct();
     const LinkResult read =
         I2cDevLink(std::make_unique<I2cDevAdapter>(7, dir.string(), dir.string())).ReadAll(image);
@@ -310,7 +321,10 @@ protected:
 
 class I2cDevAdapterKernelTest : public ::testing::Test {
 protected:
-    std::filesystem::path dir = std::filesystem::path(TARNEL_TEST_TMP) / "i2ckernel";
+    // One folder per test: CTest runs the tests of this fixture in parallel,
+    // and an open adapter is locked.
+    std::filesystem::path dir = std::filesystem::path(TARNEL_TEST_TMP) /
+                                ::testing::UnitTest::GetInstance()->current_test_info()->name();
     FakeClock clock{microseconds(100)};
     KernelStandIn* kernel = nullptr;
 
@@ -368,11 +382,13 @@ TEST_F(I2cDevAdapterKernelTest, ABusySlaveAddressMeansADriverHoldsIt) {
 }
 
 TEST_F(I2cDevAdapterKernelTest, MissingCombinedTransfersAndMidwayErrorsAreReported) {
-    I2cDevLink plain = Link();
-    kernel->functions = I2C_FUNC_SMBUS_BYTE_DATA;
-    EXPECT_NE(plain.WriteAll(Distinct()).message.find("cannot do combined transfers"),
-              std::string::npos);
-    EXPECT_TRUE(kernel->transfers.empty());
+    {
+        I2cDevLink plain = Link();
+        kernel->functions = I2C_FUNC_SMBUS_BYTE_DATA;
+        EXPECT_NE(plain.WriteAll(Distinct()).message.find("cannot do combined transfers"),
+                  std::string::npos);
+        EXPECT_TRUE(kernel->transfers.empty());
+    }  // the adapter is closed, and so unlocked, here
 
     // EIO on one byte write, and the word address alone acknowledged after
     // it: the device refused the data byte.
