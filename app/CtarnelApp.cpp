@@ -81,6 +81,11 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
     }
     LoadStdProfileSettings();
     m_logPath = AuditLog::ChoosePath(commandLine.log);
+    // Opened again for every command: its full path keeps it one file while
+    // the file dialogs move the current directory.
+    if (m_logPath && !m_logPath->isEmpty()) {
+        m_logPath = QFileInfo(*m_logPath).absoluteFilePath();
+    }
 
     m_ports =
         std::make_unique<PortFactory>(PortFactory::ChoosePortName(commandLine.port.toStdString()));

@@ -166,11 +166,16 @@ bool CtarnelDoc::RunOnDevice(LogRecord& record,
     if (!result) {
         record.Fail(QString::fromStdString(result.message));
     }
+    // A trace that could not be written is a failure in the record too; what
+    // was done on the device stands and is shown as usual.
+    const std::string traceError = AfxGetApp()->Ports().FlushTrace();
+    if (result && !traceError.empty()) {
+        record.Fail(QString::fromStdString(traceError));
+    }
     AppendRecord(log, record);
     if (!result) {
         ReportFailure(record.Message(), MessageCaption(), Prompter::Icon::Stop);
     }
-    const std::string traceError = AfxGetApp()->Ports().FlushTrace();
     if (!traceError.empty()) {
         ReportFailure(QString::fromStdString(traceError),
                       QString::fromLatin1(CtarnelApp::kAppTitle), Prompter::Icon::Stop);
@@ -271,7 +276,9 @@ void CtarnelDoc::OnDownloadDefault() {
         ReportFileError(loaded);
         return;
     }
-    app->m_strImageFile = kDefaultImageFile;
+    // Its full path: a later dialog may change the current directory, and
+    // File > Save must still write the file that was loaded.
+    app->m_strImageFile = QFileInfo(kDefaultImageFile).absoluteFilePath();
     app->RepaintMainWindow();
     // No message on success; a failure has been reported by then.
     record.SetFile(CurrentFilePath(), app->m_image);

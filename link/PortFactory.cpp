@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 #include "I2cDevAdapter.h"
@@ -139,7 +140,21 @@ SimEeprom::Faults PortFactory::ChooseSimFaults() {
     }
 }
 
-PortFactory::PortFactory(std::string portName) : m_portName(std::move(portName)) {}
+PortFactory::PortFactory(std::string portName) : m_portName(std::move(portName)) {
+    // A simulated switch's file is fixed when the port is named: the GUI's
+    // current directory moves with its file dialogs. A malformed name is
+    // reported when the port is opened.
+    std::string file;
+    try {
+        if (IsSimulated(m_portName, file) && !file.empty()) {
+            std::error_code error;
+            const std::filesystem::path absolute = std::filesystem::absolute(file, error);
+            m_simFile = error ? file : absolute.string();
+        }
+    } catch (const PortError&) {
+        m_simFile.clear();
+    }
+}
 
 void PortFactory::SetTrace(const std::string& vcdPath) {
     if (m_trace) {
@@ -203,11 +218,10 @@ SimEeprom* PortFactory::Simulator() {
 }
 
 std::unique_ptr<SimEepromFile> PortFactory::OpenSimFile() {
-    std::string file;
-    if (!IsSimulated(m_portName, file) || file.empty()) {
+    if (m_simFile.empty()) {
         return nullptr;
     }
-    return std::make_unique<SimEepromFile>(file, *Simulator());
+    return std::make_unique<SimEepromFile>(m_simFile, *Simulator());
 }
 
 std::unique_ptr<LptPort> PortFactory::OpenBackend() {

@@ -97,6 +97,7 @@ private:
     std::unique_ptr<SimEepromFile> OpenSimFile();
 
     std::string m_portName;
+    std::string m_simFile;  // the absolute path of a sim:FILE port's file, else empty
     std::string m_sysfsRoot = I2cSysfs::kDefaultRoot;
     std::unique_ptr<SimEeprom> m_sim;
     SimEeprom::Faults m_simFaults;

@@ -241,7 +241,7 @@ TEST_F(DeviceCommandsTest, DefaultImageIsLoadedShownAndWrittenWhileItStaysLocked
     EXPECT_TRUE(Send(CommandId::DownloadDefault));
     EXPECT_EQ(lockError, EWOULDBLOCK);
     EXPECT_EQ(sim->Memory(), ImageOf(Pattern()));
-    EXPECT_EQ(app->m_strImageFile, "default.dat");
+    EXPECT_EQ(app->m_strImageFile, PathOf("default.dat"));
     EXPECT_EQ(Caption(), "default.dat - TARNEL");
     EXPECT_TRUE(prompter.messages.empty());
 }
@@ -274,7 +274,7 @@ TEST_F(DeviceCommandsTest, DefaultImageWithNoPortStillBecomesTheCurrentFile) {
     app->Ports().Simulator()->GetFaults().absent = true;
     Send(CommandId::DownloadDefault);
     ExpectOnlyMessage("Nothing was written to the switch.", Icon::Stop);
-    EXPECT_EQ(app->m_strImageFile, "default.dat");
+    EXPECT_EQ(app->m_strImageFile, PathOf("default.dat"));
 }
 
 TEST_F(DeviceCommandsTest, DefaultImageWithAFailingDeviceStillBecomesTheCurrentFile) {
@@ -283,7 +283,7 @@ TEST_F(DeviceCommandsTest, DefaultImageWithAFailingDeviceStillBecomesTheCurrentF
     Send(CommandId::DownloadDefault);
     ExpectOnlyMessage("Writing the EEPROM failed at register 0", Icon::Stop);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
-    EXPECT_EQ(app->m_strImageFile, "default.dat");
+    EXPECT_EQ(app->m_strImageFile, PathOf("default.dat"));
     EXPECT_EQ(Caption(), "default.dat - TARNEL");
 }
 
@@ -304,6 +304,25 @@ TEST_F(DeviceCommandsTest, AFileConfirmedInADialogMakesItsFolderTheCurrentOne) {
     Send(CommandId::FileOpen);
     EXPECT_EQ(QDir::current(), QDir(PathOf("other")));
     EXPECT_EQ(prompter.messages.size(), 2u);
+}
+
+TEST_F(DeviceCommandsTest, FilesNamedRelativelyStayTheSameWhenADialogMovesTheCurrentFolder) {
+    ASSERT_TRUE(Start({"--port", "sim:switch.bin", "--log", "audit.jsonl"}));
+    MakeFile("default.dat", Pattern());
+    Send(CommandId::DownloadDefault);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("other"));
+    MakeFile("other/default.dat", Pattern(128, 50));
+    prompter.openPaths.push_back(PathOf("other/missing.dat"));
+    Send(CommandId::FileOpen);  // fails, and enters "other" all the same
+    app->m_image[0] = 0x77;
+    Send(CommandId::FileSave);
+    Send(CommandId::ToolsDownload);
+    EXPECT_EQ(ReadFile(PathOf("other/default.dat")), Pattern(128, 50));
+    EXPECT_EQ(ReadFile(PathOf("default.dat")).at(0), '\x77');
+    EXPECT_EQ(ReadFile(PathOf("switch.bin")).at(0), '\x77');
+    EXPECT_FALSE(QFile::exists(PathOf("other/switch.bin")));
+    EXPECT_FALSE(QFile::exists(PathOf("other/audit.jsonl")));
+    EXPECT_EQ(ReadFile(PathOf("audit.jsonl")).count('\n'), 2);
 }
 
 TEST_F(DeviceCommandsTest, TheSimulatedSwitchKeepsItsContentsFromCommandToCommand) {
@@ -442,10 +461,11 @@ TEST_F(DeviceCommandsTest, SimulatorFaultsFromTheEnvironmentAndTraceFailuresAreR
     ExpectOnlyMessage("parallel ports only", Icon::Stop, "tarnel");
     EXPECT_FALSE(QFile::exists(PathOf("i2c.vcd")));
 
-    ASSERT_TRUE(Start({"--port", "sim", "--trace", "/dev/full"}));
+    ASSERT_TRUE(Start({"--port", "sim", "--trace", "/dev/full", "--log", PathOf("trace.jsonl")}));
     Send(CommandId::ToolsUpload);
     ExpectOnlyMessage("Cannot write the trace file /dev/full: No space left on device", Icon::Stop,
                       "tarnel");
+    EXPECT_TRUE(ReadFile(PathOf("trace.jsonl")).contains("\"result\":\"failed\""));
 }
 
 TEST_F(DeviceCommandsTest, ASimulatedSwitchInAFileIsSharedWithOtherPrograms) {
