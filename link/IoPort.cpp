@@ -82,6 +82,7 @@ void IoPort::CheckBase(uint16_t base, const std::string& root) {
 IoPort::IoPort(uint16_t base) : m_base(base) {
     CheckBase(base);
 #if TARNEL_HAS_PORT_IO
+    m_claim = std::make_unique<IoBaseClaim>(base);
     if (::ioperm(base, kPortCount, 1) != 0) {
         const int error = errno;
         throw PortError("Cannot get access to I/O ports " + PortRange(base) + ": " +

@@ -2,7 +2,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+
+#include "IoBaseClaim.h"
 
 #include "LptPort.h"
 
@@ -19,7 +22,8 @@ public:
     static void CheckBase(uint16_t base, const std::string& root = "/");
 
     // Throws PortNameError as CheckBase does, and PortError, naming the ports
-    // and the system's reason, when access is refused, the machine has no
+    // and the system's reason, when another user holds the port, access is
+    // refused, the machine has no
     // port I/O or no parallel port answers at `base` (its data register does
     // not keep what is written, the test the kernel's own port probe makes).
     // Only the data register, and the direction bit of the control register,
@@ -36,4 +40,6 @@ protected:
 
 private:
     uint16_t m_base;
+    // Held from before the first access to the ports until after the last.
+    std::unique_ptr<IoBaseClaim> m_claim;
 };
