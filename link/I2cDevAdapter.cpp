@@ -6,6 +6,8 @@
 #include <linux/i2c.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,6 +21,9 @@
 #include "PortError.h"
 
 namespace {
+// The i2c-dev driver's character devices have this major number.
+constexpr unsigned kI2cDevMajor = 89;
+
 std::string HintFor(int error) {
     switch (error) {
         case ENOENT:
@@ -45,9 +50,21 @@ std::string ClientName(int number, uint16_t address) {
 
 I2cDevAdapter::I2cDevAdapter(int number, const std::string& devDir, const std::string& sysDir)
     : m_number(number), m_path(devDir + "/i2c-" + std::to_string(number)), m_sysDir(sysDir) {
+    // The adapter is the device the path leads to, whatever its name says (a
+    // link or another folder may name another one); other devices are never
+    // opened, since an open alone can have effects (a watchdog starts).
+    struct stat info {};
+    if (::stat(m_path.c_str(), &info) == 0 && (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))) {
+        if (!S_ISCHR(info.st_mode) || major(info.st_rdev) != kI2cDevMajor) {
+            throw PortError(m_path +
+                            " is not an I2C adapter of the i2c-dev driver; tarnel-cli "
+                            "list-ports lists the adapters present.");
+        }
+        m_number = static_cast<int>(minor(info.st_rdev));
+    }
     const I2cSysfs sysfs(sysDir);
-    if (sysfs.IsHostSmbus(number)) {
-        const std::string name = sysfs.Name(number);
+    if (sysfs.IsHostSmbus(m_number)) {
+        const std::string name = sysfs.Name(m_number);
         throw PortError(m_path + (name.empty() ? "" : " (" + name + ")") +
                         " is the computer's own SMBus, where the memory modules keep their SPD "
                         "data at 0x50 to 0x57; tarnel never uses it, so that a write cannot ruin "
@@ -122,5 +139,15 @@ int I2cDevAdapter::Transfer(I2cMessage* messages, int count) {
 }
 
 int I2cDevAdapter::Ioctl(unsigned long request, void* argument) {
-    return ::ioctl(m_fd, request, argument) < 0 ? errno : 0;
+    const int result = ::ioctl(m_fd, request, argument);
+    if (result < 0) {
+        return errno;
+    }
+    // I2C_RDWR answers how many of its messages were carried out; fewer than
+    // all is a failed transfer, whose buffers do not hold what was asked for.
+    if (request == I2C_RDWR &&
+        result != static_cast<int>(static_cast<i2c_rdwr_ioctl_data*>(argument)->nmsgs)) {
+        return EIO;
+    }
+    return 0;
 }

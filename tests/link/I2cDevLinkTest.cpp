@@ -250,6 +250,17 @@ TEST(I2cDevAdapterTest, AFileThatIsNoAdapterFailsTheFirstQuestion) {
         I2cDevLink(std::make_unique<I2cDevAdapter>(7, dir.string(), dir.string())).ReadAll(image);
     EXPECT_NE(read.message.find("what it can do"), std::string::npos) << read.message;
     EXPECT_EQ(image, Distinct());
+
+    // A name that leads to another device is refused before it is opened.
+    std::filesystem::remove(dir / "i2c-8");
+    std::filesystem::create_symlink("/dev/null", dir / "i2c-8");
+    try {
+        I2cDevAdapter other(8, dir.string(), dir.string());
+        ADD_FAILURE() << "a device that is no I2C adapter was opened";
+    } catch (const PortError& error) {
+        EXPECT_NE(std::string(error.what()).find("is not an I2C adapter"), std::string::npos)
+            << error.what();
+    }
 }
 
 TEST(I2cDevAdapterTest, ADriverBoundInSysfsIsNamedWithItsUnbindPath) {
