@@ -219,9 +219,14 @@ bool FolderRefuses(int error) {
 // no new file. Owner, permissions and lock stay as they are.
 ImageFileResult WriteInPlace(const LockedFile& file, const EepromImage& image,
                              const QString& path) {
-    int error = ::ftruncate(file.get(), 0) == 0 ? 0 : errno;
+    // The new bytes over the old ones first, then the length: an interrupted
+    // save never leaves an empty or short file behind.
+    int error = ::lseek(file.get(), 0, SEEK_SET) == 0 ? 0 : errno;
     if (error == 0) {
         error = WriteFully(file.get(), image.data(), image.size());
+    }
+    if (error == 0 && ::ftruncate(file.get(), static_cast<off_t>(image.size())) != 0) {
+        error = errno;
     }
     if (error == 0 && ::fsync(file.get()) != 0) {
         error = errno;

@@ -26,6 +26,19 @@ SimEepromFile::SimEepromFile(const std::string& path, SimEeprom& eeprom)
 
 void SimEepromFile::Open() {
     const std::string& path = m_path;
+    // Only a regular file is opened: opening a device can have effects of
+    // its own. Checked again on the open descriptor below.
+    const auto refuseUnlessRegular = [&path](const struct stat& status) {
+        if (!S_ISREG(status.st_mode)) {
+            Fail("The simulated EEPROM file " + path +
+                     " is not a regular file; give the name of a file of 128 bytes, or of one "
+                     "to be created",
+                 0);
+        }
+    };
+    if (struct stat before{}; ::stat(path.c_str(), &before) == 0) {
+        refuseUnlessRegular(before);
+    }
     // Non-blocking, so that a FIFO or a terminal given by mistake never
     // stalls the open; a regular file is not affected by it.
     m_fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
@@ -41,12 +54,7 @@ void SimEepromFile::Open() {
     if (::fstat(m_fd, &status) != 0) {
         Fail("Cannot open the simulated EEPROM file " + path, errno);
     }
-    if (!S_ISREG(status.st_mode)) {
-        Fail("The simulated EEPROM file " + path +
-                 " is not a regular file; give the name of a file of 128 bytes, or of one "
-                 "to be created",
-             0);
-    }
+    refuseUnlessRegular(status);
     if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK) {
             Fail("The simulated switch " + path +

@@ -86,11 +86,10 @@ TEST_F(SimEepromFileTest, OnlyARegularFileOfExactly128BytesIsTaken) {
 
     const auto fifo = dir / "fifo";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    for (const std::string& path : {std::string("/dev/zero"), fifo.string()}) {
+    for (const std::string& path : {std::string("/dev/zero"), fifo.string(), dir.string()}) {
         const std::string message = OpenError(path);
         EXPECT_NE(message.find(path + " is not a regular file"), std::string::npos) << message;
     }
-    EXPECT_NE(OpenError(dir.string()).find(dir.string() + ": Is a directory"), std::string::npos);
 }
 
 TEST_F(SimEepromFileTest, ASwitchOpenInOneRunIsInUseForAnotherAndSharedAfterwards) {
