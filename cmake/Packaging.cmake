@@ -72,11 +72,12 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
 set(CPACK_PACKAGE_DESCRIPTION [[
 tarnel works on the 128-byte configuration EEPROM of a network switch, which
 sits on an I2C bus that the PC reaches through a passive adapter on the
-parallel port or through any I2C adapter the kernel drives (USB bridges,
-SMBus controllers). It is made for service and production technicians: the
-window uploads the switch's registers into an image, edits them in a grid,
-downloads the image back and verifies the switch against it; images are kept
-in 128-byte files. A simulated switch lets anyone try it without hardware.
+parallel port or through an I2C adapter the kernel drives (USB bridges, other
+I2C controllers; never the computer's own SMBus). It is made for service and
+production technicians: the window uploads the switch's registers into an
+image, edits them in a grid, downloads the image back and verifies the switch
+against it; images are kept in 128-byte files. A simulated switch lets anyone
+try it without hardware.
 
 tarnel-cli does the same device commands from scripts on a production line,
 and a running window takes commands over the session D-Bus.
