@@ -38,6 +38,7 @@ signals:
     // Command `id`, sent through Command or chosen in the menu, has
     // finished, after the user closed any message box it showed: `ok` false,
     // with the failure's text in `message`, when it failed or was refused.
+    // A call refused as busy queued nothing and gets no signal.
     Q_SCRIPTABLE void CommandFinished(int id, bool ok, const QString& message);
 
 private:

@@ -75,6 +75,9 @@ void QtPrompter::ShowMessage(const QString& text, const QString& caption, Icon i
         boxIcon = QMessageBox::Critical;
     }
     QMessageBox box(boxIcon, caption, text, QMessageBox::Ok, Owner());
+    // Messages hold file and port names, which must show as they are, never
+    // read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -5,8 +5,10 @@
 
 GridMetrics GridMetrics::FromDpi(int dpiX, int dpiY) {
     GridMetrics metrics;
-    metrics.cellWidth = dpiX / 2;
-    metrics.cellHeight = dpiY / 4;
+    // At least one pixel each: the range of cells in a clip divides by them,
+    // and a screen may report an absurdly low resolution.
+    metrics.cellWidth = std::max(1, dpiX / 2);
+    metrics.cellHeight = std::max(1, dpiY / 4);
     metrics.labelWidth = metrics.cellWidth / 2;
     return metrics;
 }

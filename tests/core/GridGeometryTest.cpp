@@ -20,6 +20,9 @@ TEST(GridGeometryTest, MetricsFollowTheLogicalDpi) {
     const GridMetrics odd = GridMetrics::FromDpi(97, 99);
     EXPECT_EQ(odd.cellWidth, 48);
     EXPECT_EQ(odd.cellHeight, 24);
+    // A resolution too low for the formulas still gives cells to count.
+    const GridMetrics tiny = GridMetrics::FromDpi(1, 3);
+    EXPECT_EQ(CellsInClip(tiny, GridRect{0, 0, 10, 10}).firstRow, 0);
 }
 
 TEST(GridGeometryTest, CellRectanglesLeaveOutTheFirstPixelRowAndColumn) {
