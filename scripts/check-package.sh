@@ -8,6 +8,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
+# The package's folders take their modes from the umask of the install step:
+# a strict umask of the user would give folders Debian does not accept.
+umask 022
 
 rm -f "$build"/tarnel_*.deb
 (cd "$build" && cpack -G DEB >/dev/null)

@@ -10,14 +10,21 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# The list is taken first, so that a failing git (no repository) fails the
+# check instead of passing it with no files.
+listed=$(mktemp)
+trap 'rm -f "$listed"' EXIT
+git ls-files -z -- '*.cpp' '*.h' '*CMakeLists.txt' '*.cmake' '*.sh' '.ci/*' \
+    'res/*.1' 'res/*.desktop' 'res/*.qrc' 'res/*.xml' 'res/*.svg' 'packaging/*.lintian-overrides' \
+    > "$listed"
+
 missing=0
 while IFS= read -r -d '' file; do
     if ! head -n 5 "$file" | grep -q 'SPDX-License-Identifier: GPL-3.0-or-later'; then
         echo "$file"
         missing=$((missing + 1))
     fi
-done < <(git ls-files -z -- '*.cpp' '*.h' '*CMakeLists.txt' '*.cmake' '*.sh' '.ci/*' \
-    'res/*.1' 'res/*.desktop' 'res/*.qrc' 'res/*.xml' 'res/*.svg' 'packaging/*.lintian-overrides')
+done < "$listed"
 
 if [ "$missing" -ne 0 ]; then
     echo "$missing source files lack the line SPDX-License-Identifier: GPL-3.0-or-later" >&2

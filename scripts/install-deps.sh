@@ -17,7 +17,7 @@ case "${1:-}" in
         packages+=(
             libgtest-dev libbenchmark-dev sigrok-cli dbus-daemon xxd
             qemu-system-x86
-            dpkg-dev file lintian desktop-file-utils appstream
+            dpkg-dev file lintian desktop-file-utils appstream git
         )
         ;;
     *)
@@ -46,4 +46,5 @@ if [ "$(id -u)" -ne 0 ]; then
 fi
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" apt-get update
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+# Through env, since sudo drops the caller's environment.
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
