@@ -5,7 +5,7 @@
 
 #include "AppFixture.h"
 #include "CommandIds.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 
 namespace {
 
@@ -122,7 +122,7 @@ TEST_F(CtarnelDocTest, OpenAndSaveAsRefuseSpecialFilesAtOnce) {
     prompter.openPaths.push_back(previous);
     Send(CommandId::FileOpen);
     // A FIFO with no writer would hold the window for ever if the open blocked.
-    for (const auto& [path, kind] : MakeSpecialFiles(dir.path())) {
+    for (const auto& [path, kind] : MakeNonRegularFiles(dir.path())) {
         prompter.openPaths.push_back(path);
         Send(CommandId::FileOpen);
         ExpectOneMessage(path + " is " + kind + ", not an image file.", Icon::Exclamation);

@@ -16,10 +16,10 @@
 #include <sstream>
 
 #include "FakeSysfs.h"
+#include "NonRegularFiles.h"
 #include "PortFactory.h"
 #include "QtPrinters.h"
 #include "SimEeprom.h"
-#include "SpecialFiles.h"
 
 namespace {
 
@@ -176,7 +176,7 @@ TEST_F(CliToolTest, FileErrorsUseTheCauseTexts) {
 TEST_F(CliToolTest, SpecialFilesAreRefusedAtOnceAndTheDeviceIsLeftAlone) {
     ASSERT_EQ(Run({"read", Path("device.dat")}).exit, 0);
     const QByteArray device = Device();
-    for (const auto& [path, kind] : MakeSpecialFiles(dir.path())) {
+    for (const auto& [path, kind] : MakeNonRegularFiles(dir.path())) {
         // Run bounds each by its wait; a blocking open would exceed it.
         for (const QStringList& command :
              {QStringList{"write", path}, QStringList{"verify", path},

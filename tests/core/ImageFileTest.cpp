@@ -15,9 +15,9 @@
 #include <functional>
 #include <tuple>
 
+#include "NonRegularFiles.h"
 #include "QtPrinters.h"
 #include "SignalCleanup.h"
-#include "SpecialFiles.h"
 
 namespace {
 
@@ -168,7 +168,7 @@ TEST_F(ImageFileTest, AFailedReadLeavesTheImageUntouched) {
 }
 
 TEST_F(ImageFileTest, OnlyRegularFilesAreReadOrReplacedAndTheCheckCannotBlock) {
-    auto files = MakeSpecialFiles(dir.path());
+    auto files = MakeNonRegularFiles(dir.path());
     ASSERT_GE(files.size(), 3u);
     ASSERT_TRUE(QFile::link(files[0].first, Path("link.dat")));  // judged by what it points to
     files.emplace_back(Path("link.dat"), files[0].second);

@@ -14,8 +14,9 @@
 #include <utility>
 #include <vector>
 
-// Makes a special file of each kind in `dir`; the name and what messages call it.
-inline std::vector<std::pair<QString, QString>> MakeSpecialFiles(const QString& dir) {
+// Makes a file of each kind that is no regular file (FIFO, socket, device,
+// folder) in `dir`: the name and what messages call it.
+inline std::vector<std::pair<QString, QString>> MakeNonRegularFiles(const QString& dir) {
     std::vector<std::pair<QString, QString>> files;
     const QByteArray fifo = QFile::encodeName(dir + "/fifo.dat");
     if (::mkfifo(fifo.constData(), 0644) == 0) {
