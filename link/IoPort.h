@@ -6,7 +6,6 @@
 #include <string>
 
 #include "IoBaseClaim.h"
-
 #include "LptPort.h"
 
 // A parallel port by direct port I/O at `base` (data), base + 1 (status) and
@@ -23,9 +22,9 @@ public:
 
     // Throws PortNameError as CheckBase does, and PortError, naming the ports
     // and the system's reason, when another user holds the port, access is
-    // refused, the machine has no
-    // port I/O or no parallel port answers at `base` (its data register does
-    // not keep what is written, the test the kernel's own port probe makes).
+    // refused, the machine has no port I/O or no parallel port answers at
+    // `base` (its data register does not keep what is written, the test the
+    // kernel's own port probe makes).
     // Only the data register, and the direction bit of the control register,
     // are written before that test passes.
     explicit IoPort(uint16_t base);

@@ -142,8 +142,7 @@ SimEeprom::Faults PortFactory::ChooseSimFaults() {
 
 PortFactory::PortFactory(std::string portName) : m_portName(std::move(portName)) {
     // A simulated switch's file is fixed when the port is named: the GUI's
-    // current directory moves with its file dialogs. A malformed name is
-    // reported when the port is opened.
+    // current directory moves with its file dialogs.
     std::string file;
     try {
         if (IsSimulated(m_portName, file) && !file.empty()) {
@@ -152,7 +151,7 @@ PortFactory::PortFactory(std::string portName) : m_portName(std::move(portName))
             m_simFile = error ? file : absolute.string();
         }
     } catch (const PortError&) {
-        m_simFile.clear();
+        // A malformed name is reported when the port is opened.
     }
 }
 
