@@ -60,6 +60,9 @@ install(FILES ${PROJECT_BINARY_DIR}/compressed/tarnel.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${PROJECT_BINARY_DIR}/compressed/changelog.gz packaging/copyright
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# Before 73-seat-late.rules, which turns the uaccess tag into the seat user's
+# access.
+install(FILES res/60-tarnel-ch341.rules DESTINATION lib/udev/rules.d)
 install(FILES packaging/tarnel.lintian-overrides
         DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME tarnel)
 
@@ -84,7 +87,9 @@ and a running window takes commands over the session D-Bus.
 
 To reach the ports without root, be a member of group lp for /dev/parport*;
 for /dev/i2c-* the recommended i2c-tools package installs the udev rule and
-the group i2c to be a member of.]])
+the group i2c to be a member of. CH341A programmer boards are driven through
+libusb with no kernel driver; the package's udev rule gives them to the user
+at the seat and to group plugdev.]])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

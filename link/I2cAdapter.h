@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ProbeReport.h"
+
 // One message of a combined I2C transfer: a 7-bit address, a direction and
 // its bytes.
 struct I2cMessage {
@@ -32,4 +34,7 @@ public:
     // some adapters) when an address is not acknowledged, EIO when a data
     // byte is not.
     virtual int Transfer(I2cMessage* messages, int count) = 0;
+    // Appends the checks of the adapter itself, one step each, stopping at
+    // the first that fails; returns whether all passed. None by default.
+    virtual bool Probe(ProbeReport&) { return true; }
 };

@@ -124,6 +124,9 @@ LinkResult I2cDevLink::WriteAll(const EepromImage& image, const Progress& progre
 }
 
 void I2cDevLink::Probe(ProbeReport& report) {
+    if (!m_adapter->Probe(report)) {
+        return;
+    }
     const std::string functions = CombinedTransfersProblem();
     if (!report.Add("adapter offers combined transfers (I2C_FUNC_I2C)", functions.empty(),
                     functions)) {

@@ -27,9 +27,9 @@ public:
 
     LinkResult ReadAll(EepromImage& dest) override;
     LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) override;
-    // The adapter offers combined transfers, no kernel driver holds 0x50,
-    // and the EEPROM acknowledges a read of one byte (a current-address read,
-    // polled while the device is busy).
+    // The adapter's own checks pass, it offers combined transfers, no kernel
+    // driver holds 0x50, and the EEPROM acknowledges a read of one byte (a
+    // current-address read, polled while the device is busy).
     void Probe(ProbeReport& report) override;
 
 private:

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "Ch341Boards.h"
+#include "Ch341PortName.h"
 #include "I2cSysfs.h"
 #include "KernelFiles.h"
 
@@ -33,6 +35,12 @@ std::vector<PortInfo> PortDiscovery::List(const std::string& devDir, const std::
         ports.push_back({"i2c:" + devDir + "/i2c-" + std::to_string(n),
                          name.empty() ? "I2C adapter" : name, !sysfs.IsHostSmbus(n),
                          byName.empty() ? "" : "i2c:" + byName});
+    }
+    for (const Ch341Board& board : Ch341Boards(sysDir).List()) {
+        char where[48];
+        std::snprintf(where, sizeof where, " at bus %03d device %03d", board.bus, board.device);
+        ports.push_back({Ch341PortName::kPrefix + board.place,
+                         std::string("CH341A USB programmer (I2C)") + where});
     }
     return ports;
 }

@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "Ch341Adapter.h"
+#include "Ch341PortName.h"
+#include "Ch341Usb.h"
 #include "I2cDevAdapter.h"
 #include "I2cDevLink.h"
 #include "IoPort.h"
@@ -14,6 +17,7 @@
 #include "PortNameError.h"
 #include "PpdevPort.h"
 #include "PpdevSystem.h"
+#include "SimCh341.h"
 #include "SimPort.h"
 #include "TracePort.h"
 
@@ -35,8 +39,11 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
                         "io:0x378 (direct port I/O at that address, needs root), sim (a simulated "
                         "switch in memory), sim:FILE (a simulated switch kept in FILE), "
                         "i2c:/dev/i2c-N, i2c:N or i2c:NAME (an I2C adapter through i2c-dev, by its "
-                        "device, number or kernel name), or i2c:sim and "
-                        "i2c:sim:FILE (a simulated switch on an I2C adapter).");
+                        "device, number or kernel name), i2c:sim and "
+                        "i2c:sim:FILE (a simulated switch on an I2C adapter), ch341 or "
+                        "ch341:BUS-PORTS (a CH341A USB programmer: the only one, or the one at "
+                        "that place on the USB tree, e.g. ch341:1-4.2), or ch341:sim and "
+                        "ch341:sim:FILE (a simulated switch on a CH341A).");
 }
 
 uint16_t ParseIoBase(const std::string& name) {
@@ -83,7 +90,12 @@ std::pair<std::string, int> ParseI2cAdapter(const std::string& name, const std::
 // For a simulated port name, whether it is one and the file that keeps it
 // ("" for one in memory).
 bool IsSimulated(const std::string& name, std::string& file) {
-    const std::string rest = StartsWith(name, kI2cPrefix) ? name.substr(kI2cPrefix.size()) : name;
+    std::string rest = name;
+    for (const std::string& prefix : {kI2cPrefix, std::string(Ch341PortName::kPrefix)}) {
+        if (StartsWith(name, prefix)) {
+            rest = name.substr(prefix.size());
+        }
+    }
     if (rest == kSimName) {
         file.clear();
         return true;
@@ -115,7 +127,9 @@ void PortFactory::CheckName(const std::string& name) {
     if (IsSimulated(name, file)) {
         return;
     }
-    if (StartsWith(name, kI2cPrefix)) {
+    if (Ch341PortName::Matches(name)) {
+        Ch341PortName::Check(name);
+    } else if (StartsWith(name, kI2cPrefix)) {
         ParseI2cAdapter(name, nullptr);
     } else if (StartsWith(name, kIoPrefix)) {
         ParseIoBase(name);
@@ -190,6 +204,16 @@ std::unique_ptr<DeviceLink> PortFactory::OpenLink() {
     if (!IsI2c()) {
         return std::make_unique<LptLink>(Open());
     }
+    if (Ch341PortName::Matches(m_portName)) {
+        std::unique_ptr<Ch341Transport> chip;
+        if (SimEeprom* sim = Simulator()) {
+            chip = std::make_unique<SimCh341>(*sim, m_ch341Faults, m_ch341Transfers, OpenSimFile());
+        } else {
+            chip = std::make_unique<Ch341Usb>(Ch341PortName::Place(m_portName, m_sysfsRoot),
+                                              m_sysfsRoot);
+        }
+        return std::make_unique<I2cDevLink>(std::make_unique<Ch341Adapter>(std::move(chip)));
+    }
     if (SimEeprom* sim = Simulator()) {
         return std::make_unique<I2cDevLink>(
             std::make_unique<SimI2cAdapter>(*sim, m_i2cFaults, m_i2cTransfers, OpenSimFile()));
@@ -200,7 +224,7 @@ std::unique_ptr<DeviceLink> PortFactory::OpenLink() {
 }
 
 bool PortFactory::IsI2c() const {
-    return StartsWith(m_portName, kI2cPrefix);
+    return StartsWith(m_portName, kI2cPrefix) || Ch341PortName::Matches(m_portName);
 }
 
 SimEeprom* PortFactory::Simulator() {

@@ -10,6 +10,7 @@
 #include "DeviceLink.h"
 #include "I2cSysfs.h"
 #include "LptPort.h"
+#include "SimCh341.h"
 #include "SimEeprom.h"
 #include "SimI2cAdapter.h"
 #include "VcdWriter.h"
@@ -24,6 +25,9 @@
 //   i2c:NAME       the I2C adapter whose kernel name is NAME, or begins with
 //                  it when exactly one does (it keeps across re-plugging)
 //   i2c:sim, i2c:sim:FILE   a simulated switch EEPROM on an I2C adapter
+//   ch341, ch341:BUS-PORTS  a CH341A USB programmer through libusb: the only
+//                  one plugged in, or the one at that place on the USB tree
+//   ch341:sim, ch341:sim:FILE   a simulated switch EEPROM on a simulated CH341A
 // Which link a name gives (bit-banged parallel port or i2c-dev) is decided
 // here alone; the device commands only see a DeviceLink.
 // The device commands open a port for each command and drop it when done; the
@@ -49,7 +53,9 @@ public:
     // Throws PortNameError, with the message for the user, when `name` is not
     // a port name the factory knows (empty and malformed names included) or
     // names no port tarnel may drive (an io: base that is no parallel
-    // port's); opens nothing and looks no I2C adapter up.
+    // port's, a bare ch341 while several boards are plugged in); opens
+    // nothing and looks up no I2C adapter (only the CH341A boards present,
+    // for a bare ch341).
     static void CheckName(const std::string& name);
 
     explicit PortFactory(std::string portName);
@@ -88,6 +94,10 @@ public:
     // was asked for so far.
     SimI2cAdapter::Faults& I2cSimFaults() { return m_i2cFaults; }
     int I2cSimTransfers() const { return m_i2cTransfers; }
+    // USB faults of the simulated CH341A (for tests), and the bulk transfers
+    // it was asked for so far.
+    SimCh341::Faults& Ch341SimFaults() { return m_ch341Faults; }
+    int Ch341SimTransfers() const { return m_ch341Transfers; }
 
 private:
     std::unique_ptr<LptPort> OpenBackend();
@@ -105,4 +115,6 @@ private:
     std::vector<Wrapper> m_wrappers;
     SimI2cAdapter::Faults m_i2cFaults;
     int m_i2cTransfers = 0;
+    SimCh341::Faults m_ch341Faults;
+    int m_ch341Transfers = 0;
 };

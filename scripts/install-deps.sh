@@ -8,7 +8,7 @@
 set -euo pipefail
 
 packages=(
-    g++ cmake ninja-build
+    g++ cmake ninja-build pkgconf libusb-1.0-0-dev
     qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
 )
 case "${1:-}" in

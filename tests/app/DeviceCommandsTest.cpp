@@ -539,9 +539,12 @@ TEST_P(EitherLinkTest, AnAbsentDeviceIsReportedAndChangesNothing) {
     EXPECT_EQ(sim->CommittedBytes(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, EitherLinkTest, ::testing::Values("sim", "i2c:sim"),
+INSTANTIATE_TEST_SUITE_P(Links, EitherLinkTest, ::testing::Values("sim", "i2c:sim", "ch341:sim"),
                          [](const auto& info) {
-                             return std::string(info.param) == "sim" ? "ParallelPort" : "I2cDev";
+                             const std::string name = info.param;
+                             return name == "sim"       ? "ParallelPort"
+                                    : name == "i2c:sim" ? "I2cDev"
+                                                        : "Ch341";
                          });
 
 }  // namespace

@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Ch341Usb.h"
+
+#include <libusb.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "Ch341Protocol.h"
+#include "PortError.h"
+
+using namespace Ch341Protocol;
+
+namespace {
+// A transfer that asks whether the device is there at all: GET_STATUS.
+constexpr std::chrono::milliseconds kPresenceTimeout{200};
+
+// The place of `device` on the USB tree ("1-4.2"); empty for a root hub.
+std::string PlaceOf(libusb_device* device) {
+    uint8_t ports[8];
+    const int depth = libusb_get_port_numbers(device, ports, sizeof ports);
+    if (depth <= 0) {
+        return {};
+    }
+    std::string place = std::to_string(libusb_get_bus_number(device)) + "-";
+    for (int i = 0; i < depth; ++i) {
+        place += (i == 0 ? "" : ".") + std::to_string(ports[i]);
+    }
+    return place;
+}
+
+std::string PermissionHint() {
+    return std::string(
+               "The udev rule that gives CH341A boards to the user at the seat and to "
+               "group plugdev is missing: the tarnel package installs it as "
+               "/usr/lib/udev/rules.d/") +
+           Ch341Usb::kUdevRuleFile + "; without the package put the line\n  " +
+           Ch341Usb::kUdevRule + "\ninto /etc/udev/rules.d/" + Ch341Usb::kUdevRuleFile +
+           ", run sudo udevadm control --reload-rules and plug the board in again.";
+}
+}  // namespace
+
+Ch341Usb::Ch341Usb(const std::string& place, const std::string& sysRoot) : m_place(place) {
+    try {
+        Open(sysRoot);
+    } catch (const PortError&) {
+        Close();
+        throw;
+    }
+}
+
+Ch341Usb::~Ch341Usb() {
+    Close();
+}
+
+void Ch341Usb::Close() {
+    if (m_claimed) {
+        libusb_release_interface(m_handle, kInterface);
+        m_claimed = false;
+    }
+    if (m_handle != nullptr) {
+        libusb_close(m_handle);
+        m_handle = nullptr;
+    }
+    if (m_context != nullptr) {
+        libusb_exit(m_context);
+        m_context = nullptr;
+    }
+}
+
+void Ch341Usb::Open(const std::string& sysRoot) {
+    const std::string name = "the CH341A " + Name();
+    if (const int error = libusb_init(&m_context); error < 0) {
+        m_context = nullptr;
+        throw PortError("Cannot use the USB for " + name + ": " + libusb_strerror(error) + ".");
+    }
+    libusb_device** devices = nullptr;
+    const ssize_t count = libusb_get_device_list(m_context, &devices);
+    if (count < 0) {
+        throw PortError("Cannot list the USB devices for " + name + ": " +
+                        libusb_strerror(static_cast<int>(count)) + ".");
+    }
+    libusb_device* device = nullptr;
+    for (ssize_t i = 0; i < count && device == nullptr; ++i) {
+        if (PlaceOf(devices[i]) == m_place) {
+            device = devices[i];
+        }
+    }
+    libusb_device_descriptor descriptor{};
+    int error = LIBUSB_ERROR_NOT_FOUND;
+    if (device != nullptr && libusb_get_device_descriptor(device, &descriptor) == 0 &&
+        descriptor.idVendor == kVendorId && descriptor.idProduct == kProductId) {
+        error = libusb_open(device, &m_handle);
+    }
+    libusb_free_device_list(devices, 1);
+    if (device == nullptr) {
+        throw PortError("Nothing is plugged in at " + Name() +
+                        " on the USB; tarnel-cli list-ports lists the CH341A boards present.");
+    }
+    if (error == LIBUSB_ERROR_NOT_FOUND) {
+        char id[16];
+        std::snprintf(id, sizeof id, "%04x:%04x", descriptor.idVendor, descriptor.idProduct);
+        throw PortError("The USB device at " + Name() +
+                        " is no CH341A in I2C mode (1a86:5512) but " + id +
+                        "; tarnel-cli list-ports lists the CH341A boards present.");
+    }
+    if (error == LIBUSB_ERROR_ACCESS) {
+        m_handle = nullptr;
+        throw PortError("Cannot open " + name + ": permission denied. " + PermissionHint());
+    }
+    if (error < 0) {
+        m_handle = nullptr;
+        throw PortError("Cannot open " + name + ": " + libusb_strerror(error) + ".");
+    }
+    if (libusb_kernel_driver_active(m_handle, kInterface) == 1) {
+        std::error_code linkError;
+        const auto driver = std::filesystem::read_symlink(
+            std::filesystem::path(sysRoot) / "bus/usb/devices" / (m_place + ":1.0") / "driver",
+            linkError);
+        const std::string driverName = linkError ? "DRIVER" : driver.filename().string();
+        throw PortError("The kernel driver " + driverName + " holds " + name +
+                        "; unload it first (sudo modprobe -r " + driverName +
+                        "), so that tarnel does not talk over it.");
+    }
+    error = libusb_claim_interface(m_handle, kInterface);
+    if (error == LIBUSB_ERROR_BUSY) {
+        throw PortError("The CH341A " + Name() +
+                        " is in use by another program (another tarnel, another --port naming "
+                        "the same board, or another programmer's tool); wait until it has "
+                        "finished.");
+    }
+    if (error < 0) {
+        throw PortError("Cannot claim " + name + ": " + libusb_strerror(error) + ".");
+    }
+    m_claimed = true;
+}
+
+Ch341Transport::Result Ch341Usb::Bulk(unsigned char endpoint, uint8_t* data, int length,
+                                      std::chrono::milliseconds timeout) {
+    int transferred = 0;
+    const int error = libusb_bulk_transfer(m_handle, endpoint, data, length, &transferred,
+                                           static_cast<unsigned>(timeout.count()));
+    switch (error) {
+        case 0:
+            return {Outcome::Done, transferred};
+        case LIBUSB_ERROR_TIMEOUT:
+            return {Outcome::TimedOut, transferred};
+        case LIBUSB_ERROR_NO_DEVICE:
+            return {Outcome::Gone};
+        default:
+            return {Outcome::Failed, transferred, libusb_strerror(error)};
+    }
+}
+
+Ch341Transport::Result Ch341Usb::BulkOut(const uint8_t* data, int length,
+                                         std::chrono::milliseconds timeout) {
+    // libusb takes a buffer it may write to; an OUT transfer only reads it.
+    return Bulk(kEndpointOut, const_cast<uint8_t*>(data), length, timeout);
+}
+
+Ch341Transport::Result Ch341Usb::BulkIn(uint8_t* data, int capacity,
+                                        std::chrono::milliseconds timeout) {
+    return Bulk(kEndpointIn, data, capacity, timeout);
+}
+
+bool Ch341Usb::Present() {
+    // A standard request to the device, answered from it to the host.
+    constexpr uint8_t kToHostStandardDevice = 0x80;
+    unsigned char status[2];
+    const int result = libusb_control_transfer(
+        m_handle, kToHostStandardDevice, LIBUSB_REQUEST_GET_STATUS, 0, 0, status, sizeof status,
+        static_cast<unsigned>(kPresenceTimeout.count()));
+    return result != LIBUSB_ERROR_NO_DEVICE;
+}
