@@ -197,8 +197,10 @@ int CliTool::Run(const QStringList& arguments) {
         }
     }
     SimEeprom::Faults simFaults;
+    int simPageSize = SimEeprom::kDefaultPageSize;
     try {
         simFaults = PortFactory::ChooseSimFaults();
+        simPageSize = PortFactory::ChooseSimPageSize();
     } catch (const std::invalid_argument& error) {
         Report(QString::fromStdString(error.what()));
         return kUsage;
@@ -209,6 +211,7 @@ int CliTool::Run(const QStringList& arguments) {
     const std::string& portName = ports.front();
     m_ports = std::make_unique<PortFactory>(portName);
     m_ports->SetSimFaults(simFaults);
+    m_ports->SetSimPageSize(simPageSize);
 
     LogRecord record(LogRecord::kCliProgram, QString::fromStdString(portName), command);
     const std::optional<QString> logPath =
