@@ -120,7 +120,7 @@ bool EepromLink::Ping() {
 }
 
 void EepromLink::Probe(ProbeReport& report) {
-    LptProbe(m_bus, *this).Run(report);
+    LptProbe(m_bus, [this] { return Ping(); }).Run(report);
 }
 
 LinkResult EepromLink::WriteRegister(int reg, uint8_t value, bool firstOfOperation) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "I2cDevLink.h"
+#include "TransferLink.h"
 
 #include <linux/i2c.h>
 
@@ -22,17 +22,17 @@ bool IsByteWrite(const I2cMessage& message) {
 }
 }  // namespace
 
-I2cDevLink::I2cDevLink(std::unique_ptr<I2cAdapter> adapter, const MonotonicClock& clock)
+TransferLink::TransferLink(std::unique_ptr<I2cAdapter> adapter, const MonotonicClock& clock)
     : m_adapter(std::move(adapter)), m_clock(clock) {}
 
-std::string I2cDevLink::CheckAdapter() {
+std::string TransferLink::CheckAdapter() {
     if (const std::string problem = CombinedTransfersProblem(); !problem.empty()) {
         return problem;
     }
     return m_adapter->AddressHeldBy(kAddress);
 }
 
-std::string I2cDevLink::CombinedTransfersProblem() {
+std::string TransferLink::CombinedTransfersProblem() {
     try {
         if ((m_adapter->Functions() & I2C_FUNC_I2C) == 0) {
             return "the I2C adapter " + m_adapter->Name() +
@@ -44,7 +44,7 @@ std::string I2cDevLink::CombinedTransfersProblem() {
     return {};
 }
 
-std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
+std::string TransferLink::TransferPolling(I2cMessage* messages, int count) {
     try {
         return TransferPollingOrThrow(messages, count);
     } catch (const PortError& error) {
@@ -52,7 +52,7 @@ std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
     }
 }
 
-std::string I2cDevLink::TransferPollingOrThrow(I2cMessage* messages, int count) {
+std::string TransferLink::TransferPollingOrThrow(I2cMessage* messages, int count) {
     int error = 0;
     const bool ended = PollUntilAcknowledged(m_clock, [&] {
         error = m_adapter->Transfer(messages, count);
@@ -82,14 +82,14 @@ std::string I2cDevLink::TransferPollingOrThrow(I2cMessage* messages, int count) 
     return {};
 }
 
-bool I2cDevLink::DataByteRefused(const I2cMessage& byteWrite) {
+bool TransferLink::DataByteRefused(const I2cMessage& byteWrite) {
     // The word address alone sets the device's address pointer and starts no
     // write cycle.
     I2cMessage wordAddress{byteWrite.address, false, byteWrite.data, 1};
     return m_adapter->Transfer(&wordAddress, 1) == 0;
 }
 
-LinkResult I2cDevLink::ReadAll(EepromImage& dest) {
+LinkResult TransferLink::ReadAll(EepromImage& dest) {
     if (const std::string problem = CheckAdapter(); !problem.empty()) {
         return LinkResult::ReadFailure(0, problem);
     }
@@ -106,7 +106,7 @@ LinkResult I2cDevLink::ReadAll(EepromImage& dest) {
     return LinkResult::Success();
 }
 
-LinkResult I2cDevLink::WriteAll(const EepromImage& image, const Progress& progress) {
+LinkResult TransferLink::WriteAll(const EepromImage& image, const Progress& progress) {
     if (const std::string problem = CheckAdapter(); !problem.empty()) {
         return LinkResult::WriteFailure(0, problem);
     }
@@ -123,7 +123,7 @@ LinkResult I2cDevLink::WriteAll(const EepromImage& image, const Progress& progre
     return LinkResult::Success();
 }
 
-void I2cDevLink::Probe(ProbeReport& report) {
+void TransferLink::Probe(ProbeReport& report) {
     const std::string functions = CombinedTransfersProblem();
     if (!report.Add("adapter offers combined transfers (I2C_FUNC_I2C)", functions.empty(),
                     functions)) {
