@@ -198,8 +198,10 @@ int CliTool::Run(const QStringList& arguments) {
         }
     }
     SimFaults simFaults;
+    int simPageSize = 0;
     try {
         simFaults = PortFactory::ChooseSimFaults();
+        simPageSize = PortFactory::ChooseSimPageSize();
     } catch (const std::invalid_argument& error) {
         Report(QString::fromStdString(error.what()));
         return kUsage;
@@ -210,6 +212,7 @@ int CliTool::Run(const QStringList& arguments) {
     const std::string& portName = ports.front();
     m_ports = std::make_unique<PortFactory>(portName);
     m_ports->SetSimFaults(simFaults);
+    m_ports->SetSimPageSize(simPageSize);
 
     LogRecord record(LogRecord::kCliProgram, QString::fromStdString(portName), command);
     const std::optional<QString> logPath =

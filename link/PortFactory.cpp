@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PortFactory.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -31,6 +32,22 @@ SimFaults PortFactory::ChooseSimFaults() {
     } catch (const std::invalid_argument& error) {
         throw std::invalid_argument("TARNEL_SIM_FAULT: " + std::string(error.what()));
     }
+}
+
+int PortFactory::ChooseSimPageSize() {
+    const char* value = std::getenv("TARNEL_SIM_PAGE");
+    if (value == nullptr || *value == '\0') {
+        return SimEeprom::kDefaultPageSize;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long bytes = std::strtol(value, &end, 10);
+    if (*end != '\0' || errno != 0 || bytes > static_cast<long>(kEepromSize) ||
+        !SimEeprom::IsPageSize(static_cast<int>(bytes))) {
+        throw std::invalid_argument("TARNEL_SIM_PAGE: \"" + std::string(value) +
+                                    "\" is no page size; use 1, 2, 4, 8, 16, 32, 64 or 128.");
+    }
+    return static_cast<int>(bytes);
 }
 
 void PortFactory::CheckName(const std::string& name) {
@@ -69,6 +86,10 @@ std::unique_ptr<DeviceLink> PortFactory::OpenLink() {
 
 void PortFactory::SetSimFaults(const SimFaults& faults) {
     m_session->SetSimFaults(faults);
+}
+
+void PortFactory::SetSimPageSize(int bytes) {
+    m_session->SetSimPageSize(bytes);
 }
 
 SimEeprom* PortFactory::Simulator() {

@@ -31,6 +31,10 @@ public:
     // (comma-separated); none when it is unset. Throws std::invalid_argument
     // naming an unknown fault.
     static SimFaults ChooseSimFaults();
+    // The simulated EEPROM's page size from the environment variable
+    // TARNEL_SIM_PAGE; SimEeprom::kDefaultPageSize when it is unset or
+    // empty. Throws std::invalid_argument when it is no page size.
+    static int ChooseSimPageSize();
 
     // Throws PortNameError, with the message for the user, when `name` is not
     // a port name of any kind (empty and malformed names included) or names
@@ -59,6 +63,8 @@ public:
     std::unique_ptr<DeviceLink> OpenLink();
     // Faults the simulated switch starts with when it is created.
     void SetSimFaults(const SimFaults& faults);
+    // Page size the simulated EEPROM has when it is created.
+    void SetSimPageSize(int bytes);
     // The run's simulated EEPROM, created on first use; null unless the port
     // name is a simulated one.
     SimEeprom* Simulator();

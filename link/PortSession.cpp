@@ -54,7 +54,7 @@ std::string PortSession::Resolve(const std::string& file) const {
 
 SimSwitch& PortSession::Simulation() {
     if (!m_sim) {
-        m_sim = std::make_unique<SimSwitch>(m_simFaults);
+        m_sim = std::make_unique<SimSwitch>(m_simFaults, m_simPageSize);
     }
     return *m_sim;
 }

@@ -8,7 +8,7 @@
 
 #include "I2cSysfs.h"
 #include "LptPort.h"
-#include "SimFaults.h"
+#include "SimEeprom.h"
 
 class SimSwitch;
 class VcdWriter;
@@ -52,6 +52,8 @@ public:
 
     // Faults the simulated switch starts with when it is created.
     void SetSimFaults(const SimFaults& faults) { m_simFaults = faults; }
+    // Page size the simulated EEPROM has when it is created.
+    void SetSimPageSize(int bytes) { m_simPageSize = bytes; }
     // The run's simulated switch, created on first use.
     SimSwitch& Simulation();
 
@@ -61,5 +63,6 @@ private:
     std::vector<Wrapper> m_wrappers;
     std::unique_ptr<VcdWriter> m_trace;
     SimFaults m_simFaults;
+    int m_simPageSize = SimEeprom::kDefaultPageSize;
     std::unique_ptr<SimSwitch> m_sim;
 };

@@ -4,9 +4,10 @@
 #include "SimEepromFile.h"
 #include "SimPort.h"
 
-SimSwitch::SimSwitch(const SimFaults& faults) {
+SimSwitch::SimSwitch(const SimFaults& faults, int pageSize) {
     m_eeprom.SetWriteCycle(std::chrono::nanoseconds(kWriteCycle));
     m_eeprom.GetFaults() = faults;
+    m_eeprom.SetPageSize(pageSize);
 }
 
 std::unique_ptr<SimEepromFile> SimSwitch::OpenFile(const std::string& file) {

@@ -19,8 +19,9 @@ public:
     // Length of the simulated EEPROM's write cycle after each write.
     static constexpr std::chrono::milliseconds kWriteCycle{5};
 
-    // A switch holding SimEeprom::Pattern(), with `faults` switched on.
-    explicit SimSwitch(const SimFaults& faults);
+    // A switch holding SimEeprom::Pattern(), with `faults` switched on and
+    // pages of `pageSize` bytes.
+    SimSwitch(const SimFaults& faults, int pageSize);
 
     SimEeprom& Eeprom() { return m_eeprom; }
     // Faults of the simulated I2C adapter (for tests).
