@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "DashedName.h"
+#include "DeviceCommands.h"
 #include "DeviceLink.h"
 #include "DeviceMessages.h"
 #include "DumpFormat.h"
@@ -18,6 +19,7 @@
 #include "PortDiscovery.h"
 #include "PortError.h"
 #include "PortFactory.h"
+#include "PortKinds.h"
 #include "PortNameError.h"
 #include "PortProbe.h"
 #include "VerifyReport.h"
@@ -87,10 +89,10 @@ int CliTool::Run(const QStringList& arguments) {
     const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version."));
     const QCommandLineOption port(
         "port",
-        QStringLiteral("Port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, i2c:N, i2c:NAME, sim, "
-                       "sim:FILE, i2c:sim, i2c:sim:FILE (default: $TARNEL_PORT, names separated "
-                       "by commas, then /dev/parport0). Give it several times for several ports. "
-                       "An unknown, malformed or empty name is a usage error."),
+        QStringLiteral("Port: ") + QString::fromStdString(PortKinds::FormList()) +
+            QStringLiteral(" (default: $TARNEL_PORT, names separated by commas, then "
+                           "/dev/parport0). Give it several times for several ports. An unknown, "
+                           "malformed or empty name is a usage error."),
         QStringLiteral("NAME"));
     const QCommandLineOption trace(
         "trace",
@@ -251,8 +253,8 @@ int CliTool::Run(const QStringList& arguments) {
             return kUsage;
         }
     }
-    SimEeprom::Faults simFaults;
-    int simPageSize = SimEeprom::kDefaultPageSize;
+    SimFaults simFaults;
+    int simPageSize = 0;
     try {
         simFaults = PortFactory::ChooseSimFaults();
         simPageSize = PortFactory::ChooseSimPageSize();
@@ -390,36 +392,35 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
         return Conclude(record, kDeviceFailure);
     }
     const bool showProgress = m_progress && !m_quiet;
-    const LinkResult result = link->WriteAll(
-        image,
+    EepromImage readBack{};
+    // The read-back goes over the same open link: nobody else gets the
+    // port between the write and its check.
+    const DeviceCommands::DownloadOutcome outcome = DeviceCommands::Download(
+        *link, image, readBack,
         [&](int written) {
             if (showProgress) {
                 m_err << "\rWriting register " << written << " of " << kEepromSize << std::flush;
             }
         },
-        m_pageSize);
+        m_pageSize, verify);
     if (showProgress) {
         m_err << "\n";
     }
-    if (!result) {
-        return Conclude(record,
-                        Fail(record, QString::fromStdString(result.message), kDeviceFailure));
+    if (outcome.stage < DeviceCommands::DownloadStage::differs) {
+        return Conclude(
+            record, Fail(record, QString::fromStdString(outcome.result.message), kDeviceFailure));
     }
-    link.reset();  // give the port back before reading anew
     if (!verify) {
         Inform(DeviceMessages::DownloadCompleted());
         return Conclude(record, kSuccess);
     }
-    EepromImage readBack{};
-    if (!ReadDevice(record, readBack)) {
-        return Conclude(record, kDeviceFailure);
-    }
+    record.SetDevice(readBack);
     // The download is completed only when the switch holds the whole image.
     const int status = Compare(record, image, readBack);
     if (status == kSuccess) {
         Inform(DeviceMessages::DownloadCompleted());
     } else {
-        Report(DeviceMessages::DownloadNotStored(image, readBack));
+        Report(QString::fromStdString(outcome.result.message));
         if (m_pageSize > 1) {
             Report(QCoreApplication::translate(
                        "CliTool",

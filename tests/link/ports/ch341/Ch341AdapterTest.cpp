@@ -13,11 +13,11 @@
 #include "Ch341Protocol.h"
 #include "FakeClock.h"
 #include "FakeSysfs.h"
-#include "I2cDevLink.h"
 #include "PortError.h"
 #include "PortNameError.h"
 #include "SimCh341.h"
 #include "SimEeprom.h"
+#include "TransferLink.h"
 
 namespace {
 
@@ -168,7 +168,7 @@ TEST_F(Ch341AdapterTest, UsbFaultsHaveTheirOwnMessagesAndLeaveTheAdapterFailed) 
 
 TEST_F(Ch341AdapterTest, TheTransferLinkWritesAndReadsTheWholeImageThroughIt) {
     eeprom.SetWriteCycle(std::chrono::milliseconds(5));
-    I2cDevLink link(Adapter(), clock);
+    TransferLink link(Adapter(), clock);
     EepromImage image{};
     for (std::size_t i = 0; i < image.size(); ++i) {
         image[i] = static_cast<uint8_t>(i * 7 + 1);
