@@ -102,7 +102,7 @@ TEST_F(CtarnelDocTest, OpenFailuresKeepTheOldNameSoSaveCannotHitTheUnloadedFile)
         QString text;
     } cases[] = {{missing, missing + " was not found."},
                  {folder, folder + " is a folder, not an image file."},
-                 {held, "A sharing violation occurred while accessing " + held + "."}};
+                 {held, held + " is in use by another program; try again."}};
     for (const auto& c : cases) {
         prompter.openPaths.push_back(c.path);
         Send(CommandId::FileOpen);
@@ -202,15 +202,14 @@ TEST_F(CtarnelDocTest, AFailedSaveAsFromStartLeavesTheUntitledCaption) {
     EXPECT_EQ(Caption(), "Untitled - TARNEL");
 }
 
-TEST_F(CtarnelDocTest, SavingAFileAnotherTarnelHoldsIsASharingViolation) {
+TEST_F(CtarnelDocTest, SavingAFileAnotherProgramHoldsSaysItIsInUse) {
     const QString held = MakeFile("held.dat", Pattern(128, 1));
     QFile holder(held);
     ASSERT_TRUE(holder.open(QIODevice::ReadOnly));
     ASSERT_EQ(::flock(holder.handle(), LOCK_EX | LOCK_NB), 0);
     prompter.savePaths.push_back(held);
     Send(CommandId::FileSaveAs);
-    ExpectOneMessage("A sharing violation occurred while accessing " + held + ".",
-                     Icon::Exclamation);
+    ExpectOneMessage(held + " is in use by another program; try again.", Icon::Exclamation);
     EXPECT_EQ(ReadFile(held), Pattern(128, 1));
 }
 

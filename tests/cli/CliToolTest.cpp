@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -54,7 +57,8 @@ class CliToolTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    QByteArray input;  // standard input of the next Run
+    QByteArray input;    // standard input of the next Run
+    int fileBlocks = 0;  // when set, no file grows beyond so many 512-byte blocks
 
     QString Path(const QString& name) const { return dir.filePath(name); }
     QString SimPort() const { return "sim:" + Path("switch.bin"); }
@@ -65,7 +69,18 @@ protected:
         }
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(TARNEL_CLI_PATH), arguments);
+        if (fileBlocks > 0) {
+            // Through the shell, whose ulimit sets the limit; SIGXFSZ stays
+            // ignored, so a write past it fails as on a full disk.
+            process.start("sh",
+                          QStringList{"-c",
+                                      "trap '' XFSZ; ulimit -f " + QString::number(fileBlocks) +
+                                          "; exec \"$0\" \"$@\"",
+                                      QStringLiteral(TARNEL_CLI_PATH)} +
+                              arguments);
+        } else {
+            process.start(QStringLiteral(TARNEL_CLI_PATH), arguments);
+        }
         process.write(input);
         process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(30000));
@@ -189,6 +204,65 @@ TEST_F(CliToolTest, SpecialFilesAreRefusedAtOnceAndTheDeviceIsLeftAlone) {
     EXPECT_EQ(Device(), device);
 }
 
+TEST_F(CliToolTest, NoFileIsOpenedThroughAnotherUsersLinkOrWithABlockingOpen) {
+    // A sticky, world-writable folder like /tmp, in which the user nobody
+    // planted links to root's files and folder.
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give the links to another user";
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkpath("shared") && QDir(dir.path()).mkpath("rootdir"));
+    ::chmod(QFile::encodeName(Path("shared")).constData(), 01777);
+    const QString precious = MakeFile("precious", "root's own");
+    const QString precious128 = MakeFile("precious128", Pattern(128, 7));
+    for (const auto& [link, target] : {std::pair{"audit.jsonl", precious},
+                                       {"t.vcd", precious},
+                                       {"sw.bin", precious128},
+                                       {"d", Path("rootdir")}}) {
+        const QByteArray name = QFile::encodeName(Path("shared/") + link);
+        ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), name.constData()), 0);
+        ASSERT_EQ(::lchown(name.constData(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("t.fifo")).constData(), 0644), 0);
+    const QString image = MakeFile("img.dat", Pattern());
+    const QString notFollowed =
+        " is not followed: it leads through a symbolic link another user "
+        "owns in the shared folder " +
+        Path("shared") + ".";
+    const struct {
+        QStringList arguments;
+        int exit;
+        QString message;
+    } cases[] = {
+        {{"--port", "sim", "--log", Path("shared/audit.jsonl"), "write", image},
+         4,
+         Path("shared/audit.jsonl") + notFollowed},
+        {{"--port", "sim", "--trace", Path("shared/t.vcd"), "dump"},
+         4,
+         Path("shared/t.vcd") + notFollowed},
+        {{"--port", "sim:" + Path("shared/sw.bin"), "write", image},
+         3,
+         Path("shared/sw.bin") + notFollowed},
+        {{"--port", "sim", "read", "--force", Path("shared/d/conf.dat")},
+         4,
+         Path("shared/d/conf.dat") + notFollowed},
+        // Run bounds each by its wait; a blocking open would exceed it.
+        {{"--port", "sim", "--trace", Path("t.fifo"), "dump"},
+         4,
+         Path("t.fifo") + " is a FIFO, not a regular file."},
+        {{"--port", "sim", "--log", Path("t.fifo"), "dump"},
+         4,
+         Path("t.fifo") + " is a FIFO, not a regular file."},
+    };
+    for (const auto& c : cases) {
+        const Outcome result = Run(c.arguments, false);
+        EXPECT_EQ(result.exit, c.exit) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.err.contains(c.message)) << result.err.toStdString();
+    }
+    EXPECT_EQ(Contents(precious), "root's own");
+    EXPECT_EQ(Contents(precious128), Pattern(128, 7));
+    EXPECT_TRUE(QDir(Path("rootdir")).isEmpty());
+}
+
 TEST_F(CliToolTest, NamesReachTheFileSystemExactlyAsGiven) {
     // Runs tarnel-cli through the shell in the test's folder, for names that
     // QProcess cannot pass: $0 is tarnel-cli, $1 the port.
@@ -289,13 +363,15 @@ TEST_F(CliToolTest, AnI2cAdapterGivesTheSameResultsAsTheParallelPort) {
 }
 
 TEST_F(CliToolTest, ATraceThatCannotBeWrittenFailsTheCommand) {
-    const Outcome full = Run({"--trace", "/dev/full", "dump"});
+    fileBlocks = 2;  // 1 KiB: the trace of a dump is longer
+    const QString trace = Path("t.vcd");
+    const Outcome full = Run({"--trace", trace, "dump"});
     EXPECT_EQ(full.exit, 4);
-    EXPECT_TRUE(full.err.contains("Cannot write the trace file /dev/full: No space left on device"))
+    EXPECT_TRUE(full.err.contains("Cannot write the trace file " + trace + ": File too large"))
         << full.err.toStdString();
     EXPECT_FALSE(full.out.isEmpty());  // the dump itself was done
     const Outcome recorded =
-        Run({"--trace", "/dev/full", "--json", "verify", MakeFile("sim.dat", PatternOfSim())});
+        Run({"--trace", trace, "--json", "verify", MakeFile("sim.dat", PatternOfSim())});
     EXPECT_EQ(recorded.exit, 4);
     const QJsonObject object = QJsonDocument::fromJson(recorded.out.toUtf8()).object();
     EXPECT_EQ(object["exit"].toInt(), 4);
@@ -430,7 +506,9 @@ TEST_F(CliToolTest, ALogThatFailsMakesTheCommandFailWithFour) {
     EXPECT_TRUE(unopened.err.contains("Cannot open the audit log")) << unopened.err.toStdString();
     EXPECT_TRUE(Device().isEmpty());  // the device was never touched
 
-    const Outcome unwritten = Run({"--log", "/dev/full", "--json", "write", image});
+    const QString full = MakeFile("full.jsonl", QByteArray(1024, '\n'));
+    fileBlocks = 2;  // the log is full
+    const Outcome unwritten = Run({"--log", full, "--json", "write", image});
     EXPECT_EQ(unwritten.exit, 4);
     EXPECT_EQ(Device(), Pattern());
     EXPECT_TRUE(unwritten.err.contains("The write itself ended with the result ok (exit status 0)"))
