@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PortFactory.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -39,16 +38,22 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
                         "i2c:sim:FILE (a simulated switch on an I2C adapter).");
 }
 
+// "io:0x378": "0x" and one to four hexadecimal digits, nothing else (no
+// blank, sign, decimal or octal form).
 uint16_t ParseIoBase(const std::string& name) {
-    const std::string digits = name.substr(kIoPrefix.size());
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long base = std::strtoul(digits.c_str(), &end, 0);
-    if (digits.empty() || *end != '\0' || errno != 0 || base > 0xFFFD) {
+    const std::string base = name.substr(kIoPrefix.size());
+    const std::string digits = base.size() > 2 ? base.substr(2) : std::string();
+    if ((base.compare(0, 2, "0x") != 0 && base.compare(0, 2, "0X") != 0) || digits.empty() ||
+        digits.size() > 4 ||
+        digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) {
         UnknownName(name);
     }
-    IoPort::CheckBase(static_cast<uint16_t>(base));
-    return static_cast<uint16_t>(base);
+    const unsigned long value = std::stoul(digits, nullptr, 16);
+    if (value > 0xFFFD) {
+        UnknownName(name);
+    }
+    IoPort::CheckBase(static_cast<uint16_t>(value));
+    return static_cast<uint16_t>(value);
 }
 
 bool IsDevice(const std::string& name) {
@@ -59,16 +64,26 @@ bool AllDigits(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME": the folder of the device and N,
-// looking a name up in sysfs below `sysfsRoot`; with no root only the form is
-// checked and a name gives N = -1.
-std::pair<std::string, int> ParseI2cAdapter(const std::string& name, const std::string* sysfsRoot) {
+// The adapter's device: its folder, number and file name there.
+struct I2cDevice {
+    std::string folder;
+    int number = -1;
+    std::string fileName;  // empty: i2c-N
+};
+
+// "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME": the device, looking a name up in
+// sysfs below `sysfsRoot`; with no root only the form is checked and a name
+// gives N = -1. A path is kept as given; N has no leading zero.
+I2cDevice ParseI2cAdapter(const std::string& name, const std::string* sysfsRoot) {
     const std::string rest = name.substr(kI2cPrefix.size());
     if (AllDigits(rest) && rest.size() < 6) {
-        return {"/dev", std::stoi(rest)};
+        if (rest.size() > 1 && rest[0] == '0') {
+            UnknownName(name);
+        }
+        return {"/dev", std::stoi(rest), {}};
     }
     if (!rest.empty() && !AllDigits(rest) && rest.find('/') == std::string::npos) {
-        return {"/dev", sysfsRoot == nullptr ? -1 : I2cSysfs(*sysfsRoot).FindByName(rest)};
+        return {"/dev", sysfsRoot == nullptr ? -1 : I2cSysfs(*sysfsRoot).FindByName(rest), {}};
     }
     const auto slash = rest.rfind('/');
     const std::string base = slash == std::string::npos ? rest : rest.substr(slash + 1);
@@ -77,7 +92,7 @@ std::pair<std::string, int> ParseI2cAdapter(const std::string& name, const std::
     if (slash == std::string::npos || slash == 0 || !AllDigits(number) || number.size() >= 6) {
         UnknownName(name);
     }
-    return {rest.substr(0, slash), std::stoi(number)};
+    return {rest.substr(0, slash), std::stoi(number), base};
 }
 
 // For a simulated port name, whether it is one and the file that keeps it
@@ -194,9 +209,9 @@ std::unique_ptr<DeviceLink> PortFactory::OpenLink() {
         return std::make_unique<I2cDevLink>(
             std::make_unique<SimI2cAdapter>(*sim, m_i2cFaults, m_i2cTransfers, OpenSimFile()));
     }
-    const auto [folder, number] = ParseI2cAdapter(m_portName, &m_sysfsRoot);
-    return std::make_unique<I2cDevLink>(
-        std::make_unique<I2cDevAdapter>(number, folder, m_sysfsRoot));
+    const I2cDevice device = ParseI2cAdapter(m_portName, &m_sysfsRoot);
+    return std::make_unique<I2cDevLink>(std::make_unique<I2cDevAdapter>(
+        device.number, device.folder, m_sysfsRoot, device.fileName));
 }
 
 bool PortFactory::IsI2c() const {
