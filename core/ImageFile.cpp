@@ -225,7 +225,7 @@ ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedF
     }
     if (static_cast<size_t>(count) > kEepromSize) {
         struct stat info {};
-        const bool sized = ::fstat(fd.get(), &info) == 0 && info.st_size > count;
+        const bool sized = ::fstat(fd.get(), &info) == 0 && info.st_size >= count;
         return WrongLength(path, sized ? info.st_size : -1);
     }
     std::copy(bytes, bytes + kEepromSize, image.begin());

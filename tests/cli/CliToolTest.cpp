@@ -139,14 +139,27 @@ TEST_F(CliToolTest, WriteProgramsTheDeviceAndVerifiesIt) {
     EXPECT_EQ(Device(), Pattern(128, 9));
 }
 
-TEST_F(CliToolTest, ALongerFileGivesItsFirst128BytesAndAShortOneIsRefused) {
-    EXPECT_EQ(Run({"write", MakeFile("long.dat", Pattern(200))}).exit, 0);
-    EXPECT_EQ(Device(), Pattern());
-
-    const Outcome refused = Run({"write", MakeFile("short.dat", Pattern(64, 7))});
-    EXPECT_EQ(refused.exit, 4);
-    EXPECT_TRUE(refused.err.contains("holds 64 bytes")) << refused.err.toStdString();
-    EXPECT_EQ(Device(), Pattern());
+TEST_F(CliToolTest, AnImageFileOfAnyOtherLengthIsRefusedNamingIt) {
+    const QString image = MakeFile("img.dat", Pattern());
+    const struct {
+        QStringList arguments;
+        QByteArray input;
+        QString message;
+    } cases[] = {
+        {{"write", MakeFile("big.dat", Pattern(256))}, {}, "holds 256 bytes"},
+        {{"verify", MakeFile("short.dat", Pattern(64, 7))}, {}, "holds 64 bytes"},
+        {{"compare", image, MakeFile("129.dat", Pattern(129))}, {}, "holds 129 bytes"},
+        {{"write", "-"},
+         Pattern(200),
+         "standard input is not an image file: it holds more than 128"},
+    };
+    for (const auto& c : cases) {
+        input = c.input;
+        const Outcome refused = Run(c.arguments);
+        EXPECT_EQ(refused.exit, 4) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(refused.err.contains(c.message)) << refused.err.toStdString();
+    }
+    EXPECT_TRUE(Device().isEmpty());  // never touched
 }
 
 TEST_F(CliToolTest, VerifyListsEveryDifferenceAndItsCount) {
@@ -261,6 +274,101 @@ TEST_F(CliToolTest, NoFileIsOpenedThroughAnotherUsersLinkOrWithABlockingOpen) {
     EXPECT_EQ(Contents(precious), "root's own");
     EXPECT_EQ(Contents(precious128), Pattern(128, 7));
     EXPECT_TRUE(QDir(Path("rootdir")).isEmpty());
+}
+
+TEST_F(CliToolTest, TheRecordIsWrittenLastAndSaysHowTheCommandEnded) {
+    const QString image = MakeFile("img.dat", PatternOfSim());
+    ASSERT_EQ(Run({"read", Path("device.dat")}).exit, 0);  // the switch is made
+    const QString log = Path("audit.jsonl");
+    const struct {
+        QStringList arguments;
+        QString output;  // where standard output goes
+    } cases[] = {
+        {{"read", "-"}, "| true"},  // a pipe whose reader has gone
+        {{"dump"}, "| true"},      {{"probe"}, "| true"}, {{"--json", "verify", image}, "| true"},
+        {{"dump"}, ">/dev/full"},  {{"dump"}, ">&-"},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(log);
+        QProcess shell;
+        shell.start(
+            "bash",
+            QStringList{"-c",
+                        "{ sleep 0.3; \"$0\" \"$@\"; } " + c.output + "; exit ${PIPESTATUS[0]}",
+                        QStringLiteral(TARNEL_CLI_PATH), "--port", SimPort(), "--log", log} +
+                c.arguments);
+        ASSERT_TRUE(shell.waitForFinished(30000));
+        const QString what = c.arguments.join(' ') + " " + c.output;
+        EXPECT_EQ(shell.exitCode(), 4) << what.toStdString();
+        const QJsonObject record =
+            QJsonDocument::fromJson(Contents(log).trimmed().split('\n').last()).object();
+        EXPECT_EQ(record["result"].toString(), "failed") << what.toStdString();
+        EXPECT_EQ(record["exit"].toInt(), 4) << what.toStdString();
+        EXPECT_TRUE(record["message"].toString().contains("standard output"))
+            << record["message"].toString().toStdString();
+    }
+}
+
+TEST_F(CliToolTest, NamesFromTheEnvironmentAndPortNamesAreTakenOnlyAsGiven) {
+    const QString image = MakeFile("img.dat", Pattern());
+    const struct {
+        QString environment;  // set through the shell, which can pass any bytes
+        QStringList arguments;
+        int exit;
+        QString message;
+    } cases[] = {
+        {"TARNEL_LOG=\"$(printf 'x\\376')\"", {"--port", "sim", "write", image}, 2, "TARNEL_LOG: "},
+        {"TARNEL_PORT=\"sim:$(printf 'x\\376')\"", {"dump"}, 2, "TARNEL_PORT: "},
+        {"", {"--port", "io: 0x378", "dump"}, 2, "Unknown port"},
+        {"", {"--port", "io:+0x378", "dump"}, 2, "Unknown port"},
+        {"", {"--port", "io:888", "dump"}, 2, "Unknown port"},
+        {"", {"--port", "io:01570", "dump"}, 2, "Unknown port"},
+        {"", {"--port", "i2c:01", "dump"}, 2, "Unknown port"},
+        {"", {"--port", "i2c:" + Path("i2c-01"), "dump"}, 3, Path("i2c-01")},
+    };
+    for (const auto& c : cases) {
+        QProcess shell;
+        shell.setWorkingDirectory(dir.path());
+        shell.start("sh", QStringList{"-c", c.environment + " exec \"$0\" \"$@\"",
+                                      QStringLiteral(TARNEL_CLI_PATH)} +
+                              c.arguments);
+        ASSERT_TRUE(shell.waitForFinished(30000));
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        EXPECT_EQ(shell.exitCode(), c.exit) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(err.contains(c.message)) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path("x\uFFFD")));
+}
+
+TEST_F(CliToolTest, MessagesNameTheRealFileAndCause) {
+    const QString image = MakeFile("img.dat", Pattern());
+    const struct {
+        QString script;  // run by the shell: $0 is tarnel-cli, $1 the port
+        int exit;
+        QString message;
+    } cases[] = {
+        {"verify /proc/self/mem", 4,
+         "A hardware I/O error was reported while accessing /proc/self/mem."},
+        {"verify ''", 2, "A FILE given is empty"},
+        {"--json verify ''", 2, "A FILE given is empty"},
+        {"write - < /", 4, "standard input is a folder, not an image file."},
+        {"write - <&-", 4, "standard input: it is closed."},
+    };
+    for (const auto& c : cases) {
+        QProcess shell;
+        shell.start("sh", {"-c", "exec \"$0\" --port \"$1\" " + c.script,
+                           QStringLiteral(TARNEL_CLI_PATH), SimPort()});
+        ASSERT_TRUE(shell.waitForFinished(30000));
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        EXPECT_EQ(shell.exitCode(), c.exit) << c.script.toStdString();
+        EXPECT_TRUE(err.contains(c.message)) << err.toStdString();
+        if (c.script.startsWith("--json")) {  // one JSON object, even for a usage error
+            const QJsonObject object =
+                QJsonDocument::fromJson(shell.readAllStandardOutput()).object();
+            EXPECT_TRUE(object["error"].toString().contains(c.message));
+            EXPECT_EQ(object["exit"].toInt(), 2);
+        }
+    }
 }
 
 TEST_F(CliToolTest, NamesReachTheFileSystemExactlyAsGiven) {
@@ -513,8 +621,8 @@ TEST_F(CliToolTest, ALogThatFailsMakesTheCommandFailWithFour) {
     EXPECT_EQ(Device(), Pattern());
     EXPECT_TRUE(unwritten.err.contains("The write itself ended with the result ok (exit status 0)"))
         << unwritten.err.toStdString();
-    const QJsonObject printed = ParseObject(unwritten.out);
-    EXPECT_EQ(printed["exit"].toInt(), 4);
+    const QJsonObject printed = ParseObject(unwritten.out);  // printed before the record
+    EXPECT_EQ(printed["exit"].toInt(), 0);
     EXPECT_EQ(printed["result"].toString(), "ok");
 }
 
@@ -637,6 +745,34 @@ TEST(CliToolInProcessTest, WriteExitsWithOneWhenTheReadBackDiffers) {
     InProcessRun run({"write", image}, [](SimEeprom& s) { s.GetFaults().writeProtected = true; });
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.out.str(), "09 00 AC\n1 register differs.\n");
+}
+
+TEST(CliToolInProcessTest, WriteSaysWhatWasCheckedAfterTheWrite) {
+    QTemporaryDir dir;
+    const QString image = dir.filePath("image.dat");
+    ASSERT_TRUE(WriteFile(image, Pattern()));
+    // The switch goes silent once the whole image is written.
+    const auto silentAfterWrite = [](SimEeprom& s) {
+        s.SetCommitListener([&s, commits = 0](const EepromImage&) mutable {
+            if (++commits == 128) {
+                s.GetFaults().absent = true;
+            }
+        });
+    };
+    const struct {
+        QStringList arguments;
+        int exit;
+        std::string message;
+    } cases[] = {
+        {{"write", image}, 3, "the image was written but could not be read back"},
+        {{"write", "--no-verify", image}, 0, "The image was written, not verified"},
+    };
+    for (const auto& c : cases) {
+        InProcessRun run(c.arguments, silentAfterWrite);
+        EXPECT_EQ(run.exit, c.exit);
+        EXPECT_NE(run.err.str().find(c.message), std::string::npos) << run.err.str();
+        EXPECT_EQ(run.err.str().find("Download is completed"), std::string::npos);
+    }
 }
 
 TEST(CliToolInProcessTest, WritingToATerminalShowsProgress) {
