@@ -12,6 +12,7 @@
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <string>
 
 namespace {
@@ -33,6 +34,29 @@ ImageFileResult Refusal(const QString& fileName, const QString& text) {
     result.fileName = fileName;
     result.refusal = text;
     return result;
+}
+
+// A text image that is not a whole valid image in `format`; `what` says why.
+ImageFileResult Invalid(const QString& fileName, ImageFormat::Kind format, const QString& what) {
+    ImageFileResult result =
+        Refusal(fileName, fileName + QStringLiteral(" is not a valid ") +
+                              ImageFormat::Title(format) + QStringLiteral(" image: ") + what + '.');
+    result.stage = Stage::Invalid;
+    return result;
+}
+
+// Decodes the text `text` of an image in `format` into `image`.
+ImageFileResult DecodeText(const QString& fileName, ImageFormat::Kind format,
+                           const QByteArray& text, EepromImage& image) {
+    if (text.size() > ImageFormat::kMaxTextSize) {
+        return Invalid(fileName, format,
+                       QStringLiteral("the file is larger than an image file can be (%1 bytes)")
+                           .arg(ImageFormat::kMaxTextSize));
+    }
+    if (const QString wrong = ImageFormat::DecodeText(format, text, image); !wrong.isEmpty()) {
+        return Invalid(fileName, format, wrong);
+    }
+    return {};
 }
 
 // The outcome of opening or looking up `path` (whose bytes are `name`).
@@ -123,6 +147,10 @@ int WriteFully(int fd, const uint8_t* buffer, size_t size) {
     return 0;
 }
 
+const uint8_t* Bytes(const QByteArray& contents) {
+    return reinterpret_cast<const uint8_t*>(contents.constData());
+}
+
 mode_t DefaultFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -161,17 +189,17 @@ bool FolderRefuses(int error) {
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
-// Rewrites the open, locked `file` in place: for a file whose folder allows
-// no new file. Owner, permissions and lock stay as they are.
-ImageFileResult WriteInPlace(const LockedFile& file, const EepromImage& image,
+// Rewrites the open, locked `file` in place with `contents`: for a file whose
+// folder allows no new file. Owner, permissions and lock stay as they are.
+ImageFileResult WriteInPlace(const LockedFile& file, const QByteArray& contents,
                              const QString& path) {
     // The new bytes over the old ones first, then the length: an interrupted
     // save never leaves an empty or short file behind.
     int error = ::lseek(file.get(), 0, SEEK_SET) == 0 ? 0 : errno;
     if (error == 0) {
-        error = WriteFully(file.get(), image.data(), image.size());
+        error = WriteFully(file.get(), Bytes(contents), static_cast<size_t>(contents.size()));
     }
-    if (error == 0 && ::ftruncate(file.get(), static_cast<off_t>(image.size())) != 0) {
+    if (error == 0 && ::ftruncate(file.get(), static_cast<off_t>(contents.size())) != 0) {
         error = errno;
     }
     if (error == 0 && ::fsync(file.get()) != 0) {
@@ -183,7 +211,7 @@ ImageFileResult WriteInPlace(const LockedFile& file, const EepromImage& image,
 }  // namespace
 
 QString ImageFileResult::Message() const {
-    if (stage == Stage::Refused) {
+    if (stage == Stage::Refused || stage == Stage::Invalid) {
         return refusal;
     }
     if (stage == Stage::WrongLength) {
@@ -195,11 +223,13 @@ QString ImageFileResult::Message() const {
     if (stage == Stage::InUse) {
         return fileName + QStringLiteral(" is in use by another program; try again.");
     }
+
     return FileError::Text(cause, fileName);
 }
 
 ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedFile* keepOpen,
-                                Length length) {
+                                std::optional<ImageFormat::Kind> format, Length length) {
+    const ImageFormat::Kind kind = format.value_or(ImageFormat::ForName(path));
     QByteArray name;
     if (!EncodeName(path, name)) {
         return BadName(path);
@@ -213,22 +243,38 @@ ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedF
     if (ImageFileResult locked = TakeLock(fd, LockedFile::Lock::shared, path); !locked.ok()) {
         return locked;
     }
-    // One byte more than an image, to tell a longer file from an image.
-    uint8_t bytes[kEepromSize + 1];
-    const size_t wanted = length == Length::exact ? sizeof bytes : kEepromSize;
-    const ssize_t count = ReadFully(fd.get(), bytes, wanted);
-    if (count < 0) {
-        return Failure(Stage::Transfer, errno, path);
+    EepromImage bytes{};
+    if (kind == ImageFormat::Kind::raw) {
+        // One byte more than an image, to tell a longer file from an image.
+        uint8_t raw[kEepromSize + 1];
+        const size_t wanted = length == Length::exact ? sizeof raw : kEepromSize;
+        const ssize_t count = ReadFully(fd.get(), raw, wanted);
+        if (count < 0) {
+            return Failure(Stage::Transfer, errno, path);
+        }
+        if (static_cast<size_t>(count) < kEepromSize) {
+            return WrongLength(path, count);
+        }
+        if (static_cast<size_t>(count) > kEepromSize) {
+            struct stat info {};
+            const bool sized = ::fstat(fd.get(), &info) == 0 && info.st_size >= count;
+            return WrongLength(path, sized ? info.st_size : -1);
+        }
+        std::copy(raw, raw + kEepromSize, bytes.begin());
+    } else {
+        // One byte more than a text image may hold tells a file too large.
+        QByteArray text(ImageFormat::kMaxTextSize + 1, '\0');
+        const ssize_t count =
+            ReadFully(fd.get(), reinterpret_cast<uint8_t*>(text.data()), text.size());
+        if (count < 0) {
+            return Failure(Stage::Transfer, errno, path);
+        }
+        text.truncate(count);
+        if (ImageFileResult decoded = DecodeText(path, kind, text, bytes); !decoded.ok()) {
+            return decoded;
+        }
     }
-    if (static_cast<size_t>(count) < kEepromSize) {
-        return WrongLength(path, count);
-    }
-    if (static_cast<size_t>(count) > kEepromSize) {
-        struct stat info {};
-        const bool sized = ::fstat(fd.get(), &info) == 0 && info.st_size >= count;
-        return WrongLength(path, sized ? info.st_size : -1);
-    }
-    std::copy(bytes, bytes + kEepromSize, image.begin());
+    image = bytes;
     if (keepOpen != nullptr) {
         *keepOpen = std::move(fd);
     }
@@ -249,9 +295,22 @@ ImageFileResult ImageFile::CheckTarget(const QString& path) {
     return Locate(path, target);
 }
 
-ImageFileResult ImageFile::ReadStream(std::istream& stream, const QString& name,
-                                      EepromImage& image) {
+ImageFileResult ImageFile::ReadStream(std::istream& stream, const QString& name, EepromImage& image,
+                                      ImageFormat::Kind format) {
     EepromImage bytes{};
+    if (format != ImageFormat::Kind::raw) {
+        QByteArray text(ImageFormat::kMaxTextSize + 1, '\0');
+        stream.read(text.data(), text.size());
+        if (stream.bad()) {
+            return Failure(ImageFileResult::Stage::Transfer, EIO, name);
+        }
+        text.truncate(stream.gcount());
+        if (ImageFileResult decoded = DecodeText(name, format, text, bytes); !decoded.ok()) {
+            return decoded;
+        }
+        image = bytes;
+        return {};
+    }
     stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     const std::streamsize count = stream.gcount();
     if (stream.bad()) {
@@ -270,7 +329,10 @@ ImageFileResult ImageFile::ReadStream(std::istream& stream, const QString& name,
 // QSaveFile is not used: it fails to replace a file whose name is near the
 // 255-byte limit (its temporary name grows with the target's), and its errors
 // carry no errno from which the cause texts come.
-ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) {
+ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image,
+                                 std::optional<ImageFormat::Kind> format) {
+    const QByteArray contents =
+        ImageFormat::Encode(format.value_or(ImageFormat::ForName(path)), image);
     SafeOpen::Location target;
     if (ImageFileResult located = Locate(path, target); !located.ok()) {
         return located;
@@ -304,7 +366,7 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
     if (!created.ok()) {
         const int error = created.error;
         if (FolderRefuses(error) && target.exists) {
-            return WriteInPlace(old, image, path);
+            return WriteInPlace(old, contents, path);
         }
         if (FolderRefuses(error)) {
             return Failure(Stage::Open, error, QFile::decodeName(target.folderPath.c_str()));
@@ -321,7 +383,7 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
         [[maybe_unused]] const int ignored = ::fchown(out.get(), oldInfo.st_uid, oldInfo.st_gid);
     }
     if (error == 0) {
-        error = WriteFully(out.get(), image.data(), image.size());
+        error = WriteFully(out.get(), Bytes(contents), static_cast<size_t>(contents.size()));
     }
     if (error == 0 && ::fsync(out.get()) != 0) {
         error = errno;
@@ -334,7 +396,7 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
     }
     if (error != 0) {
         ::unlinkat(folder, temporary.c_str(), 0);
-        return FolderRefuses(error) && target.exists ? WriteInPlace(old, image, path)
+        return FolderRefuses(error) && target.exists ? WriteInPlace(old, contents, path)
                                                      : Failure(Stage::Transfer, error, path);
     }
     LockedFile folderFd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
