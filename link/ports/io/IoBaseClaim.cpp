@@ -58,6 +58,14 @@ IoBaseClaim::IoBaseClaim(uint16_t base, const std::string& lockDir) : m_base(bas
 }
 
 void IoBaseClaim::Lock(const std::string& lockDir) {
+    // The folder's parent too, where it is missing (a minimal system
+    // without /run).
+    if (::mkdir(lockDir.c_str(), 0755) != 0 && errno == ENOENT) {
+        const std::string parent = lockDir.substr(0, lockDir.rfind('/'));
+        if (!parent.empty()) {
+            ::mkdir(parent.c_str(), 0755);
+        }
+    }
     if (::mkdir(lockDir.c_str(), 0755) != 0 && errno != EEXIST) {
         Unclaimable(m_base,
                     "cannot create the folder " + lockDir + ": " + std::strerror(errno) + ".");

@@ -58,6 +58,7 @@ TEST(IoBaseClaimTest, AClaimThatCannotBeTakenSafelyFails) {
         return path;
     };
     const bool root = ::geteuid() == 0;
+    ::close(::open((dir + "/file").c_str(), O_CREAT | O_WRONLY, 0644));
     const std::string shared = folder("shared", 01777);
     const std::string others = folder("others", 0755);
     ::close(::open(IoBaseClaim::LockPath(0x378, others).c_str(), O_CREAT | O_RDWR, 0644));
@@ -71,7 +72,8 @@ TEST(IoBaseClaimTest, AClaimThatCannotBeTakenSafelyFails) {
         {dir + "/new", true, ""},  // made, 0755
         {shared, false, "is not a folder that only its owner, root, can write to"},
         {others, !othersOwned, "belongs to another user"},
-        {dir + "/missing/deeper", false, "cannot create the folder"},
+        {dir + "/missing/deeper", true, ""},  // a missing parent is made too
+        {dir + "/file/deeper", false, "cannot create the folder"},
     };
     for (const auto& c : cases) {
         try {
