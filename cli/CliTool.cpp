@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "DashedName.h"
+#include "DeviceCommands.h"
 #include "DeviceLink.h"
 #include "DeviceMessages.h"
 #include "DumpFormat.h"
@@ -23,6 +24,7 @@
 #include "PortDiscovery.h"
 #include "PortError.h"
 #include "PortFactory.h"
+#include "PortKinds.h"
 #include "PortNameError.h"
 #include "PortProbe.h"
 #include "VerifyReport.h"
@@ -102,10 +104,10 @@ int CliTool::RunArguments(const QStringList& arguments) {
     const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version."));
     const QCommandLineOption port(
         "port",
-        QStringLiteral("Port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, i2c:N, i2c:NAME, sim, "
-                       "sim:FILE, i2c:sim, i2c:sim:FILE (default: $TARNEL_PORT, names separated "
-                       "by commas, then /dev/parport0). Give it several times for several ports. "
-                       "An unknown, malformed or empty name is a usage error."),
+        QStringLiteral("Port: ") + QString::fromStdString(PortKinds::FormList()) +
+            QStringLiteral(" (default: $TARNEL_PORT, names separated by commas, then "
+                           "/dev/parport0). Give it several times for several ports. An unknown, "
+                           "malformed or empty name is a usage error."),
         QStringLiteral("NAME"));
     const QCommandLineOption trace(
         "trace",
@@ -266,8 +268,8 @@ int CliTool::RunArguments(const QStringList& arguments) {
             return Usage(QString::fromStdString(error.what()));
         }
     }
-    SimEeprom::Faults simFaults;
-    int simPageSize = SimEeprom::kDefaultPageSize;
+    SimFaults simFaults;
+    int simPageSize = 0;
     try {
         simFaults = PortFactory::ChooseSimFaults();
         simPageSize = PortFactory::ChooseSimPageSize();
@@ -406,32 +408,27 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
         return Conclude(record, kDeviceFailure);
     }
     const bool showProgress = m_progress && !m_quiet;
-    const LinkResult result = link->WriteAll(
-        image,
+    EepromImage readBack{};
+    // The read-back goes over the same open link: nobody else gets the
+    // port between the write and its check.
+    const DeviceCommands::DownloadOutcome outcome = DeviceCommands::Download(
+        *link, image, readBack,
         [&](int written) {
             if (showProgress) {
                 m_err << "\rWriting register " << written << " of " << kEepromSize << std::flush;
             }
         },
-        m_pageSize);
+        m_pageSize, verify);
     if (showProgress) {
         m_err << "\n";
     }
-    if (!result) {
-        return Conclude(record,
-                        Fail(record, QString::fromStdString(result.message), kDeviceFailure));
+    if (outcome.stage < DeviceCommands::DownloadStage::differs) {
+        return Conclude(
+            record, Fail(record, QString::fromStdString(outcome.result.message), kDeviceFailure));
     }
     if (!verify) {
         Inform(DeviceMessages::DownloadNotVerified());
         return Conclude(record, kSuccess);
-    }
-    // Read back through the same link, as the GUI's Download does.
-    EepromImage readBack{};
-    if (const LinkResult read = link->ReadAll(readBack); !read) {
-        return Conclude(
-            record,
-            Fail(record, DeviceMessages::DownloadNotReadBack(QString::fromStdString(read.message)),
-                 kDeviceFailure));
     }
     record.SetDevice(readBack);
     // The download is completed only when the switch holds the whole image.
@@ -439,7 +436,7 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
     if (status == kSuccess) {
         Inform(DeviceMessages::DownloadCompleted());
     } else {
-        Report(DeviceMessages::DownloadNotStored(image, readBack));
+        Report(QString::fromStdString(outcome.result.message));
         if (m_pageSize > 1) {
             Report(QCoreApplication::translate(
                        "CliTool",
