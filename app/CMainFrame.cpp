@@ -4,8 +4,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 #include <QWindow>
 #include <exception>
 #include <utility>
@@ -14,6 +18,7 @@
 #include "CtarnelApp.h"
 #include "CtarnelDoc.h"
 #include "CtarnelView.h"
+#include "PortFactory.h"
 #include "Prompter.h"
 
 namespace {
@@ -79,6 +84,33 @@ CMainFrame::CMainFrame(CtarnelDoc& document) : m_document(document), m_view(new 
     CreateMenus();
     CreateAccelerators();
     UpdateCaption();
+    setAcceptDrops(true);
+}
+
+QString CMainFrame::DroppedFile(const QDropEvent& event) {
+    const QList<QUrl> urls = event.mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile()) {
+        return QString();
+    }
+    return urls.first().toLocalFile();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!IsBusy() && !DroppedFile(*event).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(*event);
+    if (IsBusy() || path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    ++m_running;
+    m_document.OpenImageFile(path);
+    --m_running;
+    m_failure.clear();  // a failure was shown; no command is waiting for it
 }
 
 void CMainFrame::CreateMenus() {
@@ -164,10 +196,17 @@ bool CMainFrame::Handles(int) const {
 }
 
 void CMainFrame::UpdateCaption() {
+    QString title = m_document.GetTitle() + QStringLiteral(" - ") +
+                    QString::fromLatin1(CtarnelApp::kFrameTitle);
+    // A port other than the default is named, so that a port chosen in the
+    // session's environment is seen without a command.
+    const std::string& port = AfxGetApp()->Ports().PortName();
+    if (port != PortFactory::kDefaultPortName) {
+        title += QStringLiteral(" [") + QString::fromStdString(port) + QLatin1Char(']');
+    }
     // Qt reads "[*]" as its modified marker; "[*][*]" shows a literal "[*]".
-    QString title = m_document.GetTitle();
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    setWindowTitle(title + QStringLiteral(" - ") + QString::fromLatin1(CtarnelApp::kFrameTitle));
+    setWindowTitle(title);
 }
 
 void CMainFrame::PlaceWindow() {

@@ -37,6 +37,26 @@ TEST_F(CtarnelAppTest, TheWindowIsPlacedAt250By200With530By390Outside) {
     EXPECT_EQ(Frame().centralWidget(), &View());
 }
 
+// The caption names a port other than the default, however it was chosen.
+TEST_F(CtarnelAppTest, TheCaptionNamesAPortOtherThanTheDefault) {
+    const struct {
+        QStringList arguments;
+        QString caption;
+    } cases[] = {
+        {{"--port", "/dev/parport0"}, "Untitled - TARNEL"},
+        {{"--port", "i2c:i2c-tiny-usb"}, "Untitled - TARNEL [i2c:i2c-tiny-usb]"},
+        {{"--port", "sim"}, "Untitled - TARNEL [sim]"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Start(c.arguments));
+        EXPECT_EQ(Caption(), c.caption);
+    }
+    Send(CommandId::ToolsModify);  // any title change keeps the port
+    prompter.dialogScripts.clear();
+    app->Document()->SetTitle("Upload");
+    EXPECT_EQ(Caption(), "Upload - TARNEL [sim]");
+}
+
 TEST_F(CtarnelAppTest, MenusHoldExactlyTheItemsAndCommands) {
     QStringList items;
     for (QAction* popup : Frame().menuBar()->actions()) {

@@ -66,7 +66,7 @@ TEST_F(DeviceCommandsTest, UploadReadsTheSwitchRepaintsAndSetsTheTitle) {
     EXPECT_TRUE(Send(CommandId::ToolsUpload));
     EXPECT_EQ(app->m_image, SimEeprom::Pattern());
     EXPECT_GT(View().PaintCount(), paints);
-    EXPECT_EQ(Caption(), "Upload - TARNEL");
+    EXPECT_EQ(Caption(), "Upload - TARNEL [sim]");
     EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
     EXPECT_TRUE(prompter.messages.empty());
 }
@@ -77,8 +77,11 @@ TEST_F(DeviceCommandsTest, UploadFromAnAbsentDeviceChangesNothing) {
     Send(CommandId::ToolsUpload);
     ExpectOnlyMessage("did not acknowledge its address 0xA0", Icon::Stop);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    // The failure names the port, since the window's message is all the user sees.
+    Send(CommandId::ToolsVerify);
+    ExpectOnlyMessage("switch is powered.\n\nPort: sim", Icon::Stop);
     EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
-    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, APortThatCannotBeOpenedIsReportedByEveryDeviceCommand) {
@@ -91,7 +94,7 @@ TEST_F(DeviceCommandsTest, APortThatCannotBeOpenedIsReportedByEveryDeviceCommand
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(app->m_readBack, EepromImage{});
     EXPECT_TRUE(prompter.dialogsRun.empty());
-    EXPECT_EQ(Caption(), "Untitled - TARNEL");
+    EXPECT_EQ(Caption(), "Untitled - TARNEL [/dev/parport_tarnel_absent]");
 }
 
 TEST_F(DeviceCommandsTest, DownloadWritesTheImageAndAsksForAReset) {
@@ -99,7 +102,7 @@ TEST_F(DeviceCommandsTest, DownloadWritesTheImageAndAsksForAReset) {
     Send(CommandId::ToolsDownload);
     ExpectOnlyMessage(kDone, Icon::Information);
     EXPECT_EQ(sim->Memory(), ImageOf(Pattern()));
-    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, DownloadFailuresNameTheRegisterAndNeverSayCompleted) {
@@ -124,7 +127,7 @@ TEST_F(DeviceCommandsTest, DownloadFailuresNameTheRegisterAndNeverSayCompleted) 
         ExpectOnlyMessage(c.text, Icon::Stop);
         EXPECT_EQ(app->m_image, ImageOf(Pattern())) << c.name;
         EXPECT_TRUE(app->m_strImageFile.isEmpty()) << c.name;
-        EXPECT_EQ(Caption(), "Untitled - TARNEL") << c.name;
+        EXPECT_EQ(Caption(), "Untitled - TARNEL [sim]") << c.name;
     }
 }
 
@@ -155,7 +158,7 @@ TEST_F(DeviceCommandsTest, UploadAndVerifyFailuresKeepImageBufferAndTitle) {
         }
         EXPECT_EQ(app->m_image, ImageOf(Pattern())) << c.name;
         EXPECT_EQ(app->m_readBack, ImageOf(Pattern(128, 40))) << c.name;
-        EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL") << c.name;
+        EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL [sim]") << c.name;
         EXPECT_TRUE(prompter.dialogsRun.empty()) << c.name;
     }
 }
@@ -167,7 +170,7 @@ TEST_F(DeviceCommandsTest, VerifyOfAnEqualDeviceShowsPass) {
     EXPECT_EQ(app->m_readBack, SimEeprom::Pattern());
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0].text, "PASS!");
-    EXPECT_EQ(Caption(), "Untitled - TARNEL");
+    EXPECT_EQ(Caption(), "Untitled - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, VerifyListsExactlyTheRegistersThatDiffer) {
@@ -242,7 +245,7 @@ TEST_F(DeviceCommandsTest, DefaultImageIsLoadedShownAndWrittenWhileItStaysLocked
     EXPECT_EQ(lockError, EWOULDBLOCK);
     EXPECT_EQ(sim->Memory(), ImageOf(Pattern()));
     EXPECT_EQ(app->m_strImageFile, PathOf("default.dat"));
-    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+    EXPECT_EQ(Caption(), "default.dat - TARNEL [sim]");
     EXPECT_TRUE(prompter.messages.empty());
 }
 
@@ -259,7 +262,7 @@ TEST_F(DeviceCommandsTest, DefaultImageMissingOrShortChangesNothingAndWritesNoth
     EXPECT_EQ(sim->CommittedBytes(), 0);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
-    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, DefaultImageWithNoPortStillBecomesTheCurrentFile) {
@@ -268,7 +271,7 @@ TEST_F(DeviceCommandsTest, DefaultImageWithNoPortStillBecomesTheCurrentFile) {
     Send(CommandId::DownloadDefault);
     ExpectOnlyMessage("Cannot open the parallel port /dev/parport_tarnel_absent", Icon::Stop);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
-    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+    EXPECT_EQ(Caption(), "default.dat - TARNEL [/dev/parport_tarnel_absent]");
 
     ASSERT_TRUE(Start({"--port", "sim"}));
     app->Ports().Simulator()->GetFaults().absent = true;
@@ -284,7 +287,7 @@ TEST_F(DeviceCommandsTest, DefaultImageWithAFailingDeviceStillBecomesTheCurrentF
     ExpectOnlyMessage("Writing the EEPROM failed at register 0", Icon::Stop);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(app->m_strImageFile, PathOf("default.dat"));
-    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+    EXPECT_EQ(Caption(), "default.dat - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, AFileConfirmedInADialogMakesItsFolderTheCurrentOne) {
@@ -389,7 +392,7 @@ TEST_F(DeviceCommandsTest, ADownloadTheSwitchDidNotStoreIsAFailureThatChangesNoD
         EXPECT_EQ(app->m_image, ImageOf(Pattern()));
         EXPECT_EQ(app->m_readBack, ImageOf(Pattern(128, 40)));
         EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
-        EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+        EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL [sim]");
     };
     // Write-protected: every byte acknowledged, none kept.
     sim->GetFaults().writeProtected = true;
@@ -422,7 +425,7 @@ TEST_F(DeviceCommandsTest, DefaultImageIsCheckedAfterItsDownloadToo) {
     Send(CommandId::DownloadDefault);
     ExpectOnlyMessage("The switch holds a wrong image", Icon::Stop);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
-    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+    EXPECT_EQ(Caption(), "default.dat - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, ExceptionsEndTheCommandWithAMessageNotACrash) {
@@ -513,7 +516,7 @@ TEST_P(EitherLinkTest, DownloadUploadAndVerifyRoundTrip) {
     Send(CommandId::FileNew);
     Send(CommandId::ToolsUpload);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
-    EXPECT_EQ(Caption(), "Upload - TARNEL");
+    EXPECT_EQ(Caption(), QStringLiteral("Upload - TARNEL [%1]").arg(GetParam()));
 
     sim->Memory()[3] ^= 0xFF;
     std::vector<ReportText> texts;
@@ -534,7 +537,8 @@ TEST_P(EitherLinkTest, AnAbsentDeviceIsReportedAndChangesNothing) {
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_TRUE(prompter.messages[0].text.startsWith("Reading the EEPROM failed at register 0"));
     EXPECT_TRUE(prompter.messages[1].text.startsWith("Writing the EEPROM failed at register 0"));
-    EXPECT_TRUE(prompter.messages[1].text.endsWith("Nothing was written to the switch."));
+    EXPECT_TRUE(prompter.messages[1].text.endsWith(
+        QStringLiteral("Nothing was written to the switch.\n\nPort: %1").arg(GetParam())));
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(sim->CommittedBytes(), 0);
 }
