@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "AdapterWiring.h"
+
 void RecordingPort::Delay() {
     Record(PortEvent::Kind::Delay, 0);
 }
@@ -44,7 +46,7 @@ uint8_t RecordingPort::LastControl() const {
 }
 
 void RecordingPort::OutData(uint8_t value) {
-    m_sdaDrive = (value & 0x80) != 0;
+    m_sdaDrive = (value & AdapterWiring::kSdaDrive) != 0;
     if (m_inner != nullptr) {
         m_inner->WriteData(value);
     }
@@ -52,7 +54,7 @@ void RecordingPort::OutData(uint8_t value) {
 }
 
 void RecordingPort::OutControl(uint8_t value) {
-    m_scl = (value & 0x04) != 0;
+    m_scl = (value & AdapterWiring::kScl) != 0;
     if (m_inner != nullptr) {
         m_inner->WriteControl(value);
     }
@@ -80,6 +82,6 @@ uint8_t RecordingPort::Status() {
 void RecordingPort::Record(PortEvent::Kind kind, uint8_t value) {
     // Over a device the bus level is what the inner port senses; alone it is
     // what the master drives.
-    const bool sda = m_inner != nullptr ? (m_inner->ReadStatus() & 0x40) != 0 : m_sdaDrive;
+    const bool sda = m_inner != nullptr ? (m_inner->ReadStatus() & AdapterWiring::kSdaSense) != 0 : m_sdaDrive;
     m_log->push_back({kind, value, m_scl, sda});
 }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TracePort.h"
 
-namespace {
-constexpr uint8_t kScl = 0x04;
-constexpr uint8_t kSdaSense = 0x40;
-}  // namespace
+#include "AdapterWiring.h"
+
+using AdapterWiring::kScl;
+using AdapterWiring::kSdaSense;
 
 TracePort::TracePort(LptPort& inner, VcdWriter& writer) : m_inner(inner), m_writer(writer) {
     m_writer.Gap();

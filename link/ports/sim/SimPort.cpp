@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimPort.h"
 
-namespace {
-constexpr uint8_t kSdaDrive = 0x80;
-constexpr uint8_t kScl = 0x04;
-constexpr uint8_t kSdaSense = 0x40;
-}  // namespace
+#include "AdapterWiring.h"
+
+using AdapterWiring::kScl;
+using AdapterWiring::kSdaDrive;
+using AdapterWiring::kSdaSense;
 
 void SimPort::OutData(uint8_t value) {
     m_eeprom.Drive(m_eeprom.SclHigh(), (value & kSdaDrive) != 0);

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "I2cBus.h"
 
+#include "AdapterWiring.h"
+
 namespace {
-constexpr uint8_t kSdaReleased = 0x80;
+constexpr uint8_t kSdaReleased = AdapterWiring::kSdaDrive;
 constexpr uint8_t kSdaLow = 0x00;
-constexpr uint8_t kSclHigh = 0x04;
+constexpr uint8_t kSclHigh = AdapterWiring::kScl;
 constexpr uint8_t kSclLow = 0x00;
-constexpr uint8_t kSdaSense = 0x40;
+using AdapterWiring::kSdaSense;
 }  // namespace
 
 void I2cBus::RaiseBoth() {
