@@ -91,6 +91,7 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
         std::make_unique<PortFactory>(PortFactory::ChoosePortName(commandLine.port.toStdString()));
     try {
         m_ports->SetSimFaults(PortFactory::ChooseSimFaults());
+        m_ports->SetSimPageSize(PortFactory::ChooseSimPageSize());
     } catch (const std::invalid_argument& error) {
         m_prompter.ShowMessage(QString::fromStdString(error.what()), QString::fromLatin1(kAppTitle),
                                Prompter::Icon::Stop);

@@ -2,6 +2,7 @@
 #include "CliTool.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <stdexcept>
 
@@ -40,7 +41,7 @@ int FileCount(const QString& command) {
     if (command == "read" || command == "write" || command == "verify") {
         return 1;
     }
-    if (command == "compare") {
+    if (command == "compare" || command == "convert") {
         return 2;
     }
     if (command == "dump" || command == "probe" || command == "list-ports") {
@@ -66,6 +67,8 @@ int CliTool::Run(const QStringList& arguments) {
         "  verify FILE          compare the device with an image file (- : standard input)\n"
         "  dump                 print the device's registers (see --format)\n"
         "  compare FILE1 FILE2  compare two image files; needs no port\n"
+        "  convert IN OUT       write the image of IN into OUT in OUT's format (- : standard\n"
+        "                       input or output); needs no port\n"
         "  probe                check the adapter, the bus and the EEPROM step by step,\n"
         "                       writing nothing\n"
         "  list-ports           list the parallel ports and I2C adapters present\n\n"
@@ -73,6 +76,8 @@ int CliTool::Run(const QStringList& arguments) {
         "verify, dump and probe run on all of them at once; every output line starts\n"
         "with its port's name (with --json: an array of one object per port), and the\n"
         "exit status is the worst of the ports.\n\n"
+        "Image files are raw (128 bytes), Intel HEX (.hex, .ihex, .ihx) or S-record (.srec,\n"
+        ".s19, .mot), by their names; --image-format chooses for a name or for -.\n\n"
         "Every device operation appends one JSON line to the audit log (--log or\n"
         "$TARNEL_LOG): time, host, user, program, version, port, operation, file,\n"
         "file_sha256, device_sha256, result, exit, differences, message, duration_ms.\n\n"
@@ -105,13 +110,27 @@ int CliTool::Run(const QStringList& arguments) {
         QStringLiteral("FORMAT"));
     const QCommandLineOption quiet(
         {"q", "quiet"}, QStringLiteral("Print nothing but errors; the exit code tells."));
-    const QCommandLineOption force("force", QStringLiteral("read: overwrite an existing FILE."));
+    const QCommandLineOption force(
+        "force", QStringLiteral("read, convert: overwrite an existing FILE or OUT."));
+    const QCommandLineOption imageFormat(
+        "image-format",
+        QStringLiteral("The format of the image files, raw, ihex or srec, whatever their names "
+                       "say (- is raw without it). Given once it is for every FILE; compare and "
+                       "convert take it twice, for their two FILEs in turn."),
+        QStringLiteral("FORMAT"));
+    const QCommandLineOption pageSize(
+        "page-size",
+        QStringLiteral("write: registers per write transaction, 1 (byte writes, the default), "
+                       "2, 4, 8 or 16. A size larger than the EEPROM's page shows as registers "
+                       "that differ after the read-back."),
+        QStringLiteral("N"));
     const QCommandLineOption noVerify("no-verify",
                                       QStringLiteral("write: do not read back and compare."));
-    parser.addOptions({help, version, port, trace, log, json, format, quiet, force, noVerify});
+    parser.addOptions({help, version, port, trace, log, json, format, quiet, force, noVerify,
+                       imageFormat, pageSize});
     parser.addPositionalArgument(
         QStringLiteral("command"),
-        QStringLiteral("read, write, verify, dump, probe, compare or list-ports"));
+        QStringLiteral("read, write, verify, dump, probe, compare, convert or list-ports"));
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an image file"),
                                  QStringLiteral("[FILE]..."));
 
@@ -156,6 +175,34 @@ int CliTool::Run(const QStringList& arguments) {
             return kUsage;
         }
     }
+    for (const QString& name : parser.values(imageFormat)) {
+        const std::optional<ImageFormat::Kind> kind = ImageFormat::Parse(name);
+        if (!kind) {
+            Report("Unknown image format \"" + name + "\"; use " + ImageFormat::Names() + '.');
+            return kUsage;
+        }
+        m_formats.push_back(*kind);
+    }
+    if (files == 0 && !m_formats.empty()) {
+        Report(command + QStringLiteral(" takes no FILE, so no --image-format."));
+        return kUsage;
+    }
+    if (m_formats.size() > 1 && static_cast<int>(m_formats.size()) != files) {
+        Report(QStringLiteral("Give --image-format once, or once for each FILE."));
+        return kUsage;
+    }
+    if (parser.isSet(pageSize)) {
+        bool number = false;
+        m_pageSize = parser.value(pageSize).toInt(&number);
+        if (command != "write") {
+            Report(QStringLiteral("--page-size is for write only."));
+            return kUsage;
+        }
+        if (!number || !DeviceLink::IsPageSize(m_pageSize)) {
+            Report("--page-size takes 1, 2, 4, 8 or 16, not \"" + parser.value(pageSize) + "\".");
+            return kUsage;
+        }
+    }
     if (command == "read" && file == kStandardStream && m_json) {
         Report(QStringLiteral("read - writes the image to standard output; leave out --json."));
         return kUsage;
@@ -164,13 +211,21 @@ int CliTool::Run(const QStringList& arguments) {
         Report(QStringLiteral("compare can read only one of its FILEs from standard input."));
         return kUsage;
     }
+    if (command == "convert" && positional.value(2) == kStandardStream && m_json) {
+        Report(
+            QStringLiteral("convert IN - writes the image to standard output; leave out "
+                           "--json."));
+        return kUsage;
+    }
 
     if (command == "list-ports") {
         return ListPorts();
     }
-    if (command == "compare") {
+    if (command == "compare" || command == "convert") {
         LogRecord record(LogRecord::kCliProgram, QString(), command);
-        return CompareFiles(record, file, positional.value(2));
+        return command == "compare"
+                   ? CompareFiles(record, file, positional.value(2))
+                   : Convert(record, file, positional.value(2), parser.isSet(force));
     }
 
     for (const QString& name : parser.values(port) + parser.values(trace) + parser.values(log)) {
@@ -197,8 +252,10 @@ int CliTool::Run(const QStringList& arguments) {
         }
     }
     SimEeprom::Faults simFaults;
+    int simPageSize = SimEeprom::kDefaultPageSize;
     try {
         simFaults = PortFactory::ChooseSimFaults();
+        simPageSize = PortFactory::ChooseSimPageSize();
     } catch (const std::invalid_argument& error) {
         Report(QString::fromStdString(error.what()));
         return kUsage;
@@ -209,6 +266,7 @@ int CliTool::Run(const QStringList& arguments) {
     const std::string& portName = ports.front();
     m_ports = std::make_unique<PortFactory>(portName);
     m_ports->SetSimFaults(simFaults);
+    m_ports->SetSimPageSize(simPageSize);
 
     LogRecord record(LogRecord::kCliProgram, QString::fromStdString(portName), command);
     const std::optional<QString> logPath =
@@ -312,26 +370,13 @@ int CliTool::Read(LogRecord& record, const QString& file, bool force) {
         return Conclude(record, kDeviceFailure);
     }
     const QJsonObject registers{{"registers", JsonForms::Registers(image)}};
-    if (toOutput) {
-        m_out.write(reinterpret_cast<const char*>(image.data()),
-                    static_cast<std::streamsize>(image.size()));
-        m_out.flush();
-        if (!m_out) {
-            return Conclude(
-                record,
-                Fail(record, QStringLiteral("Cannot write the image to standard output."),
-                     kFileFailure),
-                registers);
-        }
-        record.SetFile(QString(), image);
-        return Conclude(record, kSuccess, registers);
-    }
-    const ImageFileResult written = ImageFile::Write(file, image);
-    if (!written.ok()) {
-        return Conclude(record, Fail(record, written.Message(), kFileFailure), registers);
+    if (const QString problem = StoreImage(file, image, 0); !problem.isEmpty()) {
+        return Conclude(record, Fail(record, problem, kFileFailure), registers);
     }
     record.SetFile(AbsolutePath(file), image);
-    Inform(QStringLiteral("Read 128 registers into ") + file + '.');
+    if (!toOutput) {
+        Inform(QStringLiteral("Read 128 registers into ") + file + '.');
+    }
     return Conclude(record, kSuccess, registers);
 }
 
@@ -345,11 +390,14 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
         return Conclude(record, kDeviceFailure);
     }
     const bool showProgress = m_progress && !m_quiet;
-    const LinkResult result = link->WriteAll(image, [&](int written) {
-        if (showProgress) {
-            m_err << "\rWriting register " << written << " of " << kEepromSize << std::flush;
-        }
-    });
+    const LinkResult result = link->WriteAll(
+        image,
+        [&](int written) {
+            if (showProgress) {
+                m_err << "\rWriting register " << written << " of " << kEepromSize << std::flush;
+            }
+        },
+        m_pageSize);
     if (showProgress) {
         m_err << "\n";
     }
@@ -372,6 +420,13 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
         Inform(DeviceMessages::DownloadCompleted());
     } else {
         Report(DeviceMessages::DownloadNotStored(image, readBack));
+        if (m_pageSize > 1) {
+            Report(QCoreApplication::translate(
+                       "CliTool",
+                       "The EEPROM may take pages smaller than %1 bytes, whose addresses wrap: "
+                       "write again with a smaller --page-size.")
+                       .arg(m_pageSize));
+        }
     }
     return Conclude(record, status);
 }
@@ -405,7 +460,7 @@ int CliTool::CompareFiles(LogRecord& record, const QString& first, const QString
     if (!LoadFile(record, first, expected)) {
         return Conclude(record, kFileFailure);
     }
-    const ImageFileResult loaded = ReadImage(second, actual);
+    const ImageFileResult loaded = ReadImage(second, actual, 1);
     if (!loaded.ok()) {
         return Conclude(record, Fail(record, loaded.Message(), kFileFailure));
     }
@@ -415,6 +470,33 @@ int CliTool::CompareFiles(LogRecord& record, const QString& first, const QString
          secondPath.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(secondPath)},
         {"compared_file_sha256", LogRecord::Sha256(actual)}};
     return Conclude(record, Compare(record, expected, actual), secondFile);
+}
+
+int CliTool::Convert(LogRecord& record, const QString& in, const QString& out, bool force) {
+    EepromImage image{};
+    if (!LoadFile(record, in, image)) {
+        return Conclude(record, kFileFailure);
+    }
+    if (out != kStandardStream && !force && QFileInfo::exists(out)) {
+        return Conclude(record,
+                        Fail(record,
+                             out + QCoreApplication::translate("CliTool",
+                                                               " exists already; use --force to "
+                                                               "overwrite it."),
+                             kFileFailure));
+    }
+    if (const QString problem = StoreImage(out, image, 1); !problem.isEmpty()) {
+        return Conclude(record, Fail(record, problem, kFileFailure));
+    }
+    if (out != kStandardStream) {
+        Inform(QCoreApplication::translate("CliTool", "Wrote the image of %1 into %2 (%3).")
+                   .arg(in == kStandardStream ? QStringLiteral("standard input") : in, out,
+                        ImageFormat::Title(FormatOf(out, 1))));
+    }
+    const QString outPath = AbsolutePath(out);
+    return Conclude(record, kSuccess,
+                    {{"converted_file",
+                      outPath.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(outPath)}});
 }
 
 int CliTool::Probe(LogRecord& record) {
@@ -521,18 +603,38 @@ bool CliTool::ReadDevice(LogRecord& record, EepromImage& image) {
     return true;
 }
 
-ImageFileResult CliTool::ReadImage(const QString& file, EepromImage& image) {
+ImageFormat::Kind CliTool::FormatOf(const QString& file, int position) const {
+    if (m_formats.empty()) {
+        return ImageFormat::ForName(file);
+    }
+    return m_formats.size() == 1 ? m_formats.front() : m_formats.at(position);
+}
+
+ImageFileResult CliTool::ReadImage(const QString& file, EepromImage& image, int position) {
     if (m_loaded) {
         image = m_loaded->second;
         return m_loaded->first;
     }
+    const ImageFormat::Kind format = FormatOf(file, position);
     return file == kStandardStream
-               ? ImageFile::ReadStream(m_in, QStringLiteral("standard input"), image)
-               : ImageFile::Read(file, image);
+               ? ImageFile::ReadStream(m_in, QStringLiteral("standard input"), image, format)
+               : ImageFile::Read(file, image, nullptr, format);
 }
 
-bool CliTool::LoadFile(LogRecord& record, const QString& file, EepromImage& image) {
-    const ImageFileResult loaded = ReadImage(file, image);
+QString CliTool::StoreImage(const QString& file, const EepromImage& image, int position) {
+    const ImageFormat::Kind format = FormatOf(file, position);
+    if (file != kStandardStream) {
+        const ImageFileResult written = ImageFile::Write(file, image, format);
+        return written.ok() ? QString() : written.Message();
+    }
+    const QByteArray contents = ImageFormat::Encode(format, image);
+    m_out.write(contents.constData(), contents.size());
+    m_out.flush();
+    return m_out ? QString() : QStringLiteral("Cannot write the image to standard output.");
+}
+
+bool CliTool::LoadFile(LogRecord& record, const QString& file, EepromImage& image, int position) {
+    const ImageFileResult loaded = ReadImage(file, image, position);
     if (!loaded.ok()) {
         record.SetFile(AbsolutePath(file));
         Fail(record, loaded.Message(), kFileFailure);

@@ -26,10 +26,13 @@ class PortFactory;
 //   verify FILE   the device against an image file
 //   dump          the device's registers as the main window's grid (or --format)
 //   compare FILE1 FILE2   two image files, without a port
+//   convert IN OUT        an image file into another format, without a port
 //   probe         the adapter, the bus and the EEPROM checked step by step
 //   list-ports    the parallel ports and I2C adapters present
 // FILE "-" is standard input (write, verify, compare) or standard output
-// (read). Every device operation appends a record to the audit log (--log,
+// (read, convert's OUT). An image file's format (raw, Intel HEX, S-record)
+// is the one its name says, or the one --image-format chooses. Every device
+// operation appends a record to the audit log (--log,
 // TARNEL_LOG); --json prints the record instead of the text results.
 // Results go to `out`, messages to `err`. With several ports, each runs on a
 // thread of its own (MultiPortRunner).
@@ -66,6 +69,7 @@ private:
     int Verify(LogRecord& record, const QString& file);
     int Dump(LogRecord& record, DumpFormat::Kind format);
     int CompareFiles(LogRecord& record, const QString& first, const QString& second);
+    int Convert(LogRecord& record, const QString& in, const QString& out, bool force);
     int Probe(LogRecord& record);
     int ListPorts();
     // Runs the command line once for each port, all at once, with `file`
@@ -86,11 +90,18 @@ private:
     // Reads the device and records its digest; on failure reports it and
     // returns false.
     bool ReadDevice(LogRecord& record, EepromImage& image);
-    // Reads the image file `file` ("-": standard input) into `image`.
-    ImageFileResult ReadImage(const QString& file, EepromImage& image);
-    // Loads an image file ("-": standard input) and records it; on failure
-    // reports it and returns false.
-    bool LoadFile(LogRecord& record, const QString& file, EepromImage& image);
+    // The format of `file`, the command's FILE number `position` (from 0):
+    // the --image-format given for it, else the one its name says.
+    ImageFormat::Kind FormatOf(const QString& file, int position = 0) const;
+    // Reads the image file `file` ("-": standard input), the command's FILE
+    // number `position`, into `image`.
+    ImageFileResult ReadImage(const QString& file, EepromImage& image, int position = 0);
+    // Loads an image file ("-": standard input), the command's FILE number
+    // `position`, and records it; on failure reports it and returns false.
+    bool LoadFile(LogRecord& record, const QString& file, EepromImage& image, int position = 0);
+    // Writes `image` to the image file `file` ("-": standard output), the
+    // command's FILE number `position`; the message of a failure, or empty.
+    QString StoreImage(const QString& file, const EepromImage& image, int position);
     // Compares and records the differences; prints every differing register
     // and their count, or "PASS!" (not with --json). Returns kSuccess or
     // kDifferences.
@@ -104,6 +115,9 @@ private:
     bool m_progress;
     bool m_quiet = false;
     bool m_json = false;
+    // The formats --image-format chose: one for every FILE, or one each.
+    std::vector<ImageFormat::Kind> m_formats;
+    int m_pageSize = 1;  // registers per write transaction (--page-size)
     AuditLog m_log;
     // The one port of a run that RunOnEveryPort started, and the outcome of
     // reading its image file for all ports; empty otherwise.

@@ -37,6 +37,29 @@ ImageFileResult Refusal(const QString& fileName, const QString& text) {
     return result;
 }
 
+// A text image that is not a whole valid image in `format`; `what` says why.
+ImageFileResult Invalid(const QString& fileName, ImageFormat::Kind format, const QString& what) {
+    ImageFileResult result =
+        Refusal(fileName, fileName + QStringLiteral(" is not a valid ") +
+                              ImageFormat::Title(format) + QStringLiteral(" image: ") + what + '.');
+    result.stage = Stage::Invalid;
+    return result;
+}
+
+// Decodes the text `text` of an image in `format` into `image`.
+ImageFileResult DecodeText(const QString& fileName, ImageFormat::Kind format,
+                           const QByteArray& text, EepromImage& image) {
+    if (text.size() > ImageFormat::kMaxTextSize) {
+        return Invalid(fileName, format,
+                       QStringLiteral("the file is larger than an image file can be (%1 bytes)")
+                           .arg(ImageFormat::kMaxTextSize));
+    }
+    if (const QString wrong = ImageFormat::DecodeText(format, text, image); !wrong.isEmpty()) {
+        return Invalid(fileName, format, wrong);
+    }
+    return {};
+}
+
 ImageFileResult NotRegular(const QString& path, mode_t mode) {
     const char* kind = "a special file";
     if (S_ISDIR(mode)) {
@@ -137,6 +160,10 @@ int WriteFully(int fd, const uint8_t* buffer, size_t size) {
     return 0;
 }
 
+const uint8_t* Bytes(const QByteArray& contents) {
+    return reinterpret_cast<const uint8_t*>(contents.constData());
+}
+
 mode_t DefaultFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -215,17 +242,17 @@ bool FolderRefuses(int error) {
     return error == EACCES || error == EPERM || error == EROFS;
 }
 
-// Rewrites the open, locked `file` in place: for a file whose folder allows
-// no new file. Owner, permissions and lock stay as they are.
-ImageFileResult WriteInPlace(const LockedFile& file, const EepromImage& image,
+// Rewrites the open, locked `file` in place with `contents`: for a file whose
+// folder allows no new file. Owner, permissions and lock stay as they are.
+ImageFileResult WriteInPlace(const LockedFile& file, const QByteArray& contents,
                              const QString& path) {
     // The new bytes over the old ones first, then the length: an interrupted
     // save never leaves an empty or short file behind.
     int error = ::lseek(file.get(), 0, SEEK_SET) == 0 ? 0 : errno;
     if (error == 0) {
-        error = WriteFully(file.get(), image.data(), image.size());
+        error = WriteFully(file.get(), Bytes(contents), static_cast<size_t>(contents.size()));
     }
-    if (error == 0 && ::ftruncate(file.get(), static_cast<off_t>(image.size())) != 0) {
+    if (error == 0 && ::ftruncate(file.get(), static_cast<off_t>(contents.size())) != 0) {
         error = errno;
     }
     if (error == 0 && ::fsync(file.get()) != 0) {
@@ -237,7 +264,7 @@ ImageFileResult WriteInPlace(const LockedFile& file, const EepromImage& image,
 }  // namespace
 
 QString ImageFileResult::Message() const {
-    if (stage == Stage::Refused) {
+    if (stage == Stage::Refused || stage == Stage::Invalid) {
         return refusal;
     }
     if (stage == Stage::Short) {
@@ -249,7 +276,9 @@ QString ImageFileResult::Message() const {
     return FileError::Text(cause, fileName);
 }
 
-ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedFile* keepOpen) {
+ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedFile* keepOpen,
+                                std::optional<ImageFormat::Kind> format) {
+    const ImageFormat::Kind kind = format.value_or(ImageFormat::ForName(path));
     QByteArray name;
     if (!EncodeName(path, name)) {
         return BadName(path);
@@ -269,12 +298,26 @@ ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedF
         return opened;
     }
     EepromImage bytes{};
-    const ssize_t count = ReadFully(fd.get(), bytes.data(), bytes.size());
-    if (count < 0) {
-        return Failure(Stage::Transfer, errno, QString());
-    }
-    if (static_cast<size_t>(count) < bytes.size()) {
-        return ShortFile(path, count);
+    if (kind == ImageFormat::Kind::raw) {
+        const ssize_t count = ReadFully(fd.get(), bytes.data(), bytes.size());
+        if (count < 0) {
+            return Failure(Stage::Transfer, errno, QString());
+        }
+        if (static_cast<size_t>(count) < bytes.size()) {
+            return ShortFile(path, count);
+        }
+    } else {
+        // One byte more than a text image may hold tells a file too large.
+        QByteArray text(ImageFormat::kMaxTextSize + 1, '\0');
+        const ssize_t count =
+            ReadFully(fd.get(), reinterpret_cast<uint8_t*>(text.data()), text.size());
+        if (count < 0) {
+            return Failure(Stage::Transfer, errno, QString());
+        }
+        text.truncate(count);
+        if (ImageFileResult decoded = DecodeText(path, kind, text, bytes); !decoded.ok()) {
+            return decoded;
+        }
     }
     image = bytes;
     if (keepOpen != nullptr) {
@@ -297,9 +340,22 @@ ImageFileResult ImageFile::CheckTarget(const QString& path) {
     return Resolve(path, target);
 }
 
-ImageFileResult ImageFile::ReadStream(std::istream& stream, const QString& name,
-                                      EepromImage& image) {
+ImageFileResult ImageFile::ReadStream(std::istream& stream, const QString& name, EepromImage& image,
+                                      ImageFormat::Kind format) {
     EepromImage bytes{};
+    if (format != ImageFormat::Kind::raw) {
+        QByteArray text(ImageFormat::kMaxTextSize + 1, '\0');
+        stream.read(text.data(), text.size());
+        if (stream.bad()) {
+            return Failure(ImageFileResult::Stage::Transfer, EIO, name);
+        }
+        text.truncate(stream.gcount());
+        if (ImageFileResult decoded = DecodeText(name, format, text, bytes); !decoded.ok()) {
+            return decoded;
+        }
+        image = bytes;
+        return {};
+    }
     stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     const std::streamsize count = stream.gcount();
     if (stream.bad()) {
@@ -315,7 +371,10 @@ ImageFileResult ImageFile::ReadStream(std::istream& stream, const QString& name,
 // QSaveFile is not used: it fails to replace a file whose name is near the
 // 255-byte limit (its temporary name grows with the target's), and its errors
 // carry no errno from which the cause texts come.
-ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) {
+ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image,
+                                 std::optional<ImageFormat::Kind> format) {
+    const QByteArray contents =
+        ImageFormat::Encode(format.value_or(ImageFormat::ForName(path)), image);
     Target target;
     if (ImageFileResult resolved = Resolve(path, target); !resolved.ok()) {
         return resolved;
@@ -338,7 +397,7 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
     if (out.get() < 0) {
         const int error = errno;
         if (FolderRefuses(error) && target.exists) {
-            return WriteInPlace(old, image, path);
+            return WriteInPlace(old, contents, path);
         }
         if (FolderRefuses(error)) {
             return Failure(Stage::Open, error, QFile::decodeName(folder.c_str()));
@@ -355,7 +414,7 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
         [[maybe_unused]] const int ignored = ::fchown(out.get(), oldInfo.st_uid, oldInfo.st_gid);
     }
     if (error == 0) {
-        error = WriteFully(out.get(), image.data(), image.size());
+        error = WriteFully(out.get(), Bytes(contents), static_cast<size_t>(contents.size()));
     }
     if (error == 0 && ::fsync(out.get()) != 0) {
         error = errno;
@@ -368,7 +427,7 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image) 
     }
     if (error != 0) {
         ::unlink(temporary.c_str());
-        return FolderRefuses(error) && target.exists ? WriteInPlace(old, image, path)
+        return FolderRefuses(error) && target.exists ? WriteInPlace(old, contents, path)
                                                      : Failure(Stage::Transfer, error, path);
     }
     LockedFile folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -3,9 +3,11 @@
 
 #include <QString>
 #include <istream>
+#include <optional>
 
 #include "EepromImage.h"
 #include "FileError.h"
+#include "ImageFormat.h"
 
 class LockedFile;
 
@@ -17,19 +19,22 @@ struct ImageFileResult {
         Transfer,  // an error while reading or writing the open file
         Short,     // the file holds fewer than 128 bytes
         Refused,   // the name, the file's type or a symbolic link rules it out
+        Invalid,   // a text image (Intel HEX, S-record) that is not a whole valid image
     };
     Stage stage = Stage::Done;
     FileError::Cause cause = FileError::Cause::none;
     QString fileName;  // the name the message shows; empty for a failing read
     qint64 size = 0;   // bytes in a short file
-    QString refusal;   // the message of a refusal
+    QString refusal;   // the message of a refusal, or what is wrong in an invalid file
 
     bool ok() const { return stage == Stage::Done; }
     // The message for the user.
     QString Message() const;
 };
 
-// Image files: exactly the 128 register bytes, register 0 first, no header.
+// Image files: exactly the 128 register bytes, register 0 first, no header;
+// or, where the name says so (ImageFormat::ForName) or the caller chooses it,
+// the same 128 bytes as Intel HEX or S-record text.
 // Only regular files are images: a FIFO, socket, device or folder is refused
 // before anything reads or writes it, and no open can block. A name that
 // would not reach the system unchanged (one that was not valid UTF-8 and was
@@ -39,17 +44,23 @@ struct ImageFileResult {
 // another tarnel holds gives a sharing violation.
 class ImageFile {
 public:
-    // Reads the first 128 bytes of `path` into `image`. A file shorter than
-    // 128 bytes is refused; `image` changes only on success. With `keepOpen`,
-    // a file read successfully stays open and locked in it.
+    // Reads the first 128 bytes of a raw `path` into `image`, or the whole
+    // of a text image, in `format` or else the one its name says. A raw file
+    // shorter than 128 bytes is refused, and so is a text image that is not
+    // valid or does not give all 128 registers; `image` changes only on
+    // success. With `keepOpen`, a file read successfully stays open and
+    // locked in it.
     static ImageFileResult Read(const QString& path, EepromImage& image,
-                                LockedFile* keepOpen = nullptr);
-    // Reads an image from `stream` (standard input), named `name` in
-    // messages: its first 128 bytes, refused as a file would be when it ends
-    // before them; `image` changes only on success.
-    static ImageFileResult ReadStream(std::istream& stream, const QString& name,
-                                      EepromImage& image);
-    // Replaces `path` with the 128 bytes of `image` atomically: they go to a
+                                LockedFile* keepOpen = nullptr,
+                                std::optional<ImageFormat::Kind> format = std::nullopt);
+    // Reads an image of `format` from `stream` (standard input), named
+    // `name` in messages: the first 128 bytes of a raw one, refused as a
+    // file would be when it ends before them, or all of a text one;
+    // `image` changes only on success.
+    static ImageFileResult ReadStream(std::istream& stream, const QString& name, EepromImage& image,
+                                      ImageFormat::Kind format = ImageFormat::Kind::raw);
+    // Replaces `path` with `image` in `format`, or else the one its name
+    // says (raw: the 128 bytes), atomically: the contents go to a
     // temporary file with a short fixed-length name in the same folder,
     // flushed to disk, which is then renamed over the target, keeping the old
     // file's owner and permissions. A failure, or SIGINT or SIGTERM, leaves
@@ -59,7 +70,8 @@ public:
     // symbolic link is followed to the file it points to, except where the
     // kernel's protected_symlinks rule would refuse to follow it (another
     // user's link in a sticky, world-writable folder); a loop is refused.
-    static ImageFileResult Write(const QString& path, const EepromImage& image);
+    static ImageFileResult Write(const QString& path, const EepromImage& image,
+                                 std::optional<ImageFormat::Kind> format = std::nullopt);
     // Checks what Write checks before it writes (the name, the symbolic
     // links, the type of the file); touches nothing. Done when Write may go on.
     static ImageFileResult CheckTarget(const QString& path);

@@ -140,6 +140,22 @@ SimEeprom::Faults PortFactory::ChooseSimFaults() {
     }
 }
 
+int PortFactory::ChooseSimPageSize() {
+    const char* value = std::getenv("TARNEL_SIM_PAGE");
+    if (value == nullptr || *value == '\0') {
+        return SimEeprom::kDefaultPageSize;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const long bytes = std::strtol(value, &end, 10);
+    if (*end != '\0' || errno != 0 || bytes > static_cast<long>(kEepromSize) ||
+        !SimEeprom::IsPageSize(static_cast<int>(bytes))) {
+        throw std::invalid_argument("TARNEL_SIM_PAGE: \"" + std::string(value) +
+                                    "\" is no page size; use 1, 2, 4, 8, 16, 32, 64 or 128.");
+    }
+    return static_cast<int>(bytes);
+}
+
 PortFactory::PortFactory(std::string portName) : m_portName(std::move(portName)) {
     // A simulated switch's file is fixed when the port is named: the GUI's
     // current directory moves with its file dialogs.
@@ -212,6 +228,7 @@ SimEeprom* PortFactory::Simulator() {
         m_sim = std::make_unique<SimEeprom>();
         m_sim->SetWriteCycle(std::chrono::nanoseconds(kSimWriteCycle));
         m_sim->GetFaults() = m_simFaults;
+        m_sim->SetPageSize(m_simPageSize);
     }
     return m_sim.get();
 }

@@ -45,6 +45,10 @@ public:
     // (comma-separated); none when it is unset. Throws std::invalid_argument
     // naming an unknown fault.
     static SimEeprom::Faults ChooseSimFaults();
+    // The simulated EEPROM's page size from the environment variable
+    // TARNEL_SIM_PAGE; SimEeprom::kDefaultPageSize when it is unset or
+    // empty. Throws std::invalid_argument when it is no page size.
+    static int ChooseSimPageSize();
 
     // Throws PortNameError, with the message for the user, when `name` is not
     // a port name the factory knows (empty and malformed names included) or
@@ -84,6 +88,8 @@ public:
     SimEeprom* Simulator();
     // Faults the simulated EEPROM starts with when it is created.
     void SetSimFaults(const SimEeprom::Faults& faults) { m_simFaults = faults; }
+    // Page size the simulated EEPROM has when it is created.
+    void SetSimPageSize(int bytes) { m_simPageSize = bytes; }
     // Faults of the simulated I2C adapter (for tests), and the transfers it
     // was asked for so far.
     SimI2cAdapter::Faults& I2cSimFaults() { return m_i2cFaults; }
@@ -101,6 +107,7 @@ private:
     std::string m_sysfsRoot = I2cSysfs::kDefaultRoot;
     std::unique_ptr<SimEeprom> m_sim;
     SimEeprom::Faults m_simFaults;
+    int m_simPageSize = SimEeprom::kDefaultPageSize;
     std::unique_ptr<VcdWriter> m_trace;
     std::vector<Wrapper> m_wrappers;
     SimI2cAdapter::Faults m_i2cFaults;

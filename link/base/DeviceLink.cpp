@@ -17,6 +17,14 @@ bool DeviceLink::PollUntilAcknowledged(const MonotonicClock& clock,
     return true;
 }
 
+bool DeviceLink::IsPageSize(int bytes) {
+    return bytes == 1 || bytes == 2 || bytes == 4 || bytes == 8 || bytes == 16;
+}
+
+std::string DeviceLink::UnknownPageSize(int bytes) {
+    return "a page write takes 1, 2, 4, 8 or 16 bytes, not " + std::to_string(bytes);
+}
+
 std::string DeviceLink::DataByteNotAcknowledged(uint8_t value) {
     char reason[64];
     std::snprintf(reason, sizeof reason, "the EEPROM did not acknowledge the data byte %02X",

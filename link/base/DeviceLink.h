@@ -33,13 +33,23 @@ public:
 
     // "the EEPROM did not acknowledge the data byte XX", for messages.
     static std::string DataByteNotAcknowledged(uint8_t value);
+    // Whether WriteAll takes `bytes` as its page size: 1 (byte writes), 2, 4,
+    // 8 or 16, each a divisor of 128.
+    static bool IsPageSize(int bytes);
+    // Why `bytes` is no page size WriteAll takes, for messages.
+    static std::string UnknownPageSize(int bytes);
 
     virtual ~DeviceLink() = default;
     // Reads registers 0 to 127; `dest` is written only on success.
     virtual LinkResult ReadAll(EepromImage& dest) = 0;
-    // Writes registers 0 to 127 in ascending order, one byte-write each,
-    // waiting out the device's write cycles; the first failure ends it.
-    virtual LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) = 0;
+    // Writes registers 0 to 127 in ascending order, waiting out the device's
+    // write cycles; the first failure ends it. `pageSize` registers (see
+    // IsPageSize) go in each write transaction: one byte write each by
+    // default, otherwise 128 / `pageSize` page writes. A part whose pages
+    // are smaller wraps the address inside its page and keeps the wrong
+    // bytes, which only a read-back shows.
+    virtual LinkResult WriteAll(const EepromImage& image, const Progress& progress = {},
+                                int pageSize = 1) = 0;
     // Appends the checks of the adapter and the EEPROM, one step each, and
     // stops at the first that fails. Writes nothing to the EEPROM.
     virtual void Probe(ProbeReport& report) = 0;

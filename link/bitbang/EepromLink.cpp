@@ -90,16 +90,19 @@ LinkResult EepromLink::ReadInto(EepromImage& dest, int& reg) {
     return LinkResult::Success();
 }
 
-LinkResult EepromLink::WriteAll(const EepromImage& image, const Progress& progress) {
+LinkResult EepromLink::WriteAll(const EepromImage& image, const Progress& progress, int pageSize) {
+    if (!IsPageSize(pageSize)) {
+        return LinkResult::WriteFailure(0, UnknownPageSize(pageSize));
+    }
     int reg = 0;
     try {
-        for (; reg <= kLastRegister; ++reg) {
-            LinkResult result = WriteRegister(reg, image[reg], reg == 0);
+        for (int first = 0; first <= kLastRegister; first += pageSize) {
+            LinkResult result = WritePage(image, first, pageSize, first == 0, reg);
             if (!result) {
                 return result;
             }
             if (progress) {
-                progress(reg + 1);
+                progress(first + pageSize);
             }
         }
         m_bus.Release();
@@ -123,17 +126,23 @@ void EepromLink::Probe(ProbeReport& report) {
     LptProbe(m_bus, *this).Run(report);
 }
 
-LinkResult EepromLink::WriteRegister(int reg, uint8_t value, bool firstOfOperation) {
+LinkResult EepromLink::WritePage(const EepromImage& image, int first, int count,
+                                 bool firstOfOperation, int& reg) {
+    reg = first;
     if (auto reason = AddressDevice(firstOfOperation)) {
         return Abandon(Direction::Write, reg, *reason);
     }
-    m_bus.SendByte(static_cast<uint8_t>(reg));
+    m_bus.SendByte(static_cast<uint8_t>(first));
     if (!m_bus.AckClockSampled()) {
         return Abandon(Direction::Write, reg, "the EEPROM did not acknowledge the word address");
     }
-    m_bus.SendByte(value);
-    if (!m_bus.AckClockSampled()) {
-        return Abandon(Direction::Write, reg, DataByteNotAcknowledged(value));
+    // The STOP of a failed page keeps the bytes acknowledged before, so the
+    // failure names the register whose byte was refused.
+    for (; reg < first + count; ++reg) {
+        m_bus.SendByte(image[reg]);
+        if (!m_bus.AckClockSampled()) {
+            return Abandon(Direction::Write, reg, DataByteNotAcknowledged(image[reg]));
+        }
     }
     m_bus.Stop();  // the EEPROM starts its write cycle here
     return LinkResult::Success();

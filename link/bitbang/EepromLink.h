@@ -27,12 +27,14 @@ public:
     // is busy) and of 0xA1 are sampled. `dest` is written only on success.
     LinkResult ReadAll(EepromImage& dest) override;
 
-    // 128 byte-write transactions, registers 0 to 127 in ascending order, each
-    // START, 0xA0 with acknowledge polling, word address, data byte, STOP; then
-    // release. The word-address and data acknowledges are sampled, and the
-    // first one missing ends the write. Does not wait for the write cycle that
-    // the last STOP starts.
-    LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) override;
+    // 128 byte-write transactions (or 128 / `pageSize` page writes),
+    // registers 0 to 127 in ascending order, each START, 0xA0 with
+    // acknowledge polling, word address, the data bytes, STOP; then release.
+    // The word-address and data acknowledges are sampled, and the first one
+    // missing ends the write. Does not wait for the write cycle that the
+    // last STOP starts.
+    LinkResult WriteAll(const EepromImage& image, const Progress& progress = {},
+                        int pageSize = 1) override;
 
     // START (freeing a stuck data line), device address 0xA0 with the
     // acknowledge polling of every transaction, then STOP and release: no
@@ -54,8 +56,10 @@ private:
     // Reads all registers into `dest`, which is complete when this succeeds;
     // `reg` follows the register being read.
     LinkResult ReadInto(EepromImage& dest, int& reg);
-    // One byte-write transaction of register `reg`.
-    LinkResult WriteRegister(int reg, uint8_t value, bool firstOfOperation);
+    // One write transaction of the `count` registers from `first` on (a byte
+    // write for one); `reg` follows the register being written.
+    LinkResult WritePage(const EepromImage& image, int first, int count, bool firstOfOperation,
+                         int& reg);
     // Ends a failed transaction: SCL low, STOP, release; returns the failure.
     LinkResult Abandon(Direction direction, int reg, const std::string& reason);
 

@@ -14,8 +14,9 @@ public:
     explicit LptLink(std::unique_ptr<LptPort> port) : m_port(std::move(port)), m_link(*m_port) {}
 
     LinkResult ReadAll(EepromImage& dest) override { return m_link.ReadAll(dest); }
-    LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) override {
-        return m_link.WriteAll(image, progress);
+    LinkResult WriteAll(const EepromImage& image, const Progress& progress = {},
+                        int pageSize = 1) override {
+        return m_link.WriteAll(image, progress, pageSize);
     }
     void Probe(ProbeReport& report) override { m_link.Probe(report); }
 

@@ -3,6 +3,7 @@
 
 #include <linux/i2c.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -16,10 +17,13 @@ bool IsAddressNack(int error) {
     return error == ENXIO || error == EREMOTEIO || error == EAGAIN;
 }
 
-// A byte write: word address and data byte in one message.
-bool IsByteWrite(const I2cMessage& message) {
-    return !message.read && message.length == 2;
+// A byte or page write: word address and data bytes in one message.
+bool IsDataWrite(const I2cMessage& message) {
+    return !message.read && message.length >= 2;
 }
+
+// Word address and the most data bytes of a page write.
+constexpr int kLargestWrite = 1 + 16;
 }  // namespace
 
 I2cDevLink::I2cDevLink(std::unique_ptr<I2cAdapter> adapter, const MonotonicClock& clock)
@@ -69,8 +73,11 @@ std::string I2cDevLink::TransferPollingOrThrow(I2cMessage* messages, int count) 
         return "the I2C bus on " + m_adapter->Name() +
                " is busy: its data line may be held low; check the adapter and the cable";
     }
-    if (error == EIO && count == 1 && IsByteWrite(messages[0]) && DataByteRefused(messages[0])) {
-        return DataByteNotAcknowledged(messages[0].data[1]);
+    if (error == EIO && count == 1 && IsDataWrite(messages[0]) && DataByteRefused(messages[0])) {
+        // Which byte of a page was refused the adapter does not tell.
+        return messages[0].length == 2 ? DataByteNotAcknowledged(messages[0].data[1])
+                                       : "the EEPROM did not acknowledge a data byte of the page "
+                                         "write (those before it may have been written)";
     }
     if (error == ENODEV) {
         return m_adapter->Name() +
@@ -82,10 +89,10 @@ std::string I2cDevLink::TransferPollingOrThrow(I2cMessage* messages, int count) 
     return {};
 }
 
-bool I2cDevLink::DataByteRefused(const I2cMessage& byteWrite) {
+bool I2cDevLink::DataByteRefused(const I2cMessage& write) {
     // The word address alone sets the device's address pointer and starts no
     // write cycle.
-    I2cMessage wordAddress{byteWrite.address, false, byteWrite.data, 1};
+    I2cMessage wordAddress{write.address, false, write.data, 1};
     return m_adapter->Transfer(&wordAddress, 1) == 0;
 }
 
@@ -106,18 +113,22 @@ LinkResult I2cDevLink::ReadAll(EepromImage& dest) {
     return LinkResult::Success();
 }
 
-LinkResult I2cDevLink::WriteAll(const EepromImage& image, const Progress& progress) {
+LinkResult I2cDevLink::WriteAll(const EepromImage& image, const Progress& progress, int pageSize) {
+    if (!IsPageSize(pageSize)) {
+        return LinkResult::WriteFailure(0, UnknownPageSize(pageSize));
+    }
     if (const std::string problem = CheckAdapter(); !problem.empty()) {
         return LinkResult::WriteFailure(0, problem);
     }
-    for (int reg = 0; reg <= kLastRegister; ++reg) {
-        uint8_t bytes[2] = {static_cast<uint8_t>(reg), image[reg]};
-        I2cMessage message{kAddress, false, bytes, 2};
+    for (int first = 0; first <= kLastRegister; first += pageSize) {
+        uint8_t bytes[kLargestWrite] = {static_cast<uint8_t>(first)};
+        std::copy_n(image.begin() + first, pageSize, bytes + 1);
+        I2cMessage message{kAddress, false, bytes, static_cast<uint16_t>(1 + pageSize)};
         if (const std::string problem = TransferPolling(&message, 1); !problem.empty()) {
-            return LinkResult::WriteFailure(reg, problem);
+            return LinkResult::WriteFailure(first, problem);
         }
         if (progress) {
-            progress(reg + 1);
+            progress(first + pageSize);
         }
     }
     return LinkResult::Success();

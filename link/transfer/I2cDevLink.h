@@ -12,7 +12,9 @@
 // The EEPROM through an I2C adapter of the kernel's i2c-dev interface, at
 // 7-bit address 0x50 (device-address bytes 0xA0/0xA1), transfer by transfer:
 // ReadAll is one combined transfer (word address 0x00, repeated START, 128
-// bytes); WriteAll is 128 byte writes in ascending order. Each transfer is
+// bytes); WriteAll is 128 byte writes (or 128 / page size page writes: the
+// word address and the page's bytes in one message) in ascending order. Each
+// transfer is
 // retried, with a short pause, while the device does not acknowledge its
 // address, until a retry begun 25 ms or more after the first is refused, so a
 // write cycle (also one left by an earlier operation) is waited out; there is
@@ -26,7 +28,8 @@ public:
                         const MonotonicClock& clock = MonotonicClock::System());
 
     LinkResult ReadAll(EepromImage& dest) override;
-    LinkResult WriteAll(const EepromImage& image, const Progress& progress = {}) override;
+    LinkResult WriteAll(const EepromImage& image, const Progress& progress = {},
+                        int pageSize = 1) override;
     // The adapter offers combined transfers, no kernel driver holds 0x50,
     // and the EEPROM acknowledges a read of one byte (a current-address read,
     // polled while the device is busy).
@@ -42,10 +45,10 @@ private:
     std::string TransferPolling(I2cMessage* messages, int count);
     // TransferPolling, letting the adapter's PortError through.
     std::string TransferPollingOrThrow(I2cMessage* messages, int count);
-    // After a byte write failed with EIO (a refused byte, or a failing
-    // adapter): whether the word address alone is acknowledged, so that it
-    // was the data byte that the device refused.
-    bool DataByteRefused(const I2cMessage& byteWrite);
+    // After a byte or page write failed with EIO (a refused byte, or a
+    // failing adapter): whether the word address alone is acknowledged, so
+    // that it was a data byte that the device refused.
+    bool DataByteRefused(const I2cMessage& write);
 
     std::unique_ptr<I2cAdapter> m_adapter;
     const MonotonicClock& m_clock;

@@ -7,6 +7,7 @@
 
 #include "AppFixture.h"
 #include "CommandIds.h"
+#include "ImageFormat.h"
 #include "NonRegularFiles.h"
 
 namespace {
@@ -180,6 +181,32 @@ TEST_F(CtarnelDocTest, SaveAsOverwritesAnExistingFileWithoutAsking) {
     Send(CommandId::FileSaveAs);
     EXPECT_EQ(ReadFile(path), Pattern());
     EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(CtarnelDocTest, OpenSaveAndSaveAsUseTheFormatTheNameSays) {
+    const QString hex =
+        MakeFile("vendor.hex", ImageFormat::Encode(ImageFormat::Kind::ihex, ImageOf(Pattern())));
+    prompter.openPaths.push_back(hex);
+    Send(CommandId::FileOpen);
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    app->m_image[7] = 0x42;
+    Send(CommandId::FileSave);
+    EXPECT_EQ(ReadFile(hex), ImageFormat::Encode(ImageFormat::Kind::ihex, app->m_image));
+    const QString srec = PathOf("copy.S19");
+    prompter.savePaths.push_back(srec);
+    Send(CommandId::FileSaveAs);
+    EXPECT_EQ(ReadFile(srec), ImageFormat::Encode(ImageFormat::Kind::srec, app->m_image));
+
+    // A broken text image is refused with its line; the image stays.
+    const EepromImage before = app->m_image;
+    prompter.openPaths.push_back(MakeFile("broken.mot", ReadFile(srec).replace("S1", "S6")));
+    Send(CommandId::FileOpen);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, PathOf("broken.mot") +
+                                             " is not a valid S-record image: "
+                                             "line 2: record type S6 has no "
+                                             "place in an image file.");
+    EXPECT_EQ(app->m_image, before);
 }
 
 TEST_F(CtarnelDocTest, AFailedSaveAsKeepsNameAndTitle) {

@@ -16,6 +16,7 @@
 #include <sstream>
 
 #include "FakeSysfs.h"
+#include "ImageFormat.h"
 #include "NonRegularFiles.h"
 #include "PortFactory.h"
 #include "QtPrinters.h"
@@ -480,6 +481,84 @@ TEST_F(CliToolTest, CompareNeedsNoPortAndReportsAsVerifyDoes) {
     EXPECT_EQ(missing["file"].toString(), Path("missing.dat"));  // named, though unread
     EXPECT_TRUE(missing["file_sha256"].isNull());
     EXPECT_TRUE(Device().isEmpty());
+}
+
+// The text formats as the image's name or --image-format says, with the
+// same results (and the same file_sha256) as the raw file.
+TEST_F(CliToolTest, ImageFilesInIntelHexAndSRecordWorkAsRawOnes) {
+    const EepromImage image = [] {
+        EepromImage bytes{};
+        const QByteArray pattern = Pattern();
+        std::copy(pattern.begin(), pattern.end(), bytes.begin());
+        return bytes;
+    }();
+    const QString hex = MakeFile("image.HEX", ImageFormat::Encode(ImageFormat::Kind::ihex, image));
+    const QString raw = MakeFile("image.dat", Pattern());
+    const QJsonObject written = ParseObject(Run({"--json", "write", hex}).out);
+    EXPECT_EQ(written["exit"].toInt(), 0);
+    EXPECT_EQ(Device(), Pattern());
+    const QJsonObject verified = ParseObject(Run({"--json", "verify", raw}).out);
+    EXPECT_EQ(written["file_sha256"], verified["file_sha256"]);
+
+    EXPECT_EQ(Run({"read", Path("up.s19")}).exit, 0);
+    EXPECT_EQ(Contents(Path("up.s19")), ImageFormat::Encode(ImageFormat::Kind::srec, image));
+    EXPECT_EQ(Run({"--image-format", "ihex", "read", "-"}).bytes, Contents(hex));
+    input = Contents(Path("up.s19"));
+    EXPECT_EQ(Run({"verify", "--image-format", "srec", "-"}).out, "PASS!\n");
+    EXPECT_EQ(Run({"compare", hex, Path("up.s19")}, false).out, "PASS!\n");
+
+    // convert: OUT in the format its name says, or the second --image-format.
+    const Outcome converted = Run({"convert", hex, Path("back.dat")}, false);
+    EXPECT_EQ(converted.exit, 0) << converted.err.toStdString();
+    EXPECT_EQ(Contents(Path("back.dat")), Pattern());
+    EXPECT_EQ(Run({"convert", hex, Path("back.dat")}, false).exit, 4);  // no --force
+    input = Pattern();
+    const Outcome piped =
+        Run({"convert", "--image-format", "raw", "--image-format", "srec", "-", "-"}, false);
+    EXPECT_EQ(piped.bytes, Contents(Path("up.s19")));
+
+    MakeFile("broken.hex", Contents(hex).replace(":10002000", ":10002100"));
+    const Outcome broken = Run({"write", Path("broken.hex")});
+    EXPECT_EQ(broken.exit, 4);
+    EXPECT_TRUE(broken.err.contains(Path("broken.hex") + " is not a valid Intel HEX image: line "
+                                                         "3: the checksum is"))
+        << broken.err.toStdString();
+
+    const QStringList usage[] = {
+        {"--image-format", "bin", "verify", raw},
+        {"--image-format", "raw", "dump"},
+        {"--image-format", "raw", "--image-format", "raw", "verify", raw},
+        {"--page-size", "8", "verify", raw},
+        {"--page-size", "32", "write", raw},
+        {"--json", "convert", raw, "-"},
+        {"convert", raw},
+    };
+    for (const QStringList& arguments : usage) {
+        EXPECT_EQ(Run(arguments).exit, 2) << arguments.join(' ').toStdString();
+    }
+}
+
+// Page writes that fit the part are stored; larger ones wrap inside its
+// page, which the read-back finds, with a hint.
+TEST_F(CliToolTest, PageWritesLargerThanThePartsPagesFailTheReadBack) {
+    const QString image = MakeFile("image.dat", Pattern());
+    for (const QString& port : {SimPort(), QStringLiteral("i2c:") + SimPort()}) {
+        environment.insert("TARNEL_SIM_PAGE", "4");
+        const Outcome fits = Run({"--port", port, "write", "--page-size", "4", image}, false);
+        EXPECT_EQ(fits.exit, 0) << fits.err.toStdString();
+        EXPECT_EQ(Device(), Pattern());
+        MakeFile("switch.bin", PatternOfSim());
+        const Outcome wraps = Run({"--port", port, "write", "--page-size", "8", image}, false);
+        EXPECT_EQ(wraps.exit, 1);
+        EXPECT_TRUE(wraps.err.contains("write again with a smaller --page-size"))
+            << wraps.err.toStdString();
+        environment.remove("TARNEL_SIM_PAGE");
+        EXPECT_EQ(Run({"--port", port, "write", "--page-size", "8", image}, false).exit, 0);
+        EXPECT_EQ(Device(), Pattern());
+        MakeFile("switch.bin", PatternOfSim());
+    }
+    environment.insert("TARNEL_SIM_PAGE", "3");
+    EXPECT_EQ(Run({"write", image}).exit, 2);
 }
 
 TEST_F(CliToolTest, DumpFormatsAndListPortsInJson) {

@@ -7,7 +7,6 @@
 namespace {
 constexpr uint8_t kDeviceAddressMask = 0xFE;
 constexpr uint8_t kDeviceAddress = 0xA0;
-constexpr uint8_t kPageMask = 0x07;  // byte writes roll over within 8-byte pages
 }  // namespace
 
 SimEeprom::SimEeprom(const MonotonicClock& clock) : m_clock(clock), m_memory(Pattern()) {}
@@ -162,7 +161,7 @@ bool SimEeprom::TakeByte(uint8_t byte) {
             }
             m_pending.emplace_back(m_pointer, byte);
             m_pointer =
-                static_cast<uint8_t>((m_pointer & ~kPageMask) | ((m_pointer + 1) & kPageMask));
+                static_cast<uint8_t>((m_pointer & ~m_pageMask) | ((m_pointer + 1) & m_pageMask));
             return true;
     }
     return false;
@@ -183,6 +182,18 @@ bool SimEeprom::Busy() {
         m_busy = false;
     }
     return m_busy;
+}
+
+bool SimEeprom::IsPageSize(int bytes) {
+    return bytes > 0 && bytes <= static_cast<int>(kEepromSize) && (bytes & (bytes - 1)) == 0;
+}
+
+void SimEeprom::SetPageSize(int bytes) {
+    if (!IsPageSize(bytes)) {
+        throw std::invalid_argument("A page holds a power of two of bytes up to 128, not " +
+                                    std::to_string(bytes) + ".");
+    }
+    m_pageMask = static_cast<uint8_t>(bytes - 1);
 }
 
 void SimEeprom::SetWriteCycle(int attempts) {

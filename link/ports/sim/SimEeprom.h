@@ -16,9 +16,10 @@
 // changes while SCL is high, bits sampled on the rising clock, its own SDA
 // changed only while SCL is low, acknowledges on the ninth clock, random and
 // sequential reads (the address pointer wraps at 128), byte and page writes
-// committed at STOP, and a write cycle after each write during which it does
-// not acknowledge its address. SDA is open-drain: the line is low when the
-// master or the device pulls it low.
+// committed at STOP (the address wraps inside a page, so bytes beyond a page
+// overwrite the page's first ones, as on the chip), and a write cycle after
+// each write during which it does not acknowledge its address. SDA is open-drain: the line is low
+// when the master or the device pulls it low.
 class SimEeprom {
 public:
     // Faults a test can switch on.
@@ -29,6 +30,11 @@ public:
         bool endlessWriteCycle = false;    // busy for ever after its first write
         bool writeProtected = false;       // acknowledges data bytes but keeps none
     };
+
+    // The page size of the parts tarnel meets most: 8 bytes.
+    static constexpr int kDefaultPageSize = 8;
+    // Whether `bytes` can be a page size: a power of two up to 128.
+    static bool IsPageSize(int bytes);
 
     explicit SimEeprom(const MonotonicClock& clock = MonotonicClock::System());
 
@@ -47,6 +53,10 @@ public:
     const EepromImage& Memory() const { return m_memory; }
     Faults& GetFaults() { return m_faults; }
 
+    // The bytes of one page, in which a page write's address wraps; a size
+    // IsPageSize refuses throws std::invalid_argument.
+    void SetPageSize(int bytes);
+    int PageSize() const { return m_pageMask + 1; }
     // After each write's STOP the device refuses its address `attempts` times.
     void SetWriteCycle(int attempts);
     // After each write's STOP the device refuses its address for `duration`.
@@ -97,6 +107,7 @@ private:
     bool m_reading = false;
     bool m_masterAcknowledged = false;
     uint8_t m_pointer = 0;
+    uint8_t m_pageMask = kDefaultPageSize - 1;
     uint8_t m_out = 0;
     std::vector<std::pair<uint8_t, uint8_t>> m_pending;
 

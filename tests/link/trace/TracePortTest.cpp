@@ -94,7 +94,7 @@ std::string DecodeWithSigrok(const fs::path& vcd) {
     return output;
 }
 
-fs::path TraceOf(const std::string& name, bool write) {
+fs::path TraceOf(const std::string& name, bool write, int pageSize = 1) {
     const fs::path file = TraceFile(name);
     SimEeprom eeprom;
     eeprom.Memory() = Distinct();
@@ -103,7 +103,7 @@ fs::path TraceOf(const std::string& name, bool write) {
     TracePort traced(sim, writer);
     EepromLink link(traced);
     EepromImage image{};
-    const bool ok = write ? link.WriteAll(Distinct()).ok : link.ReadAll(image).ok;
+    const bool ok = write ? link.WriteAll(Distinct(), {}, pageSize).ok : link.ReadAll(image).ok;
     EXPECT_TRUE(ok);
     return file;
 }
@@ -145,6 +145,20 @@ TEST(TracePortTest, SigrokDecodesWriteAllAs128ByteWrites) {
     for (std::size_t reg = 0; reg < lines.size(); ++reg) {
         EXPECT_EQ(lines[reg], "eeprom24xx-1: Byte write (addr=" + Hex(static_cast<uint8_t>(reg)) +
                                   ", 1 byte): " + Hex(Distinct()[reg]));
+    }
+}
+
+TEST(TracePortTest, SigrokDecodesPageWritesAsSixteenWritesOfEightBytes) {
+    ASSERT_STRNE(TARNEL_SIGROK_CLI, "") << "sigrok-cli was not found when the build was configured";
+    const auto lines = Transactions(DecodeWithSigrok(TraceOf("pagewrites.vcd", true, 8)));
+    ASSERT_EQ(lines.size(), 16u);
+    for (std::size_t page = 0; page < lines.size(); ++page) {
+        std::string expected =
+            "eeprom24xx-1: Page write (addr=" + Hex(static_cast<uint8_t>(page * 8)) + ", 8 bytes):";
+        for (std::size_t k = 0; k < 8; ++k) {
+            expected.append(" ").append(Hex(Distinct()[page * 8 + k]));
+        }
+        EXPECT_EQ(lines[page], expected);
     }
 }
 
