@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScreen>
 #include <QUrl>
 #include <QWindow>
 #include <exception>
@@ -20,6 +21,7 @@
 #include "CtarnelView.h"
 #include "PortFactory.h"
 #include "Prompter.h"
+#include "ScreenFit.h"
 
 namespace {
 
@@ -121,7 +123,16 @@ void CMainFrame::CreateMenus() {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(QString::fromLatin1(item.text));
+            // The hint after "\t" becomes the item's shortcut, which the menu
+            // shows in the same column: screen readers then read the item's
+            // name and its keys apart. The keys work through the accelerator
+            // table; the item's own shortcut acts only inside its open menu.
+            const QStringList parts = QString::fromLatin1(item.text).split(QLatin1Char('\t'));
+            QAction* action = menu->addAction(parts.first());
+            if (parts.size() > 1) {
+                action->setShortcut(QKeySequence::fromString(parts[1]));
+                action->setShortcutContext(Qt::WidgetShortcut);
+            }
             action->setData(item.command);
             const int command = item.command;
             connect(action, &QAction::triggered, this, [this, command] { RouteCommand(command); });
@@ -217,9 +228,25 @@ void CMainFrame::PlaceWindow() {
     while (!windowHandle()->isExposed() && waited.elapsed() < kExposeWaitMs) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, kExposeWaitMs);
     }
+    PlaceWindow(screen()->availableGeometry());
+}
+
+void CMainFrame::PlaceWindow(const QRect& available) {
     const QMargins frame = windowHandle()->frameMargins();
-    resize(kOuterWidth - frame.left() - frame.right(), kOuterHeight - frame.top() - frame.bottom());
-    move(kLeft, kTop);  // a top-level move places the frame
+    QSize client = QSize(kOuterWidth, kOuterHeight).shrunkBy(frame);
+    // There the frame is the toolkit's own and may take more room than a
+    // desktop's, so the outer size is no measure of the room inside.
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+        const GridMetrics& metrics = m_view->Metrics();
+        const int edge = 2 * m_view->frameWidth();
+        client =
+            client.expandedTo(QSize(metrics.TotalWidth() + edge,
+                                    metrics.TotalHeight() + edge + menuBar()->sizeHint().height()));
+    }
+    const QRect outer =
+        ScreenFit::Fit(QRect(QPoint(kLeft, kTop), client.grownBy(frame)), available);
+    resize(outer.size().shrunkBy(frame));
+    move(outer.topLeft());  // a top-level move places the frame
 }
 
 void CMainFrame::RepaintNow() {

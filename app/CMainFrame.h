@@ -44,9 +44,15 @@ public:
     // Sets the caption to "<document title> - TARNEL", followed by " [PORT]"
     // when the run's port is not /dev/parport0.
     void UpdateCaption();
-    // Moves the shown window to (250, 200) with outer size 530 x 390,
-    // frame included.
+    // Moves the shown window to (250, 200) with outer size 530 x 390, frame
+    // included, within the available area of its screen (see the overload).
     void PlaceWindow();
+    // Places the shown window at (250, 200), 530 x 390 outside, where that
+    // fits into `available`; otherwise moves it into `available` and shrinks
+    // it to it, the grid then scrolling. Where the platform places and
+    // decorates windows itself (Wayland), the client area is made large
+    // enough for the whole grid as well.
+    void PlaceWindow(const QRect& available);
     // Invalidates the frame and the view and paints them at once.
     void RepaintNow();
 

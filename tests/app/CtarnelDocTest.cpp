@@ -174,7 +174,7 @@ TEST_F(CtarnelDocTest, SaveAfterNewWritesZerosToTheCurrentFileWithoutADialog) {
     EXPECT_EQ(Caption(), path + " - TARNEL");
 }
 
-TEST_F(CtarnelDocTest, SaveAsOverwritesAnExistingFileWithoutAsking) {
+TEST_F(CtarnelDocTest, SaveAsReplacesAnExistingFileTheUserConfirmed) {
     const QString path = MakeFile("old.dat", QByteArray(5, 'x'));
     app->m_image = ImageOf(Pattern());
     prompter.savePaths.push_back(path);
