@@ -5,6 +5,7 @@
 
 #include "DashedName.h"
 #include "ImageFile.h"
+#include "PortKinds.h"
 
 namespace {
 bool IsUnregisterSwitch(const QString& argument) {
@@ -38,8 +39,8 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
                                      QStringLiteral("Displays version information."));
     const QCommandLineOption port(
         QStringLiteral("port"),
-        QStringLiteral("The port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, sim[:FILE], ... "
-                       "(see tarnel(1); default: $TARNEL_PORT, else /dev/parport0)."),
+        QStringLiteral("The port: ") + QString::fromStdString(PortKinds::Described()) +
+            QStringLiteral(" (see tarnel(1); default: $TARNEL_PORT, else /dev/parport0)."),
         QStringLiteral("NAME"));
     const QCommandLineOption trace(
         QStringLiteral("trace"),

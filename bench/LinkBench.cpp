@@ -8,9 +8,9 @@
 
 #include "EepromLink.h"
 #include "I2cBus.h"
-#include "PortFactory.h"
 #include "SimEeprom.h"
 #include "SimPort.h"
+#include "SimSwitch.h"
 
 namespace {
 
@@ -73,7 +73,7 @@ std::chrono::nanoseconds ThreadCpuTime() {
 // against 128 write cycles (wall_per_cycles, target at most 1.05).
 void BM_DownloadWithRealWriteCycles(benchmark::State& state) {
     SimEeprom eeprom;
-    eeprom.SetWriteCycle(std::chrono::nanoseconds(PortFactory::kSimWriteCycle));
+    eeprom.SetWriteCycle(std::chrono::nanoseconds(SimSwitch::kWriteCycle));
     SimPort port(eeprom);
     EepromLink link(port);
     const EepromImage image = SimEeprom::Pattern();
@@ -87,7 +87,7 @@ void BM_DownloadWithRealWriteCycles(benchmark::State& state) {
         cpu += ThreadCpuTime() - cpuStart;
     }
     const auto cycles = static_cast<double>(state.iterations()) * 128 *
-                        std::chrono::nanoseconds(PortFactory::kSimWriteCycle).count();
+                        std::chrono::nanoseconds(SimSwitch::kWriteCycle).count();
     state.counters["cpu_per_wall"] = static_cast<double>(cpu.count()) / wall.count();
     state.counters["wall_per_cycles"] = wall.count() / cycles;
 }

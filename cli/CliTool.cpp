@@ -18,6 +18,7 @@
 #include "PortDiscovery.h"
 #include "PortError.h"
 #include "PortFactory.h"
+#include "PortKinds.h"
 #include "PortNameError.h"
 #include "PortProbe.h"
 #include "VerifyReport.h"
@@ -87,10 +88,10 @@ int CliTool::Run(const QStringList& arguments) {
     const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version."));
     const QCommandLineOption port(
         "port",
-        QStringLiteral("Port: /dev/parportN, io:0x378, i2c:/dev/i2c-N, i2c:N, i2c:NAME, sim, "
-                       "sim:FILE, i2c:sim, i2c:sim:FILE (default: $TARNEL_PORT, names separated "
-                       "by commas, then /dev/parport0). Give it several times for several ports. "
-                       "An unknown, malformed or empty name is a usage error."),
+        QStringLiteral("Port: ") + QString::fromStdString(PortKinds::FormList()) +
+            QStringLiteral(" (default: $TARNEL_PORT, names separated by commas, then "
+                           "/dev/parport0). Give it several times for several ports. An unknown, "
+                           "malformed or empty name is a usage error."),
         QStringLiteral("NAME"));
     const QCommandLineOption trace(
         "trace",
@@ -251,8 +252,8 @@ int CliTool::Run(const QStringList& arguments) {
             return kUsage;
         }
     }
-    SimEeprom::Faults simFaults;
-    int simPageSize = SimEeprom::kDefaultPageSize;
+    SimFaults simFaults;
+    int simPageSize = 0;
     try {
         simFaults = PortFactory::ChooseSimFaults();
         simPageSize = PortFactory::ChooseSimPageSize();

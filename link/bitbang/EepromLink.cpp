@@ -123,7 +123,7 @@ bool EepromLink::Ping() {
 }
 
 void EepromLink::Probe(ProbeReport& report) {
-    LptProbe(m_bus, *this).Run(report);
+    LptProbe(m_bus, [this] { return Ping(); }).Run(report);
 }
 
 LinkResult EepromLink::WritePage(const EepromImage& image, int first, int count,

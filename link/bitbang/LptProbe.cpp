@@ -4,7 +4,6 @@
 #include <string>
 
 #include "DeviceLink.h"
-#include "EepromLink.h"
 
 namespace {
 constexpr uint8_t kWriteAddress = 0xA0;
@@ -73,7 +72,7 @@ bool LptProbe::CheckAddress(ProbeReport& report) {
     }
     // Refused: either busy with a write cycle or not there. The link polls
     // as every transaction does, from the high clock of this ninth bit.
-    if (m_link.Ping()) {
+    if (m_pollAddress()) {
         return report.Add(check, true, ProbeReport::AnsweredAfterBusy());
     }
     return report.Add(check, false,

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include "I2cBus.h"
 #include "ProbeReport.h"
-
-class EepromLink;
 
 // The checks of a parallel-port adapter and the EEPROM behind it, each one a
 // step of a ProbeReport, in this order, stopping at the first that fails:
@@ -19,8 +19,13 @@ class EepromLink;
 
 class LptProbe {
 public:
-    // Probes through `bus`; `link` polls the EEPROM's address.
-    LptProbe(I2cBus bus, EepromLink& link) : m_bus(bus), m_link(link) {}
+    // Polls the EEPROM's address after a refusal, as every transaction does
+    // (START, 0xA0, acknowledge, STOP); true when it acknowledged in time.
+    using PollAddress = std::function<bool()>;
+
+    // Probes through `bus`; `pollAddress` waits out a busy EEPROM.
+    LptProbe(I2cBus bus, PollAddress pollAddress)
+        : m_bus(bus), m_pollAddress(std::move(pollAddress)) {}
 
     // Runs the checks, appending one step each to `report`.
     void Run(ProbeReport& report);
@@ -32,5 +37,5 @@ private:
     bool CheckIdle(ProbeReport& report);
 
     I2cBus m_bus;
-    EepromLink& m_link;
+    PollAddress m_pollAddress;
 };

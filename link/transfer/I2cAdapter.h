@@ -13,23 +13,29 @@ struct I2cMessage {
     uint16_t length = 0;
 };
 
-// An I2C adapter that carries whole transfers, as the kernel's i2c-dev
-// interface offers them. The seam between the transaction-level link and the
-// ioctl calls.
+// An I2C adapter that carries whole transfers: the kernel's i2c-dev
+// adapters, USB bridges, the simulated adapter. The seam between the
+// transfer link (TransferLink), which adds acknowledge polling, messages and
+// the probe, and the adapter's own calls (ioctls, bulk transfers). Only
+// Name() and Transfer() must be given; the questions only a kernel adapter
+// can answer have defaults.
 class I2cAdapter {
 public:
     virtual ~I2cAdapter() = default;
     // The adapter as the user knows it ("/dev/i2c-1").
     virtual std::string Name() const = 0;
-    // The adapter's functionality bits (I2C_FUNCS); throws PortError when
-    // they cannot be read.
-    virtual unsigned long Functions() = 0;
+    // The adapter's functionality bits, as the kernel's I2C_FUNCS gives them;
+    // throws PortError when they cannot be read. By default I2C_FUNC_I2C:
+    // the adapter carries combined transfers.
+    virtual unsigned long Functions();
     // Empty when no kernel driver holds 7-bit `address`; otherwise which
-    // driver does and how to unbind it.
-    virtual std::string AddressHeldBy(uint16_t address) = 0;
+    // driver does and how to unbind it. By default empty: no kernel driver
+    // sits between tarnel and an adapter of its own.
+    virtual std::string AddressHeldBy(uint16_t address);
     // One combined transfer: START, the messages separated by repeated
-    // STARTs, STOP. Returns 0, or the error number: ENXIO (or EREMOTEIO on
-    // some adapters) when an address is not acknowledged, EIO when a data
-    // byte is not.
+    // STARTs, STOP. Returns 0, or the kernel's I2C fault code: ENXIO (or
+    // EREMOTEIO on some adapters) when an address is not acknowledged, EIO
+    // when a data byte is not, EBUSY or ETIMEDOUT for a bus that cannot be
+    // started, ENODEV for an adapter that went away.
     virtual int Transfer(I2cMessage* messages, int count) = 0;
 };

@@ -8,6 +8,7 @@
 #include "AppFixture.h"
 #include "CommandIds.h"
 #include "PortFactory.h"
+#include "PortSession.h"
 #include "RecordingPort.h"
 #include "SimEeprom.h"
 #include "SimEepromFile.h"
@@ -211,9 +212,10 @@ TEST_F(DeviceCommandsTest, AFailedVerifyShowsNoReportAndKeepsTheReadBackBuffer) 
 
 TEST_F(DeviceCommandsTest, VerifyAndUploadMakeTheSameTrafficWriteForWrite) {
     std::vector<PortEvent> log;
-    app->Ports().AddWrapper([&log](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {
-        return std::make_unique<RecordingPort>(std::move(port), log);
-    });
+    app->Ports().Session().AddWrapper(
+        [&log](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {
+            return std::make_unique<RecordingPort>(std::move(port), log);
+        });
     Send(CommandId::ToolsUpload);
     const std::vector<PortEvent> uploadLog = log;
     log.clear();
@@ -234,7 +236,7 @@ TEST_F(DeviceCommandsTest, VerifyAndUploadMakeTheSameTrafficWriteForWrite) {
 TEST_F(DeviceCommandsTest, DefaultImageIsLoadedShownAndWrittenWhileItStaysLocked) {
     MakeFile("default.dat", Pattern());
     int lockError = 0;
-    app->Ports().AddWrapper([&](std::unique_ptr<LptPort> port) {
+    app->Ports().Session().AddWrapper([&](std::unique_ptr<LptPort> port) {
         QFile probe(QStringLiteral("default.dat"));
         EXPECT_TRUE(probe.open(QIODevice::ReadOnly));
         lockError = ::flock(probe.handle(), LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
@@ -410,9 +412,10 @@ TEST_F(DeviceCommandsTest, ADownloadTheSwitchDidNotStoreIsAFailureThatChangesNoD
     // The data line stuck low in register 2: the rest "acknowledged", the
     // read-back cannot even start.
     sim->GetFaults() = {};
-    app->Ports().AddWrapper([this](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {
-        return std::make_unique<SdaStuckLater>(std::move(port), *sim, 2 * 90 + 40);
-    });
+    app->Ports().Session().AddWrapper(
+        [this](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {
+            return std::make_unique<SdaStuckLater>(std::move(port), *sim, 2 * 90 + 40);
+        });
     Send(CommandId::ToolsDownload);
     ExpectOnlyMessage("Download failed: the image was written but could not be read back",
                       Icon::Stop);
@@ -434,7 +437,7 @@ TEST_F(DeviceCommandsTest, ExceptionsEndTheCommandWithAMessageNotACrash) {
     ExpectOnlyMessage(dir.path(), Icon::Stop);
 
     ASSERT_TRUE(Start({"--port", "sim"}));
-    app->Ports().AddWrapper([](std::unique_ptr<LptPort>) -> std::unique_ptr<LptPort> {
+    app->Ports().Session().AddWrapper([](std::unique_ptr<LptPort>) -> std::unique_ptr<LptPort> {
         throw std::runtime_error("the port broke in a way nobody foresaw");
     });
     Send(CommandId::ToolsDownload);

@@ -19,6 +19,7 @@
 #include "ImageFormat.h"
 #include "NonRegularFiles.h"
 #include "PortFactory.h"
+#include "PortSession.h"
 #include "QtPrinters.h"
 #include "SimEeprom.h"
 
@@ -670,7 +671,8 @@ TEST(CliToolInProcessTest, EveryCommandRefusesTheComputersSmbus) {
         std::ostringstream out;
         std::ostringstream err;
         CliTool tool(out, err, false);
-        tool.SetPortSetup([&](PortFactory& factory) { factory.SetSysfsRoot(sys.Root()); });
+        tool.SetPortSetup(
+            [&](PortFactory& factory) { factory.Session().SetSysfsRoot(sys.Root()); });
         EXPECT_EQ(tool.Run(QStringList{"tarnel-cli", "--port", "i2c:0"} + command), 3);
         for (const char* part :
              {"/dev/i2c-0 (SMBus I801 adapter at efa0) is the computer's own",

@@ -13,14 +13,16 @@
 #include "FakeSysfs.h"
 #include "PortError.h"
 #include "PortNameError.h"
+#include "PortSession.h"
 #include "PpdevSystem.h"
 #include "SimEeprom.h"
+#include "SimSwitch.h"
 
 namespace {
 
 std::string OpenError(PortFactory& factory) {
     try {
-        factory.Open();
+        factory.OpenLink();
     } catch (const PortError& error) {
         return error.what();
     }
@@ -90,17 +92,13 @@ TEST(PortFactoryTest, TheSimulatedEepromLastsForTheWholeRun) {
     PortFactory factory("sim");
     EepromImage written{};
     written.fill(0x42);
-    {
-        auto port = factory.Open();
-        ASSERT_TRUE(EepromLink(*port).WriteAll(written));
-    }
+    { ASSERT_TRUE(factory.OpenLink()->WriteAll(written)); }
     const int refusalsBefore = factory.Simulator()->BusyRefusals();
     {
         // The write cycle of register 127 is still running: the next command
         // meets a busy device and polls it out.
-        auto port = factory.Open();
         EepromImage read{};
-        ASSERT_TRUE(EepromLink(*port).ReadAll(read));
+        ASSERT_TRUE(factory.OpenLink()->ReadAll(read));
         EXPECT_EQ(read, written);
     }
     EXPECT_GT(factory.Simulator()->BusyRefusals(), refusalsBefore);
@@ -115,20 +113,19 @@ TEST(PortFactoryTest, SimFileKeepsTheBytesAcrossRuns) {
     written.fill(0x17);
     {
         PortFactory run(name);
-        auto port = run.Open();
+        auto link = run.OpenLink();
         EepromImage first{};
-        ASSERT_TRUE(EepromLink(*port).ReadAll(first));
+        ASSERT_TRUE(link->ReadAll(first));
         EXPECT_EQ(first, SimEeprom::Pattern());
-        ASSERT_TRUE(EepromLink(*port).WriteAll(written));
+        ASSERT_TRUE(link->WriteAll(written));
     }
     PortFactory nextRun(name);
-    auto port = nextRun.Open();
     EepromImage read{};
-    ASSERT_TRUE(EepromLink(*port).ReadAll(read));
+    ASSERT_TRUE(nextRun.OpenLink()->ReadAll(read));
     EXPECT_EQ(read, written);
 }
 
-TEST(PortFactoryTest, I2cNamesSelectTheI2cDevLink) {
+TEST(PortFactoryTest, I2cNamesSelectTheTransferLink) {
     for (const char* name : {"i2c:/dev/i2c-41", "i2c:41"}) {
         PortFactory factory(name);
         try {
@@ -139,7 +136,6 @@ TEST(PortFactoryTest, I2cNamesSelectTheI2cDevLink) {
                       std::string::npos)
                 << error.what();
         }
-        EXPECT_THROW(factory.Open(), PortError);  // no parallel-port registers
     }
     for (const char* name : {"i2c:", "i2c:/dev/spidev0", "i2c:1234567", "i2c:sim:"}) {
         PortFactory factory(name);
@@ -155,7 +151,7 @@ TEST(PortFactoryTest, I2cNamesSelectTheI2cDevLink) {
     EepromImage image{};
     ASSERT_TRUE(sim.OpenLink()->ReadAll(image));
     EXPECT_EQ(image, SimEeprom::Pattern());
-    EXPECT_EQ(sim.I2cSimTransfers(), 1);
+    EXPECT_EQ(sim.Session().Simulation().I2cTransfers(), 1);
 }
 
 TEST(PortFactoryTest, I2cNamesAreLookedUpInSysfs) {
@@ -165,7 +161,7 @@ TEST(PortFactoryTest, I2cNamesAreLookedUpInSysfs) {
          {std::pair{"i2c:i2c-tiny", "Cannot open the I2C adapter /dev/i2c-41"},
           std::pair{"i2c:x1", "No I2C adapter is named \"x1\""}}) {
         PortFactory factory(name);
-        factory.SetSysfsRoot(sys.Root());
+        factory.Session().SetSysfsRoot(sys.Root());
         try {
             factory.OpenLink();
             FAIL() << name;

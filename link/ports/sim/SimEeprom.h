@@ -10,6 +10,7 @@
 
 #include "EepromImage.h"
 #include "MonotonicClock.h"
+#include "SimFaults.h"
 
 // A simulated 128-byte I2C EEPROM (device address 0xA0/0xA1) that reacts to
 // the edges of SCL and SDA as the real chip does: START and STOP when SDA
@@ -22,14 +23,7 @@
 // when the master or the device pulls it low.
 class SimEeprom {
 public:
-    // Faults a test can switch on.
-    struct Faults {
-        bool absent = false;               // nothing on the bus: never drives SDA
-        bool dataNotAcknowledged = false;  // refuses (and drops) every data byte
-        bool sdaHeldLow = false;           // SDA shorted low
-        bool endlessWriteCycle = false;    // busy for ever after its first write
-        bool writeProtected = false;       // acknowledges data bytes but keeps none
-    };
+    using Faults = SimFaults;
 
     // The page size of the parts tarnel meets most: 8 bytes.
     static constexpr int kDefaultPageSize = 8;

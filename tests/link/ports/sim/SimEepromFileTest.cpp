@@ -97,7 +97,7 @@ TEST_F(SimEepromFileTest, ASwitchOpenInOneRunIsInUseForAnotherAndSharedAfterward
     PortFactory first(name);
     PortFactory second(name);
     {
-        auto port = first.Open();
+        auto link = first.OpenLink();
         try {
             second.OpenLink();
             FAIL() << "a second program opened the switch while it was in use";
@@ -105,7 +105,7 @@ TEST_F(SimEepromFileTest, ASwitchOpenInOneRunIsInUseForAnotherAndSharedAfterward
             EXPECT_NE(std::string(error.what()).find("is in use"), std::string::npos)
                 << error.what();
         }
-        ASSERT_TRUE(EepromLink(*port).WriteAll(Filled(0x5A)));
+        ASSERT_TRUE(link->WriteAll(Filled(0x5A)));
     }
     // The other run's simulator saw the file at its first open; its next
     // open reads what the first run wrote.

@@ -9,8 +9,9 @@
 #include "I2cAdapter.h"
 #include "MonotonicClock.h"
 
-// The EEPROM through an I2C adapter of the kernel's i2c-dev interface, at
-// 7-bit address 0x50 (device-address bytes 0xA0/0xA1), transfer by transfer:
+// The EEPROM through any adapter that moves whole I2C transfers (the
+// kernel's i2c-dev adapters, USB bridges, the simulated adapter), at 7-bit
+// address 0x50 (device-address bytes 0xA0/0xA1), transfer by transfer:
 // ReadAll is one combined transfer (word address 0x00, repeated START, 128
 // bytes); WriteAll is 128 byte writes (or 128 / page size page writes: the
 // word address and the page's bytes in one message) in ascending order. Each
@@ -20,11 +21,11 @@
 // write cycle (also one left by an earlier operation) is waited out; there is
 // no poll after the last byte. Before the first transfer the
 // adapter must offer combined transfers and no kernel driver may hold 0x50.
-class I2cDevLink : public DeviceLink {
+class TransferLink : public DeviceLink {
 public:
     static constexpr uint16_t kAddress = 0x50;
 
-    explicit I2cDevLink(std::unique_ptr<I2cAdapter> adapter,
+    explicit TransferLink(std::unique_ptr<I2cAdapter> adapter,
                         const MonotonicClock& clock = MonotonicClock::System());
 
     LinkResult ReadAll(EepromImage& dest) override;

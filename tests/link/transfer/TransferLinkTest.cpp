@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "I2cDevLink.h"
+#include "TransferLink.h"
 
 #include <gtest/gtest.h>
 
@@ -33,19 +33,19 @@ EepromImage Distinct() {
 
 // The i2c-dev link over the simulated adapter, which drives every transfer
 // onto the same SimEeprom model the parallel-port tests use.
-class I2cDevLinkTest : public ::testing::Test {
+class TransferLinkTest : public ::testing::Test {
 protected:
     FakeClock clock{microseconds(100)};
     SimEeprom eeprom{clock};
     SimI2cAdapter::Faults faults;
     int transfers = 0;
 
-    I2cDevLink Link() {
-        return I2cDevLink(std::make_unique<SimI2cAdapter>(eeprom, faults, transfers), clock);
+    TransferLink Link() {
+        return TransferLink(std::make_unique<SimI2cAdapter>(eeprom, faults, transfers), clock);
     }
 };
 
-TEST_F(I2cDevLinkTest, ReadAllIsOneCombinedTransfer) {
+TEST_F(TransferLinkTest, ReadAllIsOneCombinedTransfer) {
     eeprom.Memory() = Distinct();
     EepromImage image{};
     ASSERT_TRUE(Link().ReadAll(image));
@@ -53,7 +53,7 @@ TEST_F(I2cDevLinkTest, ReadAllIsOneCombinedTransfer) {
     EXPECT_EQ(transfers, 1);
 }
 
-TEST_F(I2cDevLinkTest, WriteAllPollsOutEveryWriteCycle) {
+TEST_F(TransferLinkTest, WriteAllPollsOutEveryWriteCycle) {
     eeprom.SetWriteCycle(2);
     int reported = 0;
     ASSERT_TRUE(Link().WriteAll(Distinct(), [&](int written) { reported = written; }));
@@ -69,7 +69,7 @@ TEST_F(I2cDevLinkTest, WriteAllPollsOutEveryWriteCycle) {
     EXPECT_EQ(eeprom.BusyRefusals(), 127 * 2 + 2);
 }
 
-TEST_F(I2cDevLinkTest, TheSameImageOverEitherLinkGivesTheSameDevice) {
+TEST_F(TransferLinkTest, TheSameImageOverEitherLinkGivesTheSameDevice) {
     ASSERT_TRUE(Link().WriteAll(Distinct()));
     SimEeprom other;
     SimPort port(other);
@@ -77,7 +77,7 @@ TEST_F(I2cDevLinkTest, TheSameImageOverEitherLinkGivesTheSameDevice) {
     EXPECT_EQ(eeprom.Memory(), other.Memory());
 }
 
-TEST_F(I2cDevLinkTest, AnAbsentDeviceFailsWithinTheBoundAndLeavesTheDestination) {
+TEST_F(TransferLinkTest, AnAbsentDeviceFailsWithinTheBoundAndLeavesTheDestination) {
     eeprom.GetFaults().absent = true;
     EepromImage image = Distinct();
     const LinkResult read = Link().ReadAll(image);
@@ -95,13 +95,13 @@ TEST_F(I2cDevLinkTest, AnAbsentDeviceFailsWithinTheBoundAndLeavesTheDestination)
 // Link and device on one virtual clock that jumps 30 ms at every seventh
 // reading (a process descheduled between two polls): no write fails; a device
 // busy for ever fails after exactly one poll begun past the bound.
-TEST(I2cDevLinkStalled, StallsBetweenPollsFailNoWriteAndAnEndlessCycleStillFails) {
+TEST(TransferLinkStalled, StallsBetweenPollsFailNoWriteAndAnEndlessCycleStillFails) {
     FakeClock clock(microseconds(10), 7, std::chrono::milliseconds(30));
     SimEeprom eeprom(clock);
     eeprom.SetWriteCycle(std::chrono::milliseconds(5));
     SimI2cAdapter::Faults faults;
     int transfers = 0;
-    I2cDevLink link(std::make_unique<SimI2cAdapter>(eeprom, faults, transfers), clock);
+    TransferLink link(std::make_unique<SimI2cAdapter>(eeprom, faults, transfers), clock);
     ExpectWritesSurviveStalls(link, eeprom, Distinct());
 
     eeprom.GetFaults().endlessWriteCycle = true;
@@ -112,7 +112,7 @@ TEST(I2cDevLinkStalled, StallsBetweenPollsFailNoWriteAndAnEndlessCycleStillFails
     EXPECT_EQ(clock.LateReadings(transfers, DeviceLink::kAckPollBound), 1);
 }
 
-TEST_F(I2cDevLinkTest, ADriverHoldingTheAddressStopsEveryOperationBeforeAnyTransfer) {
+TEST_F(TransferLinkTest, ADriverHoldingTheAddressStopsEveryOperationBeforeAnyTransfer) {
     faults.driverBound = true;
     EepromImage image = Distinct();
     const LinkResult read = Link().ReadAll(image);
@@ -123,7 +123,7 @@ TEST_F(I2cDevLinkTest, ADriverHoldingTheAddressStopsEveryOperationBeforeAnyTrans
     EXPECT_EQ(image, Distinct());
 }
 
-TEST_F(I2cDevLinkTest, AnAdapterWithoutCombinedTransfersIsRefused) {
+TEST_F(TransferLinkTest, AnAdapterWithoutCombinedTransfersIsRefused) {
     faults.noCombinedTransfers = true;
     EepromImage image{};
     const LinkResult read = Link().ReadAll(image);
@@ -131,7 +131,7 @@ TEST_F(I2cDevLinkTest, AnAdapterWithoutCombinedTransfersIsRefused) {
     EXPECT_EQ(transfers, 0);
 }
 
-TEST_F(I2cDevLinkTest, ATransferFailingMidwayNamesItsRegister) {
+TEST_F(TransferLinkTest, ATransferFailingMidwayNamesItsRegister) {
     eeprom.SetWriteCycle(0);
     eeprom.Memory().fill(0x00);
     faults.failAfterTransfers = 50;
@@ -152,7 +152,7 @@ TEST_F(I2cDevLinkTest, ATransferFailingMidwayNamesItsRegister) {
     EXPECT_EQ(unplugged.message.find("list-ports"), std::string::npos) << unplugged.message;
 }
 
-TEST_F(I2cDevLinkTest, ADataLineHeldLowIsABusyBusNotAnImage) {
+TEST_F(TransferLinkTest, ADataLineHeldLowIsABusyBusNotAnImage) {
     eeprom.GetFaults().sdaHeldLow = true;
     EepromImage image = Distinct();
     const LinkResult read = Link().ReadAll(image);
@@ -163,7 +163,7 @@ TEST_F(I2cDevLinkTest, ADataLineHeldLowIsABusyBusNotAnImage) {
     EXPECT_EQ(eeprom.CommittedBytes(), 0);
 }
 
-TEST_F(I2cDevLinkTest, ARefusedDataByteIsAFailureNotAPoll) {
+TEST_F(TransferLinkTest, ARefusedDataByteIsAFailureNotAPoll) {
     eeprom.GetFaults().dataNotAcknowledged = true;
     const LinkResult result = Link().WriteAll(Distinct());
     EXPECT_EQ(result.failedRegister, 0);
@@ -176,7 +176,7 @@ TEST_F(I2cDevLinkTest, ARefusedDataByteIsAFailureNotAPoll) {
 
 // The probe on the simulated adapter: each fault stops it at its own step
 // with its own verdict, and nothing is ever written.
-TEST_F(I2cDevLinkTest, TheProbeNamesEachFaultAndWritesNothing) {
+TEST_F(TransferLinkTest, TheProbeNamesEachFaultAndWritesNothing) {
     struct Case {
         const char* name;
         std::function<void()> fault;
@@ -247,7 +247,7 @@ TEST(I2cDevAdapterTest, AFileThatIsNoAdapterFailsTheFirstQuestion) {
     }
     EepromImage image = Distinct();
     const LinkResult read =
-        I2cDevLink(std::make_unique<I2cDevAdapter>(7, dir.string(), dir.string())).ReadAll(image);
+        TransferLink(std::make_unique<I2cDevAdapter>(7, dir.string(), dir.string())).ReadAll(image);
     EXPECT_NE(read.message.find("what it can do"), std::string::npos) << read.message;
     EXPECT_EQ(image, Distinct());
 
@@ -339,17 +339,17 @@ protected:
     FakeClock clock{microseconds(100)};
     KernelStandIn* kernel = nullptr;
 
-    I2cDevLink Link() {
+    TransferLink Link() {
         std::filesystem::create_directories(dir);
         std::ofstream(dir / "i2c-5") << "";
         auto adapter = std::make_unique<KernelStandIn>(dir.string());
         kernel = adapter.get();
-        return I2cDevLink(std::move(adapter), clock);
+        return TransferLink(std::move(adapter), clock);
     }
 };
 
 TEST_F(I2cDevAdapterKernelTest, ReadAllIsOneI2cRdwrOfAWordAddressAndA128ByteRead) {
-    I2cDevLink link = Link();
+    TransferLink link = Link();
     kernel->nacksBefore = 3;  // busy with a write cycle: polled out
     EepromImage image{};
     ASSERT_TRUE(link.ReadAll(image));
@@ -368,7 +368,7 @@ TEST_F(I2cDevAdapterKernelTest, ReadAllIsOneI2cRdwrOfAWordAddressAndA128ByteRead
 }
 
 TEST_F(I2cDevAdapterKernelTest, WriteAllSendsOneTwoByteWritePerRegister) {
-    I2cDevLink link = Link();
+    TransferLink link = Link();
     ASSERT_TRUE(link.WriteAll(Distinct()));
     ASSERT_EQ(kernel->transfers.size(), 128u);
     for (int reg : {0, 77, 127}) {
@@ -382,7 +382,7 @@ TEST_F(I2cDevAdapterKernelTest, WriteAllSendsOneTwoByteWritePerRegister) {
 }
 
 TEST_F(I2cDevAdapterKernelTest, ABusySlaveAddressMeansADriverHoldsIt) {
-    I2cDevLink link = Link();
+    TransferLink link = Link();
     kernel->slaveBusy = true;
     EepromImage image = Distinct();
     const LinkResult result = link.ReadAll(image);
@@ -394,7 +394,7 @@ TEST_F(I2cDevAdapterKernelTest, ABusySlaveAddressMeansADriverHoldsIt) {
 
 TEST_F(I2cDevAdapterKernelTest, MissingCombinedTransfersAndMidwayErrorsAreReported) {
     {
-        I2cDevLink plain = Link();
+        TransferLink plain = Link();
         kernel->functions = I2C_FUNC_SMBUS_BYTE_DATA;
         EXPECT_NE(plain.WriteAll(Distinct()).message.find("cannot do combined transfers"),
                   std::string::npos);
@@ -403,7 +403,7 @@ TEST_F(I2cDevAdapterKernelTest, MissingCombinedTransfersAndMidwayErrorsAreReport
 
     // EIO on one byte write, and the word address alone acknowledged after
     // it: the device refused the data byte.
-    I2cDevLink refusing = Link();
+    TransferLink refusing = Link();
     kernel->failAt = 20;
     const LinkResult result = refusing.WriteAll(Distinct());
     EXPECT_EQ(result.failedRegister, 20);

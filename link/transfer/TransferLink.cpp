@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "I2cDevLink.h"
+#include "TransferLink.h"
 
 #include <linux/i2c.h>
 
@@ -26,17 +26,17 @@ bool IsDataWrite(const I2cMessage& message) {
 constexpr int kLargestWrite = 1 + 16;
 }  // namespace
 
-I2cDevLink::I2cDevLink(std::unique_ptr<I2cAdapter> adapter, const MonotonicClock& clock)
+TransferLink::TransferLink(std::unique_ptr<I2cAdapter> adapter, const MonotonicClock& clock)
     : m_adapter(std::move(adapter)), m_clock(clock) {}
 
-std::string I2cDevLink::CheckAdapter() {
+std::string TransferLink::CheckAdapter() {
     if (const std::string problem = CombinedTransfersProblem(); !problem.empty()) {
         return problem;
     }
     return m_adapter->AddressHeldBy(kAddress);
 }
 
-std::string I2cDevLink::CombinedTransfersProblem() {
+std::string TransferLink::CombinedTransfersProblem() {
     try {
         if ((m_adapter->Functions() & I2C_FUNC_I2C) == 0) {
             return "the I2C adapter " + m_adapter->Name() +
@@ -48,7 +48,7 @@ std::string I2cDevLink::CombinedTransfersProblem() {
     return {};
 }
 
-std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
+std::string TransferLink::TransferPolling(I2cMessage* messages, int count) {
     try {
         return TransferPollingOrThrow(messages, count);
     } catch (const PortError& error) {
@@ -56,7 +56,7 @@ std::string I2cDevLink::TransferPolling(I2cMessage* messages, int count) {
     }
 }
 
-std::string I2cDevLink::TransferPollingOrThrow(I2cMessage* messages, int count) {
+std::string TransferLink::TransferPollingOrThrow(I2cMessage* messages, int count) {
     int error = 0;
     const bool ended = PollUntilAcknowledged(m_clock, [&] {
         error = m_adapter->Transfer(messages, count);
@@ -89,14 +89,14 @@ std::string I2cDevLink::TransferPollingOrThrow(I2cMessage* messages, int count) 
     return {};
 }
 
-bool I2cDevLink::DataByteRefused(const I2cMessage& write) {
+bool TransferLink::DataByteRefused(const I2cMessage& write) {
     // The word address alone sets the device's address pointer and starts no
     // write cycle.
     I2cMessage wordAddress{write.address, false, write.data, 1};
     return m_adapter->Transfer(&wordAddress, 1) == 0;
 }
 
-LinkResult I2cDevLink::ReadAll(EepromImage& dest) {
+LinkResult TransferLink::ReadAll(EepromImage& dest) {
     if (const std::string problem = CheckAdapter(); !problem.empty()) {
         return LinkResult::ReadFailure(0, problem);
     }
@@ -113,7 +113,8 @@ LinkResult I2cDevLink::ReadAll(EepromImage& dest) {
     return LinkResult::Success();
 }
 
-LinkResult I2cDevLink::WriteAll(const EepromImage& image, const Progress& progress, int pageSize) {
+LinkResult TransferLink::WriteAll(const EepromImage& image, const Progress& progress,
+                                  int pageSize) {
     if (!IsPageSize(pageSize)) {
         return LinkResult::WriteFailure(0, UnknownPageSize(pageSize));
     }
@@ -134,7 +135,7 @@ LinkResult I2cDevLink::WriteAll(const EepromImage& image, const Progress& progre
     return LinkResult::Success();
 }
 
-void I2cDevLink::Probe(ProbeReport& report) {
+void TransferLink::Probe(ProbeReport& report) {
     const std::string functions = CombinedTransfersProblem();
     if (!report.Add("adapter offers combined transfers (I2C_FUNC_I2C)", functions.empty(),
                     functions)) {

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "I2cDevKind.h"
+
+#include "I2cDevAdapter.h"
+#include "I2cSysfs.h"
+#include "KernelFiles.h"
+#include "PortKinds.h"
+#include "PortSession.h"
+#include "TransferLink.h"
+
+namespace {
+const std::string kI2cPrefix = "i2c:";
+const std::string kI2cDevicePrefix = "i2c-";
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME": the folder of the device and N,
+// looking a name up in sysfs below `sysfsRoot`; with no root only the form is
+// checked and a name gives N = -1.
+std::pair<std::string, int> ParseAdapter(const std::string& name, const std::string* sysfsRoot) {
+    const std::string rest = name.substr(kI2cPrefix.size());
+    if (AllDigits(rest) && rest.size() < 6) {
+        return {"/dev", std::stoi(rest)};
+    }
+    if (!rest.empty() && !AllDigits(rest) && rest.find('/') == std::string::npos) {
+        return {"/dev", sysfsRoot == nullptr ? -1 : I2cSysfs(*sysfsRoot).FindByName(rest)};
+    }
+    const auto slash = rest.rfind('/');
+    const std::string base = slash == std::string::npos ? rest : rest.substr(slash + 1);
+    const std::string number = base.compare(0, kI2cDevicePrefix.size(), kI2cDevicePrefix) == 0
+                                   ? base.substr(kI2cDevicePrefix.size())
+                                   : std::string();
+    if (slash == std::string::npos || slash == 0 || !AllDigits(number) || number.size() >= 6) {
+        PortKinds::ThrowUnknown(name);
+    }
+    return {rest.substr(0, slash), std::stoi(number)};
+}
+
+void Check(const std::string& name) {
+    ParseAdapter(name, nullptr);
+}
+
+std::unique_ptr<DeviceLink> Open(const std::string& name, PortSession& session) {
+    const auto [folder, number] = ParseAdapter(name, &session.SysfsRoot());
+    return std::make_unique<TransferLink>(
+        std::make_unique<I2cDevAdapter>(number, folder, session.SysfsRoot()));
+}
+
+std::vector<PortInfo> Discover(const SystemRoots& roots) {
+    std::vector<PortInfo> ports;
+    const I2cSysfs sysfs(roots.sys);
+    for (int n : KernelFiles::Numbered(roots.dev, "i2c-")) {
+        const std::string adapterName = sysfs.Name(n);
+        const std::string byName = sysfs.NameToUse(n);
+        ports.push_back({kI2cPrefix + roots.dev + "/i2c-" + std::to_string(n),
+                         adapterName.empty() ? "I2C adapter" : adapterName, !sysfs.IsHostSmbus(n),
+                         byName.empty() ? "" : kI2cPrefix + byName});
+    }
+    return ports;
+}
+}  // namespace
+
+const PortKind& I2cDevKind() {
+    static const PortKind kind{
+        .prefix = kI2cPrefix,
+        .forms = {"i2c:/dev/i2c-N", "i2c:N", "i2c:NAME"},
+        .help = "an I2C adapter through i2c-dev, by its device, number or kernel name",
+        .traceable = false,
+        .simulated = false,
+        .check = Check,
+        .open = Open,
+        .discover = Discover,
+    };
+    return kind;
+}
