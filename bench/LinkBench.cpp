@@ -103,7 +103,7 @@ BENCHMARK(BM_DownloadWithRealWriteCycles)
 // wall time the processor is busy (target under 0.1).
 void BM_PageWritesAgainstByteWrites(benchmark::State& state) {
     SimEeprom eeprom;
-    eeprom.SetWriteCycle(std::chrono::nanoseconds(PortFactory::kSimWriteCycle));
+    eeprom.SetWriteCycle(std::chrono::nanoseconds(SimSwitch::kWriteCycle));
     SimPort port(eeprom);
     EepromLink link(port);
     const EepromImage image = SimEeprom::Pattern();
