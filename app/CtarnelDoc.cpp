@@ -13,6 +13,7 @@
 #include "CVerifyReportDlg.h"
 #include "CommandIds.h"
 #include "CtarnelApp.h"
+#include "DeviceCommands.h"
 #include "DeviceLink.h"
 #include "DeviceMessages.h"
 #include "ImageFile.h"
@@ -205,26 +206,16 @@ bool CtarnelDoc::RunOnDevice(LogRecord& record,
 bool CtarnelDoc::DownloadImage(LogRecord& record) {
     CtarnelApp* app = AfxGetApp();
     return RunOnDevice(record, [app, &record](DeviceLink& link) {
-        LinkResult result = link.WriteAll(app->m_image);
-        if (!result) {
-            return result;
-        }
         // The read-back goes to a scratch buffer: the image and the buffer
         // Verify shows stay as they are.
         EepromImage readBack{};
-        result = link.ReadAll(readBack);
-        if (!result) {
-            return LinkResult::Failure(
-                -1, DeviceMessages::DownloadNotReadBack(QString::fromStdString(result.message))
-                        .toStdString());
+        const DeviceCommands::DownloadOutcome outcome =
+            DeviceCommands::Download(link, app->m_image, readBack);
+        if (outcome.stage >= DeviceCommands::DownloadStage::differs) {
+            record.SetDevice(readBack);
+            record.Compare(app->m_image, readBack);
         }
-        record.SetDevice(readBack);
-        record.Compare(app->m_image, readBack);
-        const QString notStored = DeviceMessages::DownloadNotStored(app->m_image, readBack);
-        if (!notStored.isEmpty()) {
-            return LinkResult::Failure(-1, notStored.toStdString());
-        }
-        return result;
+        return outcome.result;
     });
 }
 

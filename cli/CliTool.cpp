@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "DashedName.h"
+#include "DeviceCommands.h"
 #include "DeviceLink.h"
 #include "DeviceMessages.h"
 #include "DumpFormat.h"
@@ -391,36 +392,35 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
         return Conclude(record, kDeviceFailure);
     }
     const bool showProgress = m_progress && !m_quiet;
-    const LinkResult result = link->WriteAll(
-        image,
+    EepromImage readBack{};
+    // The read-back goes over the same open link: nobody else gets the
+    // port between the write and its check.
+    const DeviceCommands::DownloadOutcome outcome = DeviceCommands::Download(
+        *link, image, readBack,
         [&](int written) {
             if (showProgress) {
                 m_err << "\rWriting register " << written << " of " << kEepromSize << std::flush;
             }
         },
-        m_pageSize);
+        m_pageSize, verify);
     if (showProgress) {
         m_err << "\n";
     }
-    if (!result) {
-        return Conclude(record,
-                        Fail(record, QString::fromStdString(result.message), kDeviceFailure));
+    if (outcome.stage < DeviceCommands::DownloadStage::differs) {
+        return Conclude(
+            record, Fail(record, QString::fromStdString(outcome.result.message), kDeviceFailure));
     }
-    link.reset();  // give the port back before reading anew
     if (!verify) {
         Inform(DeviceMessages::DownloadCompleted());
         return Conclude(record, kSuccess);
     }
-    EepromImage readBack{};
-    if (!ReadDevice(record, readBack)) {
-        return Conclude(record, kDeviceFailure);
-    }
+    record.SetDevice(readBack);
     // The download is completed only when the switch holds the whole image.
     const int status = Compare(record, image, readBack);
     if (status == kSuccess) {
         Inform(DeviceMessages::DownloadCompleted());
     } else {
-        Report(DeviceMessages::DownloadNotStored(image, readBack));
+        Report(QString::fromStdString(outcome.result.message));
         if (m_pageSize > 1) {
             Report(QCoreApplication::translate(
                        "CliTool",
