@@ -94,7 +94,7 @@ TEST_F(AuditLogCommandsTest, ARecordThatCannotBeWrittenIsReportedAfterTheOperati
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.contains("The upload itself ended with the result ok."))
         << prompter.messages[0].text.toStdString();
-    EXPECT_EQ(Caption(), "Upload - TARNEL");  // the upload itself went through
+    EXPECT_EQ(Caption(), "Upload - TARNEL [sim]");  // the upload itself went through
 }
 
 TEST_F(AuditLogCommandsTest, CommandFinishedTellsTheOutcomeOnceTheMessagesAreClosed) {

@@ -2,6 +2,8 @@
 #include <sys/file.h>
 
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 
 #include "AppFixture.h"
 #include "CommandIds.h"
@@ -172,7 +174,7 @@ TEST_F(CtarnelDocTest, SaveAfterNewWritesZerosToTheCurrentFileWithoutADialog) {
     EXPECT_EQ(Caption(), path + " - TARNEL");
 }
 
-TEST_F(CtarnelDocTest, SaveAsOverwritesAnExistingFileWithoutAsking) {
+TEST_F(CtarnelDocTest, SaveAsReplacesAnExistingFileTheUserConfirmed) {
     const QString path = MakeFile("old.dat", QByteArray(5, 'x'));
     app->m_image = ImageOf(Pattern());
     prompter.savePaths.push_back(path);
@@ -238,6 +240,36 @@ TEST_F(CtarnelDocTest, SavingAFileAnotherProgramHoldsSaysItIsInUse) {
     Send(CommandId::FileSaveAs);
     ExpectOneMessage(held + " is in use by another program; try again.", Icon::Exclamation);
     EXPECT_EQ(ReadFile(held), Pattern(128, 1));
+}
+
+// Dropping a file on the window opens it as File > Open does: image, title,
+// current folder and the same refusal of a file that is no image. Several
+// files or a remote one are not taken.
+TEST_F(CtarnelDocTest, ADroppedFileIsOpenedAsFileOpenWould) {
+    const auto drop = [this](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&Frame(), &enter);
+        QDropEvent dropped(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                           Qt::NoModifier);
+        QApplication::sendEvent(&Frame(), &dropped);
+        return enter.isAccepted() && dropped.isAccepted();
+    };
+    const QString path = MakeFile("golden.dat", Pattern());
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}));
+    EXPECT_FALSE(drop({QUrl("https://example.org/golden.dat")}));
+    EXPECT_EQ(app->m_image, EepromImage{});
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(path)}));
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    EXPECT_EQ(app->m_strImageFile, path);
+    EXPECT_EQ(Caption(), path + " - TARNEL");
+    EXPECT_EQ(QDir::currentPath(), dir.path());
+    EXPECT_TRUE(prompter.messages.empty());
+    drop({QUrl::fromLocalFile(MakeFile("short.dat", Pattern(10)))});
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(app->m_strImageFile, path);
 }
 
 }  // namespace
