@@ -4,8 +4,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QUrl>
 #include <QWindow>
 #include <exception>
 #include <utility>
@@ -14,7 +19,9 @@
 #include "CtarnelApp.h"
 #include "CtarnelDoc.h"
 #include "CtarnelView.h"
+#include "PortFactory.h"
 #include "Prompter.h"
+#include "ScreenFit.h"
 
 namespace {
 
@@ -79,6 +86,33 @@ CMainFrame::CMainFrame(CtarnelDoc& document) : m_document(document), m_view(new 
     CreateMenus();
     CreateAccelerators();
     UpdateCaption();
+    setAcceptDrops(true);
+}
+
+QString CMainFrame::DroppedFile(const QDropEvent& event) {
+    const QList<QUrl> urls = event.mimeData()->urls();
+    if (urls.size() != 1 || !urls.first().isLocalFile()) {
+        return QString();
+    }
+    return urls.first().toLocalFile();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (!IsBusy() && !DroppedFile(*event).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(*event);
+    if (IsBusy() || path.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    ++m_running;
+    m_document.OpenImageFile(path);
+    --m_running;
+    m_failure.clear();  // a failure was shown; no command is waiting for it
 }
 
 void CMainFrame::CreateMenus() {
@@ -89,7 +123,16 @@ void CMainFrame::CreateMenus() {
                 menu->addSeparator();
                 continue;
             }
-            QAction* action = menu->addAction(QString::fromLatin1(item.text));
+            // The hint after "\t" becomes the item's shortcut, which the menu
+            // shows in the same column: screen readers then read the item's
+            // name and its keys apart. The keys work through the accelerator
+            // table; the item's own shortcut acts only inside its open menu.
+            const QStringList parts = QString::fromLatin1(item.text).split(QLatin1Char('\t'));
+            QAction* action = menu->addAction(parts.first());
+            if (parts.size() > 1) {
+                action->setShortcut(QKeySequence::fromString(parts[1]));
+                action->setShortcutContext(Qt::WidgetShortcut);
+            }
             action->setData(item.command);
             const int command = item.command;
             connect(action, &QAction::triggered, this, [this, command] { RouteCommand(command); });
@@ -164,10 +207,17 @@ bool CMainFrame::Handles(int) const {
 }
 
 void CMainFrame::UpdateCaption() {
+    QString title = m_document.GetTitle() + QStringLiteral(" - ") +
+                    QString::fromLatin1(CtarnelApp::kFrameTitle);
+    // A port other than the default is named, so that a port chosen in the
+    // session's environment is seen without a command.
+    const std::string& port = AfxGetApp()->Ports().PortName();
+    if (port != PortFactory::kDefaultPortName) {
+        title += QStringLiteral(" [") + QString::fromStdString(port) + QLatin1Char(']');
+    }
     // Qt reads "[*]" as its modified marker; "[*][*]" shows a literal "[*]".
-    QString title = m_document.GetTitle();
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    setWindowTitle(title + QStringLiteral(" - ") + QString::fromLatin1(CtarnelApp::kFrameTitle));
+    setWindowTitle(title);
 }
 
 void CMainFrame::PlaceWindow() {
@@ -178,9 +228,25 @@ void CMainFrame::PlaceWindow() {
     while (!windowHandle()->isExposed() && waited.elapsed() < kExposeWaitMs) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, kExposeWaitMs);
     }
+    PlaceWindow(screen()->availableGeometry());
+}
+
+void CMainFrame::PlaceWindow(const QRect& available) {
     const QMargins frame = windowHandle()->frameMargins();
-    resize(kOuterWidth - frame.left() - frame.right(), kOuterHeight - frame.top() - frame.bottom());
-    move(kLeft, kTop);  // a top-level move places the frame
+    QSize client = QSize(kOuterWidth, kOuterHeight).shrunkBy(frame);
+    // There the frame is the toolkit's own and may take more room than a
+    // desktop's, so the outer size is no measure of the room inside.
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+        const GridMetrics& metrics = m_view->Metrics();
+        const int edge = 2 * m_view->frameWidth();
+        client =
+            client.expandedTo(QSize(metrics.TotalWidth() + edge,
+                                    metrics.TotalHeight() + edge + menuBar()->sizeHint().height()));
+    }
+    const QRect outer =
+        ScreenFit::Fit(QRect(QPoint(kLeft, kTop), client.grownBy(frame)), available);
+    resize(outer.size().shrunkBy(frame));
+    move(outer.topLeft());  // a top-level move places the frame
 }
 
 void CMainFrame::RepaintNow() {

@@ -41,11 +41,18 @@ public:
     bool OnCmdMsg(int id) override;
     bool Handles(int id) const override;
 
-    // Sets the caption to "<document title> - TARNEL".
+    // Sets the caption to "<document title> - TARNEL", followed by " [PORT]"
+    // when the run's port is not /dev/parport0.
     void UpdateCaption();
-    // Moves the shown window to (250, 200) with outer size 530 x 390,
-    // frame included.
+    // Moves the shown window to (250, 200) with outer size 530 x 390, frame
+    // included, within the available area of its screen (see the overload).
     void PlaceWindow();
+    // Places the shown window at (250, 200), 530 x 390 outside, where that
+    // fits into `available`; otherwise moves it into `available` and shrinks
+    // it to it, the grid then scrolling. Where the platform places and
+    // decorates windows itself (Wayland), the client area is made large
+    // enough for the whole grid as well.
+    void PlaceWindow(const QRect& available);
     // Invalidates the frame and the view and paints them at once.
     void RepaintNow();
 
@@ -56,7 +63,15 @@ signals:
     // `message`, when it failed or was refused; true and empty otherwise.
     void CommandFinished(int id, bool ok, const QString& message);
 
+protected:
+    // A drag of one local file is accepted; dropping it opens it as File >
+    // Open does. Nothing is accepted while a command runs.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
+    // The one local file `event` carries, or empty.
+    static QString DroppedFile(const QDropEvent& event);
     // The targets a command passes, in order: view, document, frame, application.
     std::array<CommandTarget*, 4> Route();
     void CreateMenus();

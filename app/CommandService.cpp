@@ -16,22 +16,22 @@ CommandService::CommandService(CMainFrame& frame) : m_frame(frame) {
     connect(&frame, &CMainFrame::CommandFinished, this, &CommandService::CommandFinished);
 }
 
-bool CommandService::Register() {
+CommandService::Registration CommandService::Register() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        return false;
+        return Registration::noBus;
     }
     // The object first, so that a client that sees the name finds it.
     if (!bus.registerObject(
             QString::fromLatin1(kObjectPath), this,
             QDBusConnection::ExportScriptableSlots | QDBusConnection::ExportScriptableSignals)) {
-        return false;
+        return Registration::noBus;
     }
     if (!bus.registerService(QString::fromLatin1(kServiceName))) {
         bus.unregisterObject(QString::fromLatin1(kObjectPath));
-        return false;
+        return Registration::nameTaken;
     }
-    return true;
+    return Registration::registered;
 }
 
 bool CommandService::Command(int id) {

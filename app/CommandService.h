@@ -22,10 +22,12 @@ public:
     static constexpr const char* kObjectPath = "/MainFrame";
     static constexpr const char* kBusyError = "org.tarnel.Tarnel.Error.Busy";
 
+    enum class Registration { registered, noBus, nameTaken };
+
     explicit CommandService(CMainFrame& frame);
-    // Registers on the session bus; false when there is none or another
-    // tarnel holds the name.
-    bool Register();
+    // Registers on the session bus: registered, or why not (no session bus,
+    // or another tarnel window holds the name and gets the commands).
+    Registration Register();
 
 public slots:
     // Queues command `id` and returns at once: true when some target handles

@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <stdexcept>
 
+#include <QCoreApplication>
+
 #include "AuditLog.h"
 #include "CAboutDlg.h"
 #include "CMainFrame.h"
@@ -14,6 +16,7 @@
 #include "CommandService.h"
 #include "CtarnelDoc.h"
 #include "CtarnelView.h"
+#include "ImageFile.h"
 #include "PortError.h"
 #include "PortFactory.h"
 #include "Prompter.h"
@@ -66,15 +69,23 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
         m_prompter.Print(Prompter::Stream::Output, commandLine.output);
         return false;
     }
-    if (!commandLine.error.isEmpty()) {
-        m_prompter.Print(Prompter::Stream::Error, QString::fromLatin1(kAppTitle) +
-                                                      QStringLiteral(": ") + commandLine.error +
-                                                      QLatin1Char('\n'));
+    // Names from the environment are refused as the options' names are when
+    // they are not valid UTF-8.
+    QString error = commandLine.error;
+    for (const char* variable : {AuditLog::kEnvironmentVariable, "TARNEL_PORT"}) {
+        if (const QString problem = ImageFile::NameProblem(qEnvironmentVariable(variable));
+            error.isEmpty() && !problem.isEmpty()) {
+            error = QString::fromLatin1(variable) + QStringLiteral(": ") + problem;
+        }
+    }
+    if (!error.isEmpty()) {
+        m_prompter.Print(
+            Prompter::Stream::Error,
+            QString::fromLatin1(kAppTitle) + QStringLiteral(": ") + error + QLatin1Char('\n'));
         // Started from a launcher, nobody reads standard error: a message box
         // then tells why no window opens.
         if (!m_prompter.ErrorIsTerminal()) {
-            m_prompter.ShowMessage(commandLine.error, QString::fromLatin1(kAppTitle),
-                                   Prompter::Icon::Stop);
+            m_prompter.ShowMessage(error, QString::fromLatin1(kAppTitle), Prompter::Icon::Stop);
         }
         m_exitCode = 2;
         return false;
@@ -127,7 +138,18 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
     // Commands from scripts, when there is a session bus; without one the
     // program works the same.
     m_commandService = std::make_unique<CommandService>(*m_frame);
-    m_commandService->Register();
+    if (m_commandService->Register() == CommandService::Registration::nameTaken) {
+        // This window runs on, but a script's commands would silently reach
+        // the other one.
+        const QString note = QCoreApplication::translate(
+            "CtarnelApp",
+            "Another tarnel window already takes the D-Bus commands (org.tarnel.Tarnel): "
+            "commands sent over D-Bus go to that window, not to this one.");
+        m_prompter.Print(
+            Prompter::Stream::Error,
+            QString::fromLatin1(kAppTitle) + QStringLiteral(": ") + note + QLatin1Char('\n'));
+        m_frame->NoteFailure(note);
+    }
     return true;
 }
 

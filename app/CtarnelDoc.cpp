@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CtarnelDoc.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <exception>
 
 #include "AuditLog.h"
@@ -37,6 +39,19 @@ QString EnterFolderOf(const QString& path) {
     const QString absolute = file.absoluteFilePath();
     QDir::setCurrent(file.absolutePath());
     return absolute;
+}
+
+// A device command's failure `text` as the window shows it: it names the
+// run's port, so that a technician sees which adapter failed.
+QString NamingPort(const QString& text) {
+    const QString port = QString::fromStdString(AfxGetApp()->Ports().PortName());
+    const QRegularExpression named(QStringLiteral("(^|[\\s'\"(])") +
+                                   QRegularExpression::escape(port) +
+                                   QStringLiteral("($|[\\s'\":,.)])"));
+    if (named.match(text).hasMatch()) {
+        return text;
+    }
+    return QCoreApplication::translate("CtarnelDoc", "%1\n\nPort: %2").arg(text, port);
 }
 
 // The absolute path of the current image file; empty when there is none.
@@ -79,8 +94,12 @@ void CtarnelDoc::OnFileNew() {
 void CtarnelDoc::OnFileOpen() {
     const QString path = AfxGetApp()->GetPrompter().GetOpenPath();
     if (!path.isEmpty()) {
-        LoadImageFile(EnterFolderOf(path));
+        OpenImageFile(path);
     }
+}
+
+void CtarnelDoc::OpenImageFile(const QString& path) {
+    LoadImageFile(EnterFolderOf(path));
 }
 
 bool CtarnelDoc::LoadImageFile(const QString& path) {
@@ -175,7 +194,7 @@ bool CtarnelDoc::RunOnDevice(LogRecord& record,
     }
     AppendRecord(log, record);
     if (!result) {
-        ReportFailure(record.Message(), MessageCaption(), Prompter::Icon::Stop);
+        ReportFailure(NamingPort(record.Message()), MessageCaption(), Prompter::Icon::Stop);
     }
     if (!traceError.empty()) {
         ReportFailure(QString::fromStdString(traceError),

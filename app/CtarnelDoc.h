@@ -29,6 +29,9 @@ public:
     // Asks for a file and loads it (see LoadImageFile). A confirmed file's
     // folder becomes the current directory, also when loading fails.
     void OnFileOpen();
+    // Opens `path` as a file confirmed in File > Open: its folder becomes the
+    // current directory, then the file is loaded (see LoadImageFile).
+    void OpenImageFile(const QString& path);
     // Writes the current file, or runs Save As when there is none.
     void OnFileSave();
     // Asks for a file and writes the image to it; on success the file

@@ -17,8 +17,9 @@ public:
     // The file dialog of File > Open (existing files only); an empty string
     // when the user cancelled.
     virtual QString GetOpenPath() = 0;
-    // The file dialog of File > Save As: open-style, any name, no overwrite
-    // prompt; an empty string when the user cancelled.
+    // The file dialog of File > Save As: titled "Save As" with a "Save"
+    // button, any name; an existing file is replaced only after the user
+    // agreed to it. An empty string when the user cancelled.
     virtual QString GetSavePath() = 0;
     // A modal message box with an OK button.
     virtual void ShowMessage(const QString& text, const QString& caption, Icon icon) = 0;

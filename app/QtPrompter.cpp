@@ -25,32 +25,16 @@ QWidget* Owner() {
     return AfxGetApp() != nullptr ? AfxGetApp()->m_pMainWnd : nullptr;
 }
 
-const QString kDataFiles = QStringLiteral("Data files (*.dat)");
-const QString kAllFiles = QStringLiteral("All files (*.*)");
+QString DataFilesFilter() {
+    return QCoreApplication::translate("QtPrompter", "Data files (*.dat)");
+}
 
-// Both file dialogs are open-style: default extension "dat", initial name
-// "*.dat", the data-file filter first, starting in the current directory.
-// Qt's own dialog is used, since a desktop's native open dialog cannot create
-// the new file that Save As may name.
-QString RunFileDialog(QFileDialog::FileMode mode) {
-    QFileDialog dialog(Owner(), QString(), QDir::currentPath());
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(mode);
-    dialog.setDefaultSuffix(QStringLiteral("dat"));
-    dialog.setNameFilters({kDataFiles, kAllFiles});
-    // "*.*" means every file, also one without a dot; the dialog would take
-    // it literally, so widen its model's filter after it applied the choice.
-    auto* model = dialog.findChild<QFileSystemModel*>();
-    auto* types = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-    if (model != nullptr && types != nullptr) {
-        QObject::connect(types, &QComboBox::activated, &dialog, [model, types](int index) {
-            if (types->itemText(index) == kAllFiles) {
-                model->setNameFilters({QStringLiteral("*")});
-            }
-        });
-    }
-    dialog.selectFile(QStringLiteral("*.dat"));
+QString AllFilesFilter() {
+    return QCoreApplication::translate("QtPrompter", "All files (*.*)");
+}
+
+// The result of a file dialog: its file, or empty when cancelled.
+QString Run(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return QString();
     }
@@ -59,12 +43,43 @@ QString RunFileDialog(QFileDialog::FileMode mode) {
 
 }  // namespace
 
+// Both file dialogs have the default extension "dat", the initial name
+// "*.dat" and the data-file filter first, and start in the current directory.
+// Open takes existing files only; Save As is a save dialog ("Save As", with a
+// "Save" button) that asks before it replaces an existing file, so that a
+// reference image is never overwritten by surprise. Qt's own dialog is used:
+// its titles, buttons and replace question are the same on every desktop.
+std::unique_ptr<QFileDialog> QtPrompter::MakeFileDialog(bool save, QWidget* owner) {
+    auto dialog = std::make_unique<QFileDialog>(owner, QString(), QDir::currentPath());
+    dialog->setOption(QFileDialog::DontUseNativeDialog);
+    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog->setDefaultSuffix(QStringLiteral("dat"));
+    const QString dataFiles = DataFilesFilter();
+    const QString allFiles = AllFilesFilter();
+    dialog->setNameFilters({dataFiles, allFiles});
+    // "*.*" means every file, also one without a dot; the dialog would take
+    // it literally, so widen its model's filter after it applied the choice.
+    auto* model = dialog->findChild<QFileSystemModel*>();
+    auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    if (model != nullptr && types != nullptr) {
+        QObject::connect(types, &QComboBox::activated, dialog.get(),
+                         [model, types, allFiles](int index) {
+                             if (types->itemText(index) == allFiles) {
+                                 model->setNameFilters({QStringLiteral("*")});
+                             }
+                         });
+    }
+    dialog->selectFile(QStringLiteral("*.dat"));
+    return dialog;
+}
+
 QString QtPrompter::GetOpenPath() {
-    return RunFileDialog(QFileDialog::ExistingFile);
+    return Run(*MakeFileDialog(false, Owner()));
 }
 
 QString QtPrompter::GetSavePath() {
-    return RunFileDialog(QFileDialog::AnyFile);
+    return Run(*MakeFileDialog(true, Owner()));
 }
 
 void QtPrompter::ShowMessage(const QString& text, const QString& caption, Icon icon) {

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliTool.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include "DashedName.h"
@@ -59,6 +64,16 @@ CliTool::CliTool(std::ostream& out, std::ostream& err, bool progress, std::istre
 CliTool::~CliTool() = default;
 
 int CliTool::Run(const QStringList& arguments) {
+    const int status = RunArguments(arguments);
+    // With --json, even a usage error gives the one JSON object.
+    if (!m_usageError.isEmpty() && arguments.contains(QStringLiteral("--json"))) {
+        m_out << JsonForms::Line(QJsonObject{{"error", m_usageError}, {"exit", kUsage}})
+                     .toStdString();
+    }
+    return status;
+}
+
+int CliTool::RunArguments(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Reads, writes and verifies the configuration EEPROM of a network switch.\n\n"
@@ -138,8 +153,8 @@ int CliTool::Run(const QStringList& arguments) {
 
     if (!parser.parse(arguments)) {
         const QString hint = DashedName::Hint(parser, arguments);
-        Report((hint.isEmpty() ? parser.errorText() : hint) + QStringLiteral(" (see --help)"));
-        return kUsage;
+        return Usage((hint.isEmpty() ? parser.errorText() : hint) +
+                     QStringLiteral(" (see --help)"));
     }
     if (parser.isSet(help)) {
         m_out << parser.helpText();
@@ -156,25 +171,29 @@ int CliTool::Run(const QStringList& arguments) {
     const QString command = positional.value(0);
     const int files = FileCount(command);
     if (files < 0) {
-        Report(command.isEmpty() ? QStringLiteral("No command given (see --help).")
-                                 : "Unknown command \"" + command + "\" (see --help).");
-        return kUsage;
+        return Usage(command.isEmpty() ? QStringLiteral("No command given (see --help).")
+                                       : "Unknown command \"" + command + "\" (see --help).");
     }
     if (positional.size() != files + 1) {
-        Report(files == 0   ? command + QStringLiteral(" takes no FILE.")
-               : files == 1 ? command + QStringLiteral(" needs exactly one FILE.")
-                            : command + QStringLiteral(" needs exactly two FILEs."));
-        return kUsage;
+        return Usage(files == 0   ? command + QStringLiteral(" takes no FILE.")
+                     : files == 1 ? command + QStringLiteral(" needs exactly one FILE.")
+                                  : command + QStringLiteral(" needs exactly two FILEs."));
     }
     const QString file = positional.value(1);
+    for (const QString& name : positional.mid(1)) {
+        if (name.isEmpty()) {
+            return Usage(
+                QStringLiteral("A FILE given is empty; name an image file (- for the "
+                               "standard input or output)."));
+        }
+    }
     std::optional<DumpFormat::Kind> dumpFormat = DumpFormat::Kind::grid;
     if (parser.isSet(format)) {
         dumpFormat = command == "dump" ? DumpFormat::Parse(parser.value(format)) : std::nullopt;
         if (!dumpFormat) {
-            Report(command == "dump" ? "Unknown format \"" + parser.value(format) + "\"; use " +
-                                           DumpFormat::Names() + '.'
-                                     : QStringLiteral("--format is for dump only."));
-            return kUsage;
+            return Usage(command == "dump" ? "Unknown format \"" + parser.value(format) +
+                                                 "\"; use " + DumpFormat::Names() + '.'
+                                           : QStringLiteral("--format is for dump only."));
         }
     }
     for (const QString& name : parser.values(imageFormat)) {
@@ -206,12 +225,11 @@ int CliTool::Run(const QStringList& arguments) {
         }
     }
     if (command == "read" && file == kStandardStream && m_json) {
-        Report(QStringLiteral("read - writes the image to standard output; leave out --json."));
-        return kUsage;
+        return Usage(
+            QStringLiteral("read - writes the image to standard output; leave out --json."));
     }
     if (command == "compare" && file == kStandardStream && positional.value(2) == file) {
-        Report(QStringLiteral("compare can read only one of its FILEs from standard input."));
-        return kUsage;
+        return Usage(QStringLiteral("compare can read only one of its FILEs from standard input."));
     }
     if (command == "convert" && positional.value(2) == kStandardStream && m_json) {
         Report(
@@ -232,8 +250,7 @@ int CliTool::Run(const QStringList& arguments) {
 
     for (const QString& name : parser.values(port) + parser.values(trace) + parser.values(log)) {
         if (const QString problem = ImageFile::NameProblem(name); !problem.isEmpty()) {
-            Report(problem);
-            return kUsage;
+            return Usage(problem);
         }
     }
     std::vector<std::string> ports{m_onePort};
@@ -241,16 +258,14 @@ int CliTool::Run(const QStringList& arguments) {
         QString problem;
         ports = MultiPortRunner::ChoosePortNames(parser.values(port), problem);
         if (ports.empty()) {
-            Report(problem);
-            return kUsage;
+            return Usage(problem);
         }
     }
     for (const std::string& name : ports) {
         try {
             PortFactory::CheckName(name);
         } catch (const PortError& error) {
-            Report(QString::fromStdString(error.what()));
-            return kUsage;
+            return Usage(QString::fromStdString(error.what()));
         }
     }
     SimFaults simFaults;
@@ -259,8 +274,7 @@ int CliTool::Run(const QStringList& arguments) {
         simFaults = PortFactory::ChooseSimFaults();
         simPageSize = PortFactory::ChooseSimPageSize();
     } catch (const std::invalid_argument& error) {
-        Report(QString::fromStdString(error.what()));
-        return kUsage;
+        return Usage(QString::fromStdString(error.what()));
     }
     if (ports.size() > 1) {
         return RunOnEveryPort(arguments, ports, command, file, parser.isSet(trace));
@@ -273,6 +287,10 @@ int CliTool::Run(const QStringList& arguments) {
     LogRecord record(LogRecord::kCliProgram, QString::fromStdString(portName), command);
     const std::optional<QString> logPath =
         AuditLog::ChoosePath(parser.isSet(log) ? std::optional(parser.value(log)) : std::nullopt);
+    if (logPath && !ImageFile::NameProblem(*logPath).isEmpty()) {
+        return Usage(QString::fromLatin1(AuditLog::kEnvironmentVariable) + QStringLiteral(": ") +
+                     ImageFile::NameProblem(*logPath));
+    }
     if (logPath && !m_log.Open(*logPath)) {
         return Conclude(record, Fail(record, m_log.ErrorText(), kFileFailure));
     }
@@ -325,12 +343,10 @@ int CliTool::RunCommand(LogRecord& record, const std::function<int()>& command) 
 int CliTool::RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
                             const QString& command, const QString& file, bool traced) {
     if (command == "read") {
-        Report(QStringLiteral("read takes one port, as it writes one FILE."));
-        return kUsage;
+        return Usage(QStringLiteral("read takes one port, as it writes one FILE."));
     }
     if (traced) {
-        Report(QStringLiteral("--trace records one port; give one --port with it."));
-        return kUsage;
+        return Usage(QStringLiteral("--trace records one port; give one --port with it."));
     }
     // The image is read once for all ports (standard input can be read only
     // once, and image files are read under an exclusive lock); each port's
@@ -411,7 +427,7 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
             record, Fail(record, QString::fromStdString(outcome.result.message), kDeviceFailure));
     }
     if (!verify) {
-        Inform(DeviceMessages::DownloadCompleted());
+        Inform(DeviceMessages::DownloadNotVerified());
         return Conclude(record, kSuccess);
     }
     record.SetDevice(readBack);
@@ -550,29 +566,37 @@ int CliTool::Conclude(LogRecord& record, int exit, const QJsonObject& output) {
         }
     }
     record.Finish();
-    record.SetExit(exit);
-    int status = exit;
-    QString logError;
-    if (!m_log.Append(record)) {
-        logError = m_log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
-                   QStringLiteral(" itself ended with the result ") +
-                   LogRecord::ResultName(record.GetResult()) +
-                   QStringLiteral(" (exit status %1).").arg(exit);
-        Report(logError);
-        status = kFileFailure;
-    }
     if (m_json) {
+        record.SetExit(exit);
         QJsonObject object = record.ToJson(LogRecord::Fields::output);
         for (auto field = output.begin(); field != output.end(); ++field) {
             object.insert(field.key(), field.value());
         }
-        if (!logError.isEmpty()) {
-            object.insert("exit", status);
-            object.insert("log_error", logError);
-        }
         m_out << JsonForms::Line(object).toStdString();
     }
-    return status;
+    // Results that never reached standard output (a closed pipe, a full
+    // disk) fail the command; the record, written last, says so.
+    errno = 0;
+    m_out.flush();
+    if (!m_out && (exit == kSuccess || exit == kDifferences)) {
+        const int error = errno;
+        exit = Fail(
+            record,
+            QStringLiteral("Cannot write the results to standard output") +
+                (error != 0 ? QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error))
+                            : QString()) +
+                '.',
+            kFileFailure);
+    }
+    record.SetExit(exit);
+    if (!m_log.Append(record)) {
+        Report(m_log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
+               QStringLiteral(" itself ended with the result ") +
+               LogRecord::ResultName(record.GetResult()) +
+               QStringLiteral(" (exit status %1).").arg(exit));
+        return kFileFailure;
+    }
+    return exit;
 }
 
 int CliTool::Fail(LogRecord& record, const QString& message, int exit) {
@@ -617,9 +641,25 @@ ImageFileResult CliTool::ReadImage(const QString& file, EepromImage& image, int 
         return m_loaded->first;
     }
     const ImageFormat::Kind format = FormatOf(file, position);
-    return file == kStandardStream
-               ? ImageFile::ReadStream(m_in, QStringLiteral("standard input"), image, format)
-               : ImageFile::Read(file, image, nullptr, format);
+    if (file != kStandardStream) {
+        return ImageFile::Read(file, image, nullptr, format, ImageFile::Length::exact);
+    }
+    // The process's own standard input may be closed or a folder; say so
+    // rather than that it held no bytes.
+    struct stat input {};
+    if (m_inputClosed) {
+        ImageFileResult closed;
+        closed.stage = ImageFileResult::Stage::Refused;
+        closed.refusal = QStringLiteral("Cannot read the image from standard input: it is closed.");
+        return closed;
+    }
+    if (&m_in == &std::cin && ::fstat(STDIN_FILENO, &input) == 0 && S_ISDIR(input.st_mode)) {
+        ImageFileResult folder;
+        folder.stage = ImageFileResult::Stage::Refused;
+        folder.refusal = QStringLiteral("standard input is a folder, not an image file.");
+        return folder;
+    }
+    return ImageFile::ReadStream(m_in, QStringLiteral("standard input"), image, format);
 }
 
 QString CliTool::StoreImage(const QString& file, const EepromImage& image, int position) {
@@ -662,6 +702,12 @@ int CliTool::Compare(LogRecord& record, const EepromImage& expected, const Eepro
         }
     }
     return differing.empty() ? kSuccess : kDifferences;
+}
+
+int CliTool::Usage(const QString& message) {
+    Report(message);
+    m_usageError = message;
+    return kUsage;
 }
 
 void CliTool::Report(const QString& message) {

@@ -58,8 +58,13 @@ public:
     // any port is opened (a test switches on a simulator fault with it). With
     // several ports it is called on each port's thread.
     void SetPortSetup(std::function<void(PortFactory&)> setup) { m_portSetup = std::move(setup); }
+    // Tells that the process started with its standard input closed: "-"
+    // is then refused as closed, not read as empty.
+    void SetInputClosed() { m_inputClosed = true; }
 
 private:
+    // Run without the JSON form of a usage error.
+    int RunArguments(const QStringList& arguments);
     // Runs one device command: whatever it throws is reported, recorded in
     // `record` and exits 3 (the port or the device failed); a trace that
     // could not be written is reported and turns success into exit 4.
@@ -77,10 +82,12 @@ private:
     int RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
                        const QString& command, const QString& file, bool traced);
 
-    // Ends the operation of `record` with exit status `exit`: appends the
-    // record to the audit log and, with --json, prints it with the fields of
-    // `output` added. Returns `exit`, or kFileFailure when the record could
-    // not be logged (which is reported with the operation's own result).
+    // Ends the operation of `record` with exit status `exit`: with --json,
+    // prints it with the fields of `output` added; fails it (exit 4) when
+    // standard output could not take the results; then, last, appends the
+    // record with its final result and exit status to the audit log.
+    // Returns that status, or kFileFailure when the record could not be
+    // logged (which is reported with the operation's own result).
     int Conclude(LogRecord& record, int exit, const QJsonObject& output = {});
     // Reports `message`, marks `record` failed with it and returns `exit`.
     int Fail(LogRecord& record, const QString& message, int exit);
@@ -106,6 +113,9 @@ private:
     // and their count, or "PASS!" (not with --json). Returns kSuccess or
     // kDifferences.
     int Compare(LogRecord& record, const EepromImage& expected, const EepromImage& actual);
+    // Reports the usage error `message` and returns kUsage; with --json, Run
+    // then prints it as {"error": message, "exit": 2}.
+    int Usage(const QString& message);
     void Report(const QString& message);
     void Inform(const QString& message);
 
@@ -115,6 +125,8 @@ private:
     bool m_progress;
     bool m_quiet = false;
     bool m_json = false;
+    QString m_usageError;
+    bool m_inputClosed = false;
     // The formats --image-format chose: one for every FILE, or one each.
     std::vector<ImageFormat::Kind> m_formats;
     int m_pageSize = 1;  // registers per write transaction (--page-size)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MultiPortRunner.h"
 
+#include "ImageFile.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -65,6 +67,10 @@ std::vector<std::string> MultiPortRunner::ChoosePortNames(const QStringList& opt
     for (const QString& name : names) {
         // "a, b" in the environment means "a" and "b"; an option is taken as given.
         const std::string port = (fromOptions ? name : name.trimmed()).toStdString();
+        if (!fromOptions && !ImageFile::NameProblem(name).isEmpty()) {
+            problem = QStringLiteral("TARNEL_PORT: ") + ImageFile::NameProblem(name);
+            return {};
+        }
         if (port.empty()) {
             problem = fromOptions ? QStringLiteral("The port name given with --port is empty.")
                                   : QStringLiteral("TARNEL_PORT holds an empty port name.");

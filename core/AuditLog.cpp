@@ -10,8 +10,10 @@
 #include <cerrno>
 
 #include "FileError.h"
+#include "ImageFile.h"
 #include "JsonForms.h"
 #include "LogRecord.h"
+#include "SafeOpen.h"
 
 std::optional<QString> AuditLog::ChoosePath(const std::optional<QString>& option) {
     if (option) {
@@ -28,16 +30,21 @@ bool AuditLog::Open(const QString& path) {
     m_file.Close();
     m_path = path;
     m_error.clear();
-    const QByteArray name = QFile::encodeName(path);
-    // Not blocking, so that a FIFO without a reader fails instead of hanging.
-    LockedFile file(::open(
-        name.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0666));
-    if (!file.IsOpen()) {
-        return Failed(QStringLiteral("Cannot open the audit log: "), errno);
+    const QString what = QStringLiteral("Cannot open the audit log: ");
+    if (const QString problem = ImageFile::NameProblem(path); !problem.isEmpty()) {
+        m_error = what + problem;
+        return false;
     }
-    const int flags = ::fcntl(file.get(), F_GETFL);
-    if (flags < 0 || ::fcntl(file.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        return Failed(QStringLiteral("Cannot open the audit log: "), errno);
+    const QByteArray name = QFile::encodeName(path);
+    LockedFile file;
+    const SafeOpen::Result opened =
+        SafeOpen::Open(name.toStdString(), O_WRONLY | O_APPEND | O_CREAT, 0666, file);
+    if (opened.kind == SafeOpen::Result::Kind::system) {
+        return Failed(what, opened.error);
+    }
+    if (!opened.ok()) {
+        m_error = what + QFile::decodeName(opened.Describe(name.toStdString()).c_str());
+        return false;
     }
     m_file = std::move(file);
     return true;

@@ -21,9 +21,10 @@ public:
     // and not empty; else none.
     static std::optional<QString> ChoosePath(const std::optional<QString>& option);
 
-    // Opens `path` for appending, creating it (mode 0666 less the umask)
-    // when it is not there; a log open before is closed. Returns false, with
-    // ErrorText(), when it cannot be opened (an empty name included).
+    // Opens `path` for appending through SafeOpen, creating it (mode 0666
+    // less the umask) when it is not there; a log open before is closed.
+    // Returns false, with ErrorText(), when it cannot be opened (an empty
+    // name, a name that is not valid UTF-8, a FIFO or a folder included).
     bool Open(const QString& path);
     bool IsOpen() const { return m_file.IsOpen(); }
     const QString& Path() const { return m_path; }

@@ -16,6 +16,13 @@ inline QString DownloadCompleted() {
         "Download is completed, please reset the switch for the new settings to take effect.");
 }
 
+// After a download with no read-back (tarnel-cli write --no-verify).
+inline QString DownloadNotVerified() {
+    return QStringLiteral(
+        "The image was written, not verified (--no-verify); reset the switch for the new "
+        "settings to take effect.");
+}
+
 // After a download whose read-back differs from the image: how many
 // registers differ and the first few as register, written and read values.
 // Empty when all 128 match.

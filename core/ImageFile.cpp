@@ -2,6 +2,7 @@
 #include "ImageFile.h"
 
 #include "LockedFile.h"
+#include "SafeOpen.h"
 #include "SignalCleanup.h"
 
 #include <fcntl.h>
@@ -9,6 +10,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <string>
@@ -16,9 +18,6 @@
 namespace {
 
 using Stage = ImageFileResult::Stage;
-
-// As many symbolic links as the kernel follows in one look-up.
-constexpr int kMaxLinks = 40;
 
 ImageFileResult Failure(Stage stage, int error, const QString& fileName) {
     ImageFileResult result;
@@ -60,21 +59,30 @@ ImageFileResult DecodeText(const QString& fileName, ImageFormat::Kind format,
     return {};
 }
 
-ImageFileResult NotRegular(const QString& path, mode_t mode) {
-    const char* kind = "a special file";
-    if (S_ISDIR(mode)) {
-        kind = "a folder";
-    } else if (S_ISFIFO(mode)) {
-        kind = "a FIFO";
-    } else if (S_ISSOCK(mode)) {
-        kind = "a socket";
-    } else if (S_ISCHR(mode)) {
-        kind = "a character device";
-    } else if (S_ISBLK(mode)) {
-        kind = "a block device";
+// The outcome of opening or looking up `path` (whose bytes are `name`).
+ImageFileResult FromOpen(const SafeOpen::Result& opened, const QString& path,
+                         const QByteArray& name) {
+    if (opened.ok()) {
+        return {};
     }
-    return Refusal(path, path + QStringLiteral(" is ") + QLatin1String(kind) +
-                             QStringLiteral(", not an image file."));
+    if (opened.kind == SafeOpen::Result::Kind::system) {
+        return Failure(Stage::Open, opened.error, path);
+    }
+    return Refusal(path,
+                   QFile::decodeName(opened.Describe(name.toStdString(), "an image file").c_str()));
+}
+
+// Takes `lock` on the open `file`, waiting for another program's.
+ImageFileResult TakeLock(LockedFile& file, LockedFile::Lock lock, const QString& path) {
+    const int error = file.Take(lock, ImageFile::kLockWait);
+    if (error == EWOULDBLOCK) {
+        ImageFileResult result;
+        result.stage = Stage::InUse;
+        result.cause = FileError::Cause::sharingViolation;
+        result.fileName = path;
+        return result;
+    }
+    return error == 0 ? ImageFileResult{} : Failure(Stage::Open, error, path);
 }
 
 // The bytes of `path` for the system; false when decoding the name has
@@ -87,36 +95,15 @@ bool EncodeName(const QString& path, QByteArray& name) {
     return true;
 }
 
-// Opens `name` with `access` (O_RDONLY or O_RDWR) without blocking, checks on
-// the open descriptor that it is a regular file (a FIFO or device swapped in
-// after an earlier check is refused here) and takes the exclusive lock.
-// `file` and `info` hold the file and its status on success.
-ImageFileResult OpenLocked(const char* name, int access, const QString& path, LockedFile& file,
-                           struct stat& info) {
-    file = LockedFile(::open(name, access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0) {
-        return Failure(Stage::Open, errno, path);
-    }
-    if (::fstat(file.get(), &info) != 0) {
-        return Failure(Stage::Open, errno, path);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return NotRegular(path, info.st_mode);
-    }
-    if (const int error = file.LockExclusive()) {
-        return Failure(Stage::Open, error, path);
-    }
-    return {};
-}
-
 ImageFileResult BadName(const QString& path) {
     return Refusal(path, ImageFile::NameProblem(path));
 }
 
-// A file that ends before the 128 bytes of an image.
-ImageFileResult ShortFile(const QString& fileName, qint64 size) {
+// A file that ends before the 128 bytes of an image, or goes on after them
+// (`size` -1 when it does not tell how far).
+ImageFileResult WrongLength(const QString& fileName, qint64 size) {
     ImageFileResult result;
-    result.stage = ImageFileResult::Stage::Short;
+    result.stage = ImageFileResult::Stage::WrongLength;
     result.fileName = fileName;
     result.size = size;
     return result;
@@ -170,70 +157,30 @@ mode_t DefaultFileMode() {
     return 0666 & ~mask;
 }
 
-std::string Directory(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The file a save replaces or creates: `path` with the symbolic links of its
-// last component followed. The folders on the way are left to the kernel.
-struct Target {
-    std::string path;
-    bool exists = false;
-};
-
-// The kernel's protected_symlinks rule: a link in a sticky, world-writable
-// folder is followed only by its owner, or when the folder's owner owns it.
-bool MayFollow(const struct stat& link, const std::string& folder) {
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0) {
-        return false;
-    }
-    const bool shared = (info.st_mode & S_ISVTX) != 0 && (info.st_mode & S_IWOTH) != 0;
-    return !shared || link.st_uid == ::geteuid() || link.st_uid == info.st_uid;
-}
-
-ImageFileResult Resolve(const QString& path, Target& target) {
+// Looks up the file a save replaces or creates: its folder and its name,
+// with the symbolic links on the way followed; an existing file must be a
+// regular one.
+ImageFileResult Locate(const QString& path, SafeOpen::Location& target) {
     QByteArray name;
     if (!EncodeName(path, name)) {
         return BadName(path);
     }
-    target.path = name.toStdString();
-    for (int links = 0;; ++links) {
-        struct stat info {};
-        if (::lstat(target.path.c_str(), &info) != 0) {
-            if (errno != ENOENT) {
-                return Failure(Stage::Open, errno, path);
-            }
-            target.exists = false;
-            return {};
+    if (ImageFileResult located =
+            FromOpen(SafeOpen::Locate(name.toStdString(), target), path, name);
+        !located.ok()) {
+        // A folder that does not exist is a bad path, not a missing file.
+        if (located.cause == FileError::Cause::fileNotFound) {
+            located.cause = FileError::Cause::badPath;
         }
-        if (!S_ISLNK(info.st_mode)) {
-            target.exists = true;
-            return S_ISREG(info.st_mode) ? ImageFileResult{} : NotRegular(path, info.st_mode);
-        }
-        if (links == kMaxLinks) {
-            return Refusal(path, path + QStringLiteral(" is a symbolic link that leads round in "
-                                                       "a loop."));
-        }
-        const std::string folder = Directory(target.path);
-        if (!MayFollow(info, folder)) {
-            return Refusal(path, path +
-                                     QStringLiteral(" is not followed: it is a symbolic link "
-                                                    "another user owns in the shared folder ") +
-                                     QFile::decodeName(folder.c_str()) + '.');
-        }
-        char pointed[PATH_MAX];
-        const ssize_t length = ::readlink(target.path.c_str(), pointed, sizeof pointed);
-        if (length < 0 || length == sizeof pointed) {
-            return Failure(Stage::Open, length < 0 ? errno : ENAMETOOLONG, path);
-        }
-        const std::string next(pointed, static_cast<size_t>(length));
-        target.path = next[0] == '/' ? next : folder + "/" + next;
+        return located;
     }
+    if (target.exists && !S_ISREG(target.mode)) {
+        SafeOpen::Result notRegular;
+        notRegular.kind = SafeOpen::Result::Kind::notRegular;
+        notRegular.mode = target.mode;
+        return FromOpen(notRegular, path, name);
+    }
+    return {};
 }
 
 // Whether `error` says the folder takes no new file or no replaced one (it
@@ -267,52 +214,60 @@ QString ImageFileResult::Message() const {
     if (stage == Stage::Refused || stage == Stage::Invalid) {
         return refusal;
     }
-    if (stage == Stage::Short) {
-        return fileName + QStringLiteral(" is not an image file: it holds ") +
-               QString::number(size) +
+    if (stage == Stage::WrongLength) {
+        const QString count = size < 0 ? QStringLiteral("more than 128") : QString::number(size);
+        return fileName + QStringLiteral(" is not an image file: it holds ") + count +
                (size == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes")) +
                QStringLiteral(" where an image file holds 128.");
     }
+    if (stage == Stage::InUse) {
+        return fileName + QStringLiteral(" is in use by another program; try again.");
+    }
+
     return FileError::Text(cause, fileName);
 }
 
 ImageFileResult ImageFile::Read(const QString& path, EepromImage& image, LockedFile* keepOpen,
-                                std::optional<ImageFormat::Kind> format) {
+                                std::optional<ImageFormat::Kind> format, Length length) {
     const ImageFormat::Kind kind = format.value_or(ImageFormat::ForName(path));
     QByteArray name;
     if (!EncodeName(path, name)) {
         return BadName(path);
     }
-    // The type first, so that no device is even opened; then again on the
-    // open descriptor, which cannot block, in case the file was swapped.
-    struct stat info {};
-    if (::stat(name.constData(), &info) != 0) {
-        return Failure(Stage::Open, errno, path);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return NotRegular(path, info.st_mode);
-    }
     LockedFile fd;
-    if (ImageFileResult opened = OpenLocked(name.constData(), O_RDONLY, path, fd, info);
+    if (ImageFileResult opened =
+            FromOpen(SafeOpen::Open(name.toStdString(), O_RDONLY, 0, fd), path, name);
         !opened.ok()) {
         return opened;
     }
+    if (ImageFileResult locked = TakeLock(fd, LockedFile::Lock::shared, path); !locked.ok()) {
+        return locked;
+    }
     EepromImage bytes{};
     if (kind == ImageFormat::Kind::raw) {
-        const ssize_t count = ReadFully(fd.get(), bytes.data(), bytes.size());
+        // One byte more than an image, to tell a longer file from an image.
+        uint8_t raw[kEepromSize + 1];
+        const size_t wanted = length == Length::exact ? sizeof raw : kEepromSize;
+        const ssize_t count = ReadFully(fd.get(), raw, wanted);
         if (count < 0) {
-            return Failure(Stage::Transfer, errno, QString());
+            return Failure(Stage::Transfer, errno, path);
         }
-        if (static_cast<size_t>(count) < bytes.size()) {
-            return ShortFile(path, count);
+        if (static_cast<size_t>(count) < kEepromSize) {
+            return WrongLength(path, count);
         }
+        if (static_cast<size_t>(count) > kEepromSize) {
+            struct stat info {};
+            const bool sized = ::fstat(fd.get(), &info) == 0 && info.st_size >= count;
+            return WrongLength(path, sized ? info.st_size : -1);
+        }
+        std::copy(raw, raw + kEepromSize, bytes.begin());
     } else {
         // One byte more than a text image may hold tells a file too large.
         QByteArray text(ImageFormat::kMaxTextSize + 1, '\0');
         const ssize_t count =
             ReadFully(fd.get(), reinterpret_cast<uint8_t*>(text.data()), text.size());
         if (count < 0) {
-            return Failure(Stage::Transfer, errno, QString());
+            return Failure(Stage::Transfer, errno, path);
         }
         text.truncate(count);
         if (ImageFileResult decoded = DecodeText(path, kind, text, bytes); !decoded.ok()) {
@@ -336,8 +291,8 @@ QString ImageFile::NameProblem(const QString& path) {
 }
 
 ImageFileResult ImageFile::CheckTarget(const QString& path) {
-    Target target;
-    return Resolve(path, target);
+    SafeOpen::Location target;
+    return Locate(path, target);
 }
 
 ImageFileResult ImageFile::ReadStream(std::istream& stream, const QString& name, EepromImage& image,
@@ -362,7 +317,10 @@ ImageFileResult ImageFile::ReadStream(std::istream& stream, const QString& name,
         return Failure(ImageFileResult::Stage::Transfer, EIO, name);
     }
     if (static_cast<size_t>(count) < bytes.size()) {
-        return ShortFile(name, count);
+        return WrongLength(name, count);
+    }
+    if (stream.peek() != std::istream::traits_type::eof()) {
+        return WrongLength(name, -1);
     }
     image = bytes;
     return {};
@@ -375,9 +333,9 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image,
                                  std::optional<ImageFormat::Kind> format) {
     const QByteArray contents =
         ImageFormat::Encode(format.value_or(ImageFormat::ForName(path)), image);
-    Target target;
-    if (ImageFileResult resolved = Resolve(path, target); !resolved.ok()) {
-        return resolved;
+    SafeOpen::Location target;
+    if (ImageFileResult located = Locate(path, target); !located.ok()) {
+        return located;
     }
 
     // Hold the old file, if there is one, under the lock until it is replaced.
@@ -385,27 +343,38 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image,
     LockedFile old;
     struct stat oldInfo {};
     if (target.exists) {
-        if (ImageFileResult opened = OpenLocked(target.path.c_str(), O_RDWR, path, old, oldInfo);
+        const QByteArray name = QFile::encodeName(path);
+        if (ImageFileResult opened = FromOpen(SafeOpen::OpenAt(target, O_RDWR, 0, old), path, name);
             !opened.ok()) {
             return opened;
         }
+        if (ImageFileResult locked = TakeLock(old, LockedFile::Lock::exclusive, path);
+            !locked.ok()) {
+            return locked;
+        }
+        if (::fstat(old.get(), &oldInfo) != 0) {
+            return Failure(Stage::Open, errno, path);
+        }
     }
 
-    const std::string folder = Directory(target.path);
-    std::string temporary = folder + "/.tarnel-XXXXXX";
-    LockedFile out(::mkostemp(temporary.data(), O_CLOEXEC));
-    if (out.get() < 0) {
-        const int error = errno;
+    // No signal can end the process between creating the temporary file and
+    // arming its removal.
+    SignalCleanup cleanup;
+    std::string temporary;
+    LockedFile out;
+    const SafeOpen::Result created = SafeOpen::CreateTemporary(target, ".tarnel-", temporary, out);
+    if (!created.ok()) {
+        const int error = created.error;
         if (FolderRefuses(error) && target.exists) {
             return WriteInPlace(old, contents, path);
         }
         if (FolderRefuses(error)) {
-            return Failure(Stage::Open, error, QFile::decodeName(folder.c_str()));
+            return Failure(Stage::Open, error, QFile::decodeName(target.folderPath.c_str()));
         }
-        // A folder that does not exist is a bad path, not a missing file.
-        return Failure(Stage::Open, error == ENOENT ? ENOTDIR : error, path);
+        return Failure(Stage::Open, error, path);
     }
-    const SignalCleanup cleanup(temporary);
+    cleanup.Arm(target.folder.get(), temporary);
+    const int folder = target.folder.get();
     const mode_t mode = target.exists ? (oldInfo.st_mode & 07777) : DefaultFileMode();
     int error = ::fchmod(out.get(), mode) == 0 ? 0 : errno;
     if (target.exists && error == 0 &&
@@ -422,16 +391,16 @@ ImageFileResult ImageFile::Write(const QString& path, const EepromImage& image,
     if (error == 0) {
         error = out.Close();
     }
-    if (error == 0 && ::rename(temporary.c_str(), target.path.c_str()) != 0) {
+    if (error == 0 && ::renameat(folder, temporary.c_str(), folder, target.name.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
-        ::unlink(temporary.c_str());
+        ::unlinkat(folder, temporary.c_str(), 0);
         return FolderRefuses(error) && target.exists ? WriteInPlace(old, contents, path)
                                                      : Failure(Stage::Transfer, error, path);
     }
-    LockedFile folderFd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folderFd.get() >= 0) {
+    LockedFile folderFd(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folderFd.IsOpen()) {
         ::fsync(folderFd.get());  // make the rename itself durable
     }
     return {};

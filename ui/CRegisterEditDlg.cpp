@@ -42,6 +42,7 @@ CRegisterEditDlg::CRegisterEditDlg(QWidget* parent) : QDialog(parent) {
         auto* field = new QLineEdit(this);
         field->setObjectName(QString::number(kFirstFieldId + static_cast<int>(n)));
         field->setMaxLength(kMaxChars);  // no third character, typed or pasted
+        field->setAccessibleName(tr("Register %1").arg(n));
         field->setText(m_strReg[n]);
         layout.Place(field, kFieldX[column], 27 + kRowPitch * row, 13, 14);
         m_editReg[n] = field;

@@ -63,7 +63,9 @@ void CVerifyReportDlg::paintEvent(QPaintEvent* event) {
     const CtarnelApp* app = AfxGetApp();
     QPainter painter(this);
     painter.setFont(ReportFont());
-    painter.setPen(Qt::black);
+    // The palette's text colour, as the headings have: black on the default
+    // grey, and readable in a dark theme.
+    painter.setPen(palette().color(QPalette::WindowText));
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(palette().color(QPalette::Window));
     for (const ReportText& item : VerifyReport::Layout(app->m_image, app->m_readBack)) {

@@ -1,27 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VcdWriter.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
 
 #include "PortError.h"
+#include "SafeOpen.h"
 
 namespace {
 constexpr uint64_t kGapSteps = 100;
-}
+// The text gathered before it is written out.
+constexpr std::size_t kBufferSize = 64 * 1024;
+}  // namespace
 
-VcdWriter::VcdWriter(const std::string& path) : m_out(path, std::ios::trunc), m_path(path) {
-    if (!m_out) {
-        throw PortError("Cannot create the trace file " + path + ": " + std::strerror(errno));
+VcdWriter::VcdWriter(const std::string& path) : m_path(path) {
+    const SafeOpen::Result opened = SafeOpen::Open(path, O_WRONLY | O_CREAT, 0666, m_file);
+    if (!opened.ok()) {
+        const bool system = opened.kind == SafeOpen::Result::Kind::system;
+        throw PortError(
+            (system ? "Cannot create the trace file " : "Cannot create the trace file: ") +
+            opened.Describe(path));
     }
-    m_out << "$date tarnel bus trace $end\n"
-             "$timescale 1 us $end\n"
-             "$scope module i2c $end\n"
-             "$var wire 1 c SCL $end\n"
-             "$var wire 1 d SDA $end\n"
-             "$upscope $end\n"
-             "$enddefinitions $end\n";
-    Check();
+    // Emptied only once it is known to be a regular file.
+    if (::ftruncate(m_file.get(), 0) != 0) {
+        throw PortError("Cannot create the trace file " + path + ": " + std::strerror(errno) + ".");
+    }
+    m_buffer +=
+        "$date tarnel bus trace $end\n"
+        "$timescale 1 us $end\n"
+        "$scope module i2c $end\n"
+        "$var wire 1 c SCL $end\n"
+        "$var wire 1 d SDA $end\n"
+        "$upscope $end\n"
+        "$enddefinitions $end\n";
 }
 
 VcdWriter::~VcdWriter() {
@@ -35,16 +49,18 @@ void VcdWriter::Record(bool scl, bool sda) {
     if (!sclChanged && !sdaChanged) {
         return;
     }
-    m_out << '#' << m_time << '\n';
+    m_buffer += '#' + std::to_string(m_time) + '\n';
     if (sclChanged) {
-        m_out << (scl ? '1' : '0') << "c\n";
+        m_buffer += scl ? "1c\n" : "0c\n";
         m_scl = scl;
     }
     if (sdaChanged) {
-        m_out << (sda ? '1' : '0') << "d\n";
+        m_buffer += sda ? "1d\n" : "0d\n";
         m_sda = sda;
     }
-    Check();
+    if (m_buffer.size() >= kBufferSize) {
+        WriteSome();
+    }
 }
 
 void VcdWriter::Gap() {
@@ -52,14 +68,26 @@ void VcdWriter::Gap() {
 }
 
 std::string VcdWriter::Flush() {
-    m_out.flush();
-    Check();
+    WriteSome();
     return m_error;
 }
 
-void VcdWriter::Check() {
-    if (!m_out && m_error.empty()) {
-        const int error = errno != 0 ? errno : EIO;
-        m_error = "Cannot write the trace file " + m_path + ": " + std::strerror(error) + ".";
+void VcdWriter::WriteSome() {
+    std::size_t done = 0;
+    while (done < m_buffer.size() && m_error.empty()) {
+        const ssize_t n = ::write(m_file.get(), m_buffer.data() + done, m_buffer.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            Fail(n < 0 ? errno : ENOSPC);
+        } else {
+            done += static_cast<std::size_t>(n);
+        }
     }
+    m_buffer.clear();
+}
+
+void VcdWriter::Fail(int error) {
+    m_error = "Cannot write the trace file " + m_path + ": " + std::strerror(error) + ".";
 }

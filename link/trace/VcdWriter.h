@@ -2,8 +2,9 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <string>
+
+#include "LockedFile.h"
 
 // Writes the two bus lines SCL and SDA as a Value Change Dump, one time step
 // per port write (timescale 1 us, about one port cycle). One writer serves
@@ -11,7 +12,9 @@
 // to the next.
 class VcdWriter {
 public:
-    // Creates `path` and writes the header; throws PortError if it cannot.
+    // Creates or empties `path`, opened through SafeOpen (a regular file
+    // only: a FIFO, a terminal or another user's link in a shared folder is
+    // refused), and writes the header; throws PortError if it cannot.
     explicit VcdWriter(const std::string& path);
     // Flushes; a failure then goes unreported, so flush first with Flush().
     ~VcdWriter();
@@ -28,10 +31,13 @@ public:
     const std::string& Error() const { return m_error; }
 
 private:
-    // Notes the first failure of the stream, with the system's reason.
-    void Check();
+    // Writes the buffered text out once enough has gathered.
+    void WriteSome();
+    // Notes the first failure, `error`, with the system's reason.
+    void Fail(int error);
 
-    std::ofstream m_out;
+    LockedFile m_file;
+    std::string m_buffer;
     std::string m_path;
     uint64_t m_time = 0;
     int m_scl = -1;

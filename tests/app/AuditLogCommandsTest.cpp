@@ -8,6 +8,7 @@
 
 #include "AppFixture.h"
 #include "CommandIds.h"
+#include "FileSizeLimit.h"
 #include "PortFactory.h"
 #include "SimEeprom.h"
 
@@ -85,12 +86,15 @@ TEST_F(AuditLogCommandsTest, ALogThatCannotBeOpenedStopsTheCommandBeforeTheDevic
 }
 
 TEST_F(AuditLogCommandsTest, ARecordThatCannotBeWrittenIsReportedAfterTheOperation) {
-    ASSERT_TRUE(Start({"--port", "sim", "--log", "/dev/full"}));
-    Send(CommandId::ToolsUpload);
+    ASSERT_TRUE(Start({"--port", "sim", "--log", PathOf("full.jsonl")}));
+    {
+        const FileSizeLimit limit(16);
+        Send(CommandId::ToolsUpload);
+    }
     ASSERT_EQ(prompter.messages.size(), 1u);
     EXPECT_TRUE(prompter.messages[0].text.contains("The upload itself ended with the result ok."))
         << prompter.messages[0].text.toStdString();
-    EXPECT_EQ(Caption(), "Upload - TARNEL");  // the upload itself went through
+    EXPECT_EQ(Caption(), "Upload - TARNEL [sim]");  // the upload itself went through
 }
 
 TEST_F(AuditLogCommandsTest, CommandFinishedTellsTheOutcomeOnceTheMessagesAreClosed) {

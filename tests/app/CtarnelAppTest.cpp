@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QAccessible>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -37,13 +40,61 @@ TEST_F(CtarnelAppTest, TheWindowIsPlacedAt250By200With530By390Outside) {
     EXPECT_EQ(Frame().centralWidget(), &View());
 }
 
+// The caption names a port other than the default, however it was chosen.
+TEST_F(CtarnelAppTest, TheCaptionNamesAPortOtherThanTheDefault) {
+    const struct {
+        QStringList arguments;
+        QString caption;
+    } cases[] = {
+        {{"--port", "/dev/parport0"}, "Untitled - TARNEL"},
+        {{"--port", "i2c:i2c-tiny-usb"}, "Untitled - TARNEL [i2c:i2c-tiny-usb]"},
+        {{"--port", "sim"}, "Untitled - TARNEL [sim]"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(Start(c.arguments));
+        EXPECT_EQ(Caption(), c.caption);
+    }
+    Send(CommandId::ToolsModify);  // any title change keeps the port
+    prompter.dialogScripts.clear();
+    app->Document()->SetTitle("Upload");
+    EXPECT_EQ(Caption(), "Upload - TARNEL [sim]");
+}
+
+// The window keeps its place where it fits the available area, moves into an
+// area it would leave, and shrinks to one smaller than itself, the grid then
+// scrolling (a 1280 x 1024 screen at scale factor 2 is 640 x 512).
+TEST_F(CtarnelAppTest, TheWindowStaysWithinTheAvailableArea) {
+    const struct {
+        QRect available;
+        QRect placed;
+        bool scrolls;
+    } cases[] = {
+        {QRect(0, 0, 1280, 1024), QRect(250, 200, 530, 390), false},
+        {QRect(0, 0, 640, 512), QRect(110, 122, 530, 390), false},
+        {QRect(0, 30, 640, 482), QRect(110, 122, 530, 390), false},
+        {QRect(0, 0, 400, 300), QRect(0, 0, 400, 300), true},
+    };
+    for (const auto& c : cases) {
+        Frame().PlaceWindow(c.available);
+        QApplication::processEvents();
+        EXPECT_EQ(Frame().frameGeometry(), c.placed) << c.available.width();
+        EXPECT_EQ(View().horizontalScrollBar()->maximum() > 0, c.scrolls) << c.available.width();
+        EXPECT_EQ(View().verticalScrollBar()->maximum() > 0, c.scrolls) << c.available.width();
+    }
+}
+
 TEST_F(CtarnelAppTest, MenusHoldExactlyTheItemsAndCommands) {
     QStringList items;
     for (QAction* popup : Frame().menuBar()->actions()) {
         items << popup->text();
         for (QAction* item : popup->menu()->actions()) {
+            // The menu shows the shortcut after a tab, as the text stored it.
+            const QString shown =
+                item->text() + (item->shortcut().isEmpty()
+                                    ? QString()
+                                    : QStringLiteral("\t") + item->shortcut().toString());
             items << (item->isSeparator() ? QStringLiteral("-")
-                                          : item->text() + "=" + item->data().toString());
+                                          : shown + "=" + item->data().toString());
             EXPECT_TRUE(item->isEnabled());
         }
     }
@@ -62,6 +113,18 @@ TEST_F(CtarnelAppTest, MenusHoldExactlyTheItemsAndCommands) {
                                   "&Help",
                                   "&About tarnel...=57664"};
     EXPECT_EQ(items, expected);
+}
+
+// Screen readers get the items' names without their keys, and the keys apart.
+TEST_F(CtarnelAppTest, AccessibleMenuItemNamesCarryNoShortcut) {
+    QMenu* file = Frame().menuBar()->actions().first()->menu();
+    QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(file);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_GE(menu->childCount(), 4);
+    EXPECT_EQ(menu->child(0)->text(QAccessible::Name), "New");
+    EXPECT_EQ(menu->child(0)->text(QAccessible::Accelerator), "Ctrl+N");
+    EXPECT_EQ(menu->child(2)->text(QAccessible::Name), "Save");
+    EXPECT_EQ(menu->child(3)->text(QAccessible::Name), "Save As...");
 }
 
 TEST_F(CtarnelAppTest, AcceleratorsCarryTheirCommands) {

@@ -2,6 +2,8 @@
 #include <sys/file.h>
 
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 
 #include "AppFixture.h"
 #include "CommandIds.h"
@@ -103,7 +105,7 @@ TEST_F(CtarnelDocTest, OpenFailuresKeepTheOldNameSoSaveCannotHitTheUnloadedFile)
         QString text;
     } cases[] = {{missing, missing + " was not found."},
                  {folder, folder + " is a folder, not an image file."},
-                 {held, "A sharing violation occurred while accessing " + held + "."}};
+                 {held, held + " is in use by another program; try again."}};
     for (const auto& c : cases) {
         prompter.openPaths.push_back(c.path);
         Send(CommandId::FileOpen);
@@ -172,7 +174,7 @@ TEST_F(CtarnelDocTest, SaveAfterNewWritesZerosToTheCurrentFileWithoutADialog) {
     EXPECT_EQ(Caption(), path + " - TARNEL");
 }
 
-TEST_F(CtarnelDocTest, SaveAsOverwritesAnExistingFileWithoutAsking) {
+TEST_F(CtarnelDocTest, SaveAsReplacesAnExistingFileTheUserConfirmed) {
     const QString path = MakeFile("old.dat", QByteArray(5, 'x'));
     app->m_image = ImageOf(Pattern());
     prompter.savePaths.push_back(path);
@@ -229,16 +231,45 @@ TEST_F(CtarnelDocTest, AFailedSaveAsFromStartLeavesTheUntitledCaption) {
     EXPECT_EQ(Caption(), "Untitled - TARNEL");
 }
 
-TEST_F(CtarnelDocTest, SavingAFileAnotherTarnelHoldsIsASharingViolation) {
+TEST_F(CtarnelDocTest, SavingAFileAnotherProgramHoldsSaysItIsInUse) {
     const QString held = MakeFile("held.dat", Pattern(128, 1));
     QFile holder(held);
     ASSERT_TRUE(holder.open(QIODevice::ReadOnly));
     ASSERT_EQ(::flock(holder.handle(), LOCK_EX | LOCK_NB), 0);
     prompter.savePaths.push_back(held);
     Send(CommandId::FileSaveAs);
-    ExpectOneMessage("A sharing violation occurred while accessing " + held + ".",
-                     Icon::Exclamation);
+    ExpectOneMessage(held + " is in use by another program; try again.", Icon::Exclamation);
     EXPECT_EQ(ReadFile(held), Pattern(128, 1));
+}
+
+// Dropping a file on the window opens it as File > Open does: image, title,
+// current folder and the same refusal of a file that is no image. Several
+// files or a remote one are not taken.
+TEST_F(CtarnelDocTest, ADroppedFileIsOpenedAsFileOpenWould) {
+    const auto drop = [this](const QList<QUrl>& urls) {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(&Frame(), &enter);
+        QDropEvent dropped(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton,
+                           Qt::NoModifier);
+        QApplication::sendEvent(&Frame(), &dropped);
+        return enter.isAccepted() && dropped.isAccepted();
+    };
+    const QString path = MakeFile("golden.dat", Pattern());
+    EXPECT_FALSE(drop({QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)}));
+    EXPECT_FALSE(drop({QUrl("https://example.org/golden.dat")}));
+    EXPECT_EQ(app->m_image, EepromImage{});
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(path)}));
+    EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    EXPECT_EQ(app->m_strImageFile, path);
+    EXPECT_EQ(Caption(), path + " - TARNEL");
+    EXPECT_EQ(QDir::currentPath(), dir.path());
+    EXPECT_TRUE(prompter.messages.empty());
+    drop({QUrl::fromLocalFile(MakeFile("short.dat", Pattern(10)))});
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(app->m_strImageFile, path);
 }
 
 }  // namespace

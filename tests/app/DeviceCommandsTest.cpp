@@ -7,6 +7,7 @@
 
 #include "AppFixture.h"
 #include "CommandIds.h"
+#include "FileSizeLimit.h"
 #include "PortFactory.h"
 #include "PortSession.h"
 #include "RecordingPort.h"
@@ -67,7 +68,7 @@ TEST_F(DeviceCommandsTest, UploadReadsTheSwitchRepaintsAndSetsTheTitle) {
     EXPECT_TRUE(Send(CommandId::ToolsUpload));
     EXPECT_EQ(app->m_image, SimEeprom::Pattern());
     EXPECT_GT(View().PaintCount(), paints);
-    EXPECT_EQ(Caption(), "Upload - TARNEL");
+    EXPECT_EQ(Caption(), "Upload - TARNEL [sim]");
     EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
     EXPECT_TRUE(prompter.messages.empty());
 }
@@ -78,8 +79,11 @@ TEST_F(DeviceCommandsTest, UploadFromAnAbsentDeviceChangesNothing) {
     Send(CommandId::ToolsUpload);
     ExpectOnlyMessage("did not acknowledge its address 0xA0", Icon::Stop);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
+    // The failure names the port, since the window's message is all the user sees.
+    Send(CommandId::ToolsVerify);
+    ExpectOnlyMessage("switch is powered.\n\nPort: sim", Icon::Stop);
     EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
-    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, APortThatCannotBeOpenedIsReportedByEveryDeviceCommand) {
@@ -92,7 +96,7 @@ TEST_F(DeviceCommandsTest, APortThatCannotBeOpenedIsReportedByEveryDeviceCommand
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(app->m_readBack, EepromImage{});
     EXPECT_TRUE(prompter.dialogsRun.empty());
-    EXPECT_EQ(Caption(), "Untitled - TARNEL");
+    EXPECT_EQ(Caption(), "Untitled - TARNEL [/dev/parport_tarnel_absent]");
 }
 
 TEST_F(DeviceCommandsTest, DownloadWritesTheImageAndAsksForAReset) {
@@ -100,7 +104,7 @@ TEST_F(DeviceCommandsTest, DownloadWritesTheImageAndAsksForAReset) {
     Send(CommandId::ToolsDownload);
     ExpectOnlyMessage(kDone, Icon::Information);
     EXPECT_EQ(sim->Memory(), ImageOf(Pattern()));
-    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, DownloadFailuresNameTheRegisterAndNeverSayCompleted) {
@@ -125,7 +129,7 @@ TEST_F(DeviceCommandsTest, DownloadFailuresNameTheRegisterAndNeverSayCompleted) 
         ExpectOnlyMessage(c.text, Icon::Stop);
         EXPECT_EQ(app->m_image, ImageOf(Pattern())) << c.name;
         EXPECT_TRUE(app->m_strImageFile.isEmpty()) << c.name;
-        EXPECT_EQ(Caption(), "Untitled - TARNEL") << c.name;
+        EXPECT_EQ(Caption(), "Untitled - TARNEL [sim]") << c.name;
     }
 }
 
@@ -156,7 +160,7 @@ TEST_F(DeviceCommandsTest, UploadAndVerifyFailuresKeepImageBufferAndTitle) {
         }
         EXPECT_EQ(app->m_image, ImageOf(Pattern())) << c.name;
         EXPECT_EQ(app->m_readBack, ImageOf(Pattern(128, 40))) << c.name;
-        EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL") << c.name;
+        EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL [sim]") << c.name;
         EXPECT_TRUE(prompter.dialogsRun.empty()) << c.name;
     }
 }
@@ -168,7 +172,7 @@ TEST_F(DeviceCommandsTest, VerifyOfAnEqualDeviceShowsPass) {
     EXPECT_EQ(app->m_readBack, SimEeprom::Pattern());
     ASSERT_EQ(texts.size(), 3u);
     EXPECT_EQ(texts[0].text, "PASS!");
-    EXPECT_EQ(Caption(), "Untitled - TARNEL");
+    EXPECT_EQ(Caption(), "Untitled - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, VerifyListsExactlyTheRegistersThatDiffer) {
@@ -244,7 +248,7 @@ TEST_F(DeviceCommandsTest, DefaultImageIsLoadedShownAndWrittenWhileItStaysLocked
     EXPECT_EQ(lockError, EWOULDBLOCK);
     EXPECT_EQ(sim->Memory(), ImageOf(Pattern()));
     EXPECT_EQ(app->m_strImageFile, PathOf("default.dat"));
-    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+    EXPECT_EQ(Caption(), "default.dat - TARNEL [sim]");
     EXPECT_TRUE(prompter.messages.empty());
 }
 
@@ -261,7 +265,7 @@ TEST_F(DeviceCommandsTest, DefaultImageMissingOrShortChangesNothingAndWritesNoth
     EXPECT_EQ(sim->CommittedBytes(), 0);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
-    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+    EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, DefaultImageWithNoPortStillBecomesTheCurrentFile) {
@@ -270,7 +274,7 @@ TEST_F(DeviceCommandsTest, DefaultImageWithNoPortStillBecomesTheCurrentFile) {
     Send(CommandId::DownloadDefault);
     ExpectOnlyMessage("Cannot open the parallel port /dev/parport_tarnel_absent", Icon::Stop);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
-    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+    EXPECT_EQ(Caption(), "default.dat - TARNEL [/dev/parport_tarnel_absent]");
 
     ASSERT_TRUE(Start({"--port", "sim"}));
     app->Ports().Simulator()->GetFaults().absent = true;
@@ -286,7 +290,7 @@ TEST_F(DeviceCommandsTest, DefaultImageWithAFailingDeviceStillBecomesTheCurrentF
     ExpectOnlyMessage("Writing the EEPROM failed at register 0", Icon::Stop);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(app->m_strImageFile, PathOf("default.dat"));
-    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+    EXPECT_EQ(Caption(), "default.dat - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, AFileConfirmedInADialogMakesItsFolderTheCurrentOne) {
@@ -391,7 +395,7 @@ TEST_F(DeviceCommandsTest, ADownloadTheSwitchDidNotStoreIsAFailureThatChangesNoD
         EXPECT_EQ(app->m_image, ImageOf(Pattern()));
         EXPECT_EQ(app->m_readBack, ImageOf(Pattern(128, 40)));
         EXPECT_EQ(app->m_strImageFile, PathOf("a.dat"));
-        EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL");
+        EXPECT_EQ(Caption(), PathOf("a.dat") + " - TARNEL [sim]");
     };
     // Write-protected: every byte acknowledged, none kept.
     sim->GetFaults().writeProtected = true;
@@ -425,7 +429,7 @@ TEST_F(DeviceCommandsTest, DefaultImageIsCheckedAfterItsDownloadToo) {
     Send(CommandId::DownloadDefault);
     ExpectOnlyMessage("The switch holds a wrong image", Icon::Stop);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
-    EXPECT_EQ(Caption(), "default.dat - TARNEL");
+    EXPECT_EQ(Caption(), "default.dat - TARNEL [sim]");
 }
 
 TEST_F(DeviceCommandsTest, ExceptionsEndTheCommandWithAMessageNotACrash) {
@@ -464,10 +468,14 @@ TEST_F(DeviceCommandsTest, SimulatorFaultsFromTheEnvironmentAndTraceFailuresAreR
     ExpectOnlyMessage("parallel ports only", Icon::Stop, "tarnel");
     EXPECT_FALSE(QFile::exists(PathOf("i2c.vcd")));
 
-    ASSERT_TRUE(Start({"--port", "sim", "--trace", "/dev/full", "--log", PathOf("trace.jsonl")}));
-    Send(CommandId::ToolsUpload);
-    ExpectOnlyMessage("Cannot write the trace file /dev/full: No space left on device", Icon::Stop,
-                      "tarnel");
+    ASSERT_TRUE(
+        Start({"--port", "sim", "--trace", PathOf("t.vcd"), "--log", PathOf("trace.jsonl")}));
+    {
+        const FileSizeLimit limit(1024);  // the trace of an upload is longer; its record not
+        Send(CommandId::ToolsUpload);
+    }
+    ExpectOnlyMessage("Cannot write the trace file " + PathOf("t.vcd") + ": File too large",
+                      Icon::Stop, "tarnel");
     EXPECT_TRUE(ReadFile(PathOf("trace.jsonl")).contains("\"result\":\"failed\""));
 }
 
@@ -516,7 +524,7 @@ TEST_P(EitherLinkTest, DownloadUploadAndVerifyRoundTrip) {
     Send(CommandId::FileNew);
     Send(CommandId::ToolsUpload);
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
-    EXPECT_EQ(Caption(), "Upload - TARNEL");
+    EXPECT_EQ(Caption(), QStringLiteral("Upload - TARNEL [%1]").arg(GetParam()));
 
     sim->Memory()[3] ^= 0xFF;
     std::vector<ReportText> texts;
@@ -537,7 +545,8 @@ TEST_P(EitherLinkTest, AnAbsentDeviceIsReportedAndChangesNothing) {
     ASSERT_EQ(prompter.messages.size(), 2u);
     EXPECT_TRUE(prompter.messages[0].text.startsWith("Reading the EEPROM failed at register 0"));
     EXPECT_TRUE(prompter.messages[1].text.startsWith("Writing the EEPROM failed at register 0"));
-    EXPECT_TRUE(prompter.messages[1].text.endsWith("Nothing was written to the switch."));
+    EXPECT_TRUE(prompter.messages[1].text.endsWith(
+        QStringLiteral("Nothing was written to the switch.\n\nPort: %1").arg(GetParam())));
     EXPECT_EQ(app->m_image, ImageOf(Pattern()));
     EXPECT_EQ(sim->CommittedBytes(), 0);
 }

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -56,7 +59,8 @@ class CliToolTest : public ::testing::Test {
 protected:
     QTemporaryDir dir;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    QByteArray input;  // standard input of the next Run
+    QByteArray input;    // standard input of the next Run
+    int fileBlocks = 0;  // when set, no file grows beyond so many 512-byte blocks
 
     QString Path(const QString& name) const { return dir.filePath(name); }
     QString SimPort() const { return "sim:" + Path("switch.bin"); }
@@ -67,7 +71,18 @@ protected:
         }
         QProcess process;
         process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(TARNEL_CLI_PATH), arguments);
+        if (fileBlocks > 0) {
+            // Through the shell, whose ulimit sets the limit; SIGXFSZ stays
+            // ignored, so a write past it fails as on a full disk.
+            process.start("sh",
+                          QStringList{"-c",
+                                      "trap '' XFSZ; ulimit -f " + QString::number(fileBlocks) +
+                                          "; exec \"$0\" \"$@\"",
+                                      QStringLiteral(TARNEL_CLI_PATH)} +
+                              arguments);
+        } else {
+            process.start(QStringLiteral(TARNEL_CLI_PATH), arguments);
+        }
         process.write(input);
         process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(30000));
@@ -126,14 +141,27 @@ TEST_F(CliToolTest, WriteProgramsTheDeviceAndVerifiesIt) {
     EXPECT_EQ(Device(), Pattern(128, 9));
 }
 
-TEST_F(CliToolTest, ALongerFileGivesItsFirst128BytesAndAShortOneIsRefused) {
-    EXPECT_EQ(Run({"write", MakeFile("long.dat", Pattern(200))}).exit, 0);
-    EXPECT_EQ(Device(), Pattern());
-
-    const Outcome refused = Run({"write", MakeFile("short.dat", Pattern(64, 7))});
-    EXPECT_EQ(refused.exit, 4);
-    EXPECT_TRUE(refused.err.contains("holds 64 bytes")) << refused.err.toStdString();
-    EXPECT_EQ(Device(), Pattern());
+TEST_F(CliToolTest, AnImageFileOfAnyOtherLengthIsRefusedNamingIt) {
+    const QString image = MakeFile("img.dat", Pattern());
+    const struct {
+        QStringList arguments;
+        QByteArray input;
+        QString message;
+    } cases[] = {
+        {{"write", MakeFile("big.dat", Pattern(256))}, {}, "holds 256 bytes"},
+        {{"verify", MakeFile("short.dat", Pattern(64, 7))}, {}, "holds 64 bytes"},
+        {{"compare", image, MakeFile("129.dat", Pattern(129))}, {}, "holds 129 bytes"},
+        {{"write", "-"},
+         Pattern(200),
+         "standard input is not an image file: it holds more than 128"},
+    };
+    for (const auto& c : cases) {
+        input = c.input;
+        const Outcome refused = Run(c.arguments);
+        EXPECT_EQ(refused.exit, 4) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(refused.err.contains(c.message)) << refused.err.toStdString();
+    }
+    EXPECT_TRUE(Device().isEmpty());  // never touched
 }
 
 TEST_F(CliToolTest, VerifyListsEveryDifferenceAndItsCount) {
@@ -189,6 +217,154 @@ TEST_F(CliToolTest, SpecialFilesAreRefusedAtOnceAndTheDeviceIsLeftAlone) {
         }
     }
     EXPECT_EQ(Device(), device);
+}
+
+TEST_F(CliToolTest, NoFileIsOpenedThroughAnotherUsersLinkOrWithABlockingOpen) {
+    // A sticky, world-writable folder like /tmp, in which the user nobody
+    // planted links to root's files and folder.
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to give the links to another user";
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkpath("shared") && QDir(dir.path()).mkpath("rootdir"));
+    ::chmod(QFile::encodeName(Path("shared")).constData(), 01777);
+    const QString precious = MakeFile("precious", "root's own");
+    const QString precious128 = MakeFile("precious128", Pattern(128, 7));
+    for (const auto& [link, target] : {std::pair{"audit.jsonl", precious},
+                                       {"t.vcd", precious},
+                                       {"sw.bin", precious128},
+                                       {"d", Path("rootdir")}}) {
+        const QByteArray name = QFile::encodeName(Path("shared/") + link);
+        ASSERT_EQ(::symlink(QFile::encodeName(target).constData(), name.constData()), 0);
+        ASSERT_EQ(::lchown(name.constData(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("t.fifo")).constData(), 0644), 0);
+    const QString image = MakeFile("img.dat", Pattern());
+    const QString notFollowed =
+        " is not followed: it leads through a symbolic link another user "
+        "owns in the shared folder " +
+        Path("shared") + ".";
+    const struct {
+        QStringList arguments;
+        int exit;
+        QString message;
+    } cases[] = {
+        {{"--port", "sim", "--log", Path("shared/audit.jsonl"), "write", image},
+         4,
+         Path("shared/audit.jsonl") + notFollowed},
+        {{"--port", "sim", "--trace", Path("shared/t.vcd"), "dump"},
+         4,
+         Path("shared/t.vcd") + notFollowed},
+        {{"--port", "sim:" + Path("shared/sw.bin"), "write", image},
+         3,
+         Path("shared/sw.bin") + notFollowed},
+        {{"--port", "sim", "read", "--force", Path("shared/d/conf.dat")},
+         4,
+         Path("shared/d/conf.dat") + notFollowed},
+        // Run bounds each by its wait; a blocking open would exceed it.
+        {{"--port", "sim", "--trace", Path("t.fifo"), "dump"},
+         4,
+         Path("t.fifo") + " is a FIFO, not a regular file."},
+        {{"--port", "sim", "--log", Path("t.fifo"), "dump"},
+         4,
+         Path("t.fifo") + " is a FIFO, not a regular file."},
+    };
+    for (const auto& c : cases) {
+        const Outcome result = Run(c.arguments, false);
+        EXPECT_EQ(result.exit, c.exit) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.err.contains(c.message)) << result.err.toStdString();
+    }
+    EXPECT_EQ(Contents(precious), "root's own");
+    EXPECT_EQ(Contents(precious128), Pattern(128, 7));
+    EXPECT_TRUE(QDir(Path("rootdir")).isEmpty());
+}
+
+TEST_F(CliToolTest, TheRecordIsWrittenLastAndSaysHowTheCommandEnded) {
+    const QString image = MakeFile("img.dat", PatternOfSim());
+    ASSERT_EQ(Run({"read", Path("device.dat")}).exit, 0);  // the switch is made
+    const QString log = Path("audit.jsonl");
+    const struct {
+        QStringList arguments;
+        QString output;  // where standard output goes
+    } cases[] = {
+        {{"read", "-"}, "| true"},  // a pipe whose reader has gone
+        {{"dump"}, "| true"},      {{"probe"}, "| true"}, {{"--json", "verify", image}, "| true"},
+        {{"dump"}, ">/dev/full"},  {{"dump"}, ">&-"},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(log);
+        QProcess shell;
+        shell.start(
+            "bash",
+            QStringList{"-c",
+                        "{ sleep 0.3; \"$0\" \"$@\"; } " + c.output + "; exit ${PIPESTATUS[0]}",
+                        QStringLiteral(TARNEL_CLI_PATH), "--port", SimPort(), "--log", log} +
+                c.arguments);
+        ASSERT_TRUE(shell.waitForFinished(30000));
+        const QString what = c.arguments.join(' ') + " " + c.output;
+        EXPECT_EQ(shell.exitCode(), 4) << what.toStdString();
+        const QJsonObject record =
+            QJsonDocument::fromJson(Contents(log).trimmed().split('\n').last()).object();
+        EXPECT_EQ(record["result"].toString(), "failed") << what.toStdString();
+        EXPECT_EQ(record["exit"].toInt(), 4) << what.toStdString();
+        EXPECT_TRUE(record["message"].toString().contains("standard output"))
+            << record["message"].toString().toStdString();
+    }
+}
+
+TEST_F(CliToolTest, NamesFromTheEnvironmentAreTakenOnlyAsGiven) {
+    const QString image = MakeFile("img.dat", Pattern());
+    const struct {
+        QString environment;  // set through the shell, which can pass any bytes
+        QStringList arguments;
+        int exit;
+        QString message;
+    } cases[] = {
+        {"TARNEL_LOG=\"$(printf 'x\\376')\"", {"--port", "sim", "write", image}, 2, "TARNEL_LOG: "},
+        {"TARNEL_PORT=\"sim:$(printf 'x\\376')\"", {"dump"}, 2, "TARNEL_PORT: "},
+    };
+    for (const auto& c : cases) {
+        QProcess shell;
+        shell.setWorkingDirectory(dir.path());
+        shell.start("sh", QStringList{"-c", c.environment + " exec \"$0\" \"$@\"",
+                                      QStringLiteral(TARNEL_CLI_PATH)} +
+                              c.arguments);
+        ASSERT_TRUE(shell.waitForFinished(30000));
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        EXPECT_EQ(shell.exitCode(), c.exit) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(err.contains(c.message)) << err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path("x\uFFFD")));
+}
+
+TEST_F(CliToolTest, MessagesNameTheRealFileAndCause) {
+    const QString image = MakeFile("img.dat", Pattern());
+    const struct {
+        QString script;  // run by the shell: $0 is tarnel-cli, $1 the port
+        int exit;
+        QString message;
+    } cases[] = {
+        {"verify /proc/self/mem", 4,
+         "A hardware I/O error was reported while accessing /proc/self/mem."},
+        {"verify ''", 2, "A FILE given is empty"},
+        {"--json verify ''", 2, "A FILE given is empty"},
+        {"write - < /", 4, "standard input is a folder, not an image file."},
+        {"write - <&-", 4, "standard input: it is closed."},
+    };
+    for (const auto& c : cases) {
+        QProcess shell;
+        shell.start("sh", {"-c", "exec \"$0\" --port \"$1\" " + c.script,
+                           QStringLiteral(TARNEL_CLI_PATH), SimPort()});
+        ASSERT_TRUE(shell.waitForFinished(30000));
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        EXPECT_EQ(shell.exitCode(), c.exit) << c.script.toStdString();
+        EXPECT_TRUE(err.contains(c.message)) << err.toStdString();
+        if (c.script.startsWith("--json")) {  // one JSON object, even for a usage error
+            const QJsonObject object =
+                QJsonDocument::fromJson(shell.readAllStandardOutput()).object();
+            EXPECT_TRUE(object["error"].toString().contains(c.message));
+            EXPECT_EQ(object["exit"].toInt(), 2);
+        }
+    }
 }
 
 TEST_F(CliToolTest, NamesReachTheFileSystemExactlyAsGiven) {
@@ -291,13 +467,15 @@ TEST_F(CliToolTest, AnI2cAdapterGivesTheSameResultsAsTheParallelPort) {
 }
 
 TEST_F(CliToolTest, ATraceThatCannotBeWrittenFailsTheCommand) {
-    const Outcome full = Run({"--trace", "/dev/full", "dump"});
+    fileBlocks = 2;  // 1 KiB: the trace of a dump is longer
+    const QString trace = Path("t.vcd");
+    const Outcome full = Run({"--trace", trace, "dump"});
     EXPECT_EQ(full.exit, 4);
-    EXPECT_TRUE(full.err.contains("Cannot write the trace file /dev/full: No space left on device"))
+    EXPECT_TRUE(full.err.contains("Cannot write the trace file " + trace + ": File too large"))
         << full.err.toStdString();
     EXPECT_FALSE(full.out.isEmpty());  // the dump itself was done
     const Outcome recorded =
-        Run({"--trace", "/dev/full", "--json", "verify", MakeFile("sim.dat", PatternOfSim())});
+        Run({"--trace", trace, "--json", "verify", MakeFile("sim.dat", PatternOfSim())});
     EXPECT_EQ(recorded.exit, 4);
     const QJsonObject object = QJsonDocument::fromJson(recorded.out.toUtf8()).object();
     EXPECT_EQ(object["exit"].toInt(), 4);
@@ -432,13 +610,15 @@ TEST_F(CliToolTest, ALogThatFailsMakesTheCommandFailWithFour) {
     EXPECT_TRUE(unopened.err.contains("Cannot open the audit log")) << unopened.err.toStdString();
     EXPECT_TRUE(Device().isEmpty());  // the device was never touched
 
-    const Outcome unwritten = Run({"--log", "/dev/full", "--json", "write", image});
+    const QString full = MakeFile("full.jsonl", QByteArray(1024, '\n'));
+    fileBlocks = 2;  // the log is full
+    const Outcome unwritten = Run({"--log", full, "--json", "write", image});
     EXPECT_EQ(unwritten.exit, 4);
     EXPECT_EQ(Device(), Pattern());
     EXPECT_TRUE(unwritten.err.contains("The write itself ended with the result ok (exit status 0)"))
         << unwritten.err.toStdString();
-    const QJsonObject printed = ParseObject(unwritten.out);
-    EXPECT_EQ(printed["exit"].toInt(), 4);
+    const QJsonObject printed = ParseObject(unwritten.out);  // printed before the record
+    EXPECT_EQ(printed["exit"].toInt(), 0);
     EXPECT_EQ(printed["result"].toString(), "ok");
 }
 
@@ -639,6 +819,34 @@ TEST(CliToolInProcessTest, WriteExitsWithOneWhenTheReadBackDiffers) {
     InProcessRun run({"write", image}, [](SimEeprom& s) { s.GetFaults().writeProtected = true; });
     EXPECT_EQ(run.exit, 1);
     EXPECT_EQ(run.out.str(), "09 00 AC\n1 register differs.\n");
+}
+
+TEST(CliToolInProcessTest, WriteSaysWhatWasCheckedAfterTheWrite) {
+    QTemporaryDir dir;
+    const QString image = dir.filePath("image.dat");
+    ASSERT_TRUE(WriteFile(image, Pattern()));
+    // The switch goes silent once the whole image is written.
+    const auto silentAfterWrite = [](SimEeprom& s) {
+        s.SetCommitListener([&s, commits = 0](const EepromImage&) mutable {
+            if (++commits == 128) {
+                s.GetFaults().absent = true;
+            }
+        });
+    };
+    const struct {
+        QStringList arguments;
+        int exit;
+        std::string message;
+    } cases[] = {
+        {{"write", image}, 3, "the image was written but could not be read back"},
+        {{"write", "--no-verify", image}, 0, "The image was written, not verified"},
+    };
+    for (const auto& c : cases) {
+        InProcessRun run(c.arguments, silentAfterWrite);
+        EXPECT_EQ(run.exit, c.exit);
+        EXPECT_NE(run.err.str().find(c.message), std::string::npos) << run.err.str();
+        EXPECT_EQ(run.err.str().find("Download is completed"), std::string::npos);
+    }
 }
 
 TEST(CliToolInProcessTest, WritingToATerminalShowsProgress) {

@@ -6,12 +6,14 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "FileSizeLimit.h"
 #include "LogRecord.h"
 
 namespace {
@@ -139,9 +141,13 @@ TEST(AuditLogTest, ALogThatCannotBeOpenedOrWrittenSaysWhy) {
     LogRecord record(LogRecord::kCliProgram, "sim", "dump");
     EXPECT_TRUE(log.Append(record));  // no log open: nothing to do
 
-    ASSERT_TRUE(log.Open("/dev/full"));
+    const QString full = dir.filePath("full.jsonl");
+    ASSERT_TRUE(log.Open(full));
+    const FileSizeLimit limit(16);
     EXPECT_FALSE(log.Append(record));
-    EXPECT_TRUE(log.ErrorText().contains("/dev/full")) << log.ErrorText().toStdString();
+    EXPECT_EQ(log.ErrorText(),
+              "Cannot write the record to the audit log: Disk full while accessing " + full + ".");
+    EXPECT_EQ(QFileInfo(full).size(), 0);  // no torn record
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ImageFile.h"
 
+#include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
+#include <thread>
 #include <tuple>
 
 #include "NonRegularFiles.h"
@@ -162,7 +165,7 @@ TEST_F(ImageFileTest, AFailedReadLeavesTheImageUntouched) {
     shortFile.write(QByteArray(127, 'x'));
     shortFile.close();
     const ImageFileResult result = ImageFile::Read(Path("short.dat"), image);
-    EXPECT_EQ(result.stage, ImageFileResult::Stage::Short);
+    EXPECT_EQ(result.stage, ImageFileResult::Stage::WrongLength);
     EXPECT_EQ(result.size, 127);
     EXPECT_EQ(image, Image(6));
 }
@@ -200,8 +203,8 @@ TEST_F(ImageFileTest, SymbolicLinksAreFollowedOnlyWhereTheKernelWouldFollowThem)
     const ImageFileResult refused = ImageFile::Write(planted, Image(2));
     EXPECT_EQ(refused.stage, ImageFileResult::Stage::Refused);
     EXPECT_EQ(refused.Message(), planted +
-                                     " is not followed: it is a symbolic link another user owns "
-                                     "in the shared folder " +
+                                     " is not followed: it leads through a symbolic link another "
+                                     "user owns in the shared folder " +
                                      Path("shared") + ".");
     EXPECT_EQ(ReadBack(victim), Image(1));
 
@@ -218,7 +221,7 @@ TEST_F(ImageFileTest, SymbolicLinksAreFollowedOnlyWhereTheKernelWouldFollowThem)
     ASSERT_TRUE(QFile::link("b.dat", Path("a.dat")));
     ASSERT_TRUE(QFile::link("a.dat", Path("b.dat")));
     EXPECT_EQ(ImageFile::Write(Path("a.dat"), Image(5)).Message(),
-              Path("a.dat") + " is a symbolic link that leads round in a loop.");
+              Path("a.dat") + " leads through too many symbolic links (a loop).");
     EXPECT_TRUE(QFileInfo(Path("a.dat")).isSymLink());
     EXPECT_TRUE(QFileInfo(Path("b.dat")).isSymLink());
 }
@@ -286,24 +289,77 @@ TEST_F(ImageFileTest, AWritableFileIsSavedInPlaceWhereItsFolderAllowsNoReplaceme
     EXPECT_EQ(QDir(Path("sticky")).entryList(QDir::Files | QDir::Hidden), QStringList{"root.dat"});
 }
 
-TEST(SignalCleanupTest, AnInterruptOrTerminationRemovesTheTemporaryFile) {
+TEST_F(ImageFileTest, ReadersShareAndALockHeldElsewhereIsWaitedFor) {
+    const QString path = Path("line.dat");
+    ASSERT_TRUE(ImageFile::Write(path, Image(1)).ok());
+    const QString inUse = path + " is in use by another program; try again.";
+    const struct {
+        int lock;         // what another program holds: LOCK_SH or LOCK_EX
+        int releaseMs;    // when it lets go; -1: only after the operation
+        bool save;        // a save, else a read
+        QString message;  // empty: the operation succeeds
+    } cases[] = {
+        {LOCK_SH, -1, false, {}},     // stations verifying one image at once
+        {LOCK_EX, 300, false, {}},    // a save in progress is waited for
+        {LOCK_EX, -1, false, inUse},  // ... but not for ever
+        {LOCK_SH, 300, true, {}},     // a save waits for the readers
+        {LOCK_EX, 300, true, {}},     // two saves at once take turns
+        {LOCK_EX, -1, true, inUse},
+    };
+    for (const auto& c : cases) {
+        // Another open of the file holds its own lock, as another process does.
+        const int other = ::open(Name(path).constData(), O_RDONLY | O_CLOEXEC);
+        ASSERT_EQ(::flock(other, c.lock), 0);
+        std::thread release;
+        if (c.releaseMs >= 0) {
+            release = std::thread([&] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(c.releaseMs));
+                ::flock(other, LOCK_UN);
+            });
+        }
+        EepromImage image{};
+        const ImageFileResult result =
+            c.save ? ImageFile::Write(path, Image(2)) : ImageFile::Read(path, image);
+        if (release.joinable()) {
+            release.join();
+        }
+        ::close(other);
+        EXPECT_EQ(result.ok() ? QString() : result.Message(), c.message)
+            << c.lock << " " << c.releaseMs << " " << c.save;
+    }
+}
+
+TEST(SignalCleanupTest, ASignalAtAnyMomentOfTheSaveRemovesTheTemporaryFile) {
     QTemporaryDir dir;
+    const std::string name = "temporary";
     const std::string path = QFile::encodeName(dir.filePath("temporary")).toStdString();
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        for (bool ignored : {false, true}) {
-            QFile(QString::fromStdString(path)).open(QIODevice::WriteOnly);
-            const pid_t child = ::fork();
-            if (child == 0) {
-                std::signal(signal, ignored ? SIG_IGN : SIG_DFL);
-                const SignalCleanup cleanup(path);
-                ::raise(signal);
-                ::_exit(0);
+        // The signal arrives while the file is being made, or once it is armed.
+        for (bool beforeTheFile : {true, false}) {
+            for (bool ignored : {false, true}) {
+                ::unlink(path.c_str());
+                const pid_t child = ::fork();
+                if (child == 0) {
+                    std::signal(signal, ignored ? SIG_IGN : SIG_DFL);
+                    const int folder =
+                        ::open(QFile::encodeName(dir.path()).constData(), O_PATH | O_DIRECTORY);
+                    SignalCleanup cleanup;
+                    if (beforeTheFile) {
+                        ::raise(signal);
+                    }
+                    ::close(::openat(folder, name.c_str(), O_CREAT | O_WRONLY, 0600));
+                    cleanup.Arm(folder, name);
+                    if (!beforeTheFile) {
+                        ::raise(signal);
+                    }
+                    ::_exit(0);
+                }
+                int status = 0;
+                ::waitpid(child, &status, 0);
+                // The signal takes its course: it ends the process, or stays ignored.
+                EXPECT_EQ(WIFSIGNALED(status), !ignored) << signal << beforeTheFile;
+                EXPECT_EQ(::access(path.c_str(), F_OK) == 0, ignored) << signal << beforeTheFile;
             }
-            int status = 0;
-            ::waitpid(child, &status, 0);
-            // The signal takes its course: it ends the process, or stays ignored.
-            EXPECT_EQ(WIFSIGNALED(status), !ignored) << signal;
-            EXPECT_EQ(::access(path.c_str(), F_OK) == 0, ignored) << signal;
         }
     }
 }

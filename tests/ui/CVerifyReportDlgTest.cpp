@@ -47,6 +47,23 @@ TEST_F(CVerifyReportDlgTest, TemplateSizeHeadingsSeparatorsAndOk) {
     EXPECT_EQ(ok->geometry(), QRect(281, 380, 75, 23));
 }
 
+TEST_F(CVerifyReportDlgTest, UnderADarkPaletteTheReportIsDrawnInItsTextColour) {
+    CVerifyReportDlg dialog;
+    QPalette dark = dialog.palette();
+    dark.setColor(QPalette::Window, QColor(30, 30, 30));
+    dark.setColor(QPalette::WindowText, QColor(240, 240, 240));
+    dialog.setPalette(dark);
+    const QImage image = dialog.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int light = 0;
+    for (int y = 100; y < 116; ++y) {
+        for (int x = 80; x < 120; ++x) {
+            light += qGray(image.pixel(x, y)) > 200 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(light, 0);  // "PASS!" in light ink on the dark window colour
+    EXPECT_EQ(qGray(image.pixel(75, 100)), 30);
+}
+
 TEST_F(CVerifyReportDlgTest, TheReportFontHasACellOf16Pixels) {
     const QFont font = CVerifyReportDlg::ReportFont();
     EXPECT_LE(QFontMetrics(font).height(), 16);

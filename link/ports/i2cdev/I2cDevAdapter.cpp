@@ -48,8 +48,11 @@ std::string ClientName(int number, uint16_t address) {
 }
 }  // namespace
 
-I2cDevAdapter::I2cDevAdapter(int number, const std::string& devDir, const std::string& sysDir)
-    : m_number(number), m_path(devDir + "/i2c-" + std::to_string(number)), m_sysDir(sysDir) {
+I2cDevAdapter::I2cDevAdapter(int number, const std::string& devDir, const std::string& sysDir,
+                             const std::string& deviceName)
+    : m_number(number),
+      m_path(devDir + "/" + (deviceName.empty() ? "i2c-" + std::to_string(number) : deviceName)),
+      m_sysDir(sysDir) {
     // The adapter is the device the path leads to, whatever its name says (a
     // link or another folder may name another one); other devices are never
     // opened, since an open alone can have effects (a watchdog starts).

@@ -10,12 +10,13 @@
 // computer's own SMBus, whose memory-module EEPROMs a write could ruin.
 class I2cDevAdapter : public I2cAdapter {
 public:
-    // Opens /dev/i2c-`number` (under `devDir`); `sysDir` is where sysfs is
-    // mounted. Throws PortError, naming the adapter, the system's reason and
-    // a hint, when it cannot be opened, and before opening it when it is the
+    // Opens /dev/i2c-`number` (under `devDir`; named `deviceName` there
+    // when given, exactly as given); `sysDir` is where sysfs is mounted.
+    // Throws PortError, naming the adapter, the system's reason and a hint,
+    // when it cannot be opened, and before opening it when it is the
     // computer's own SMBus.
     explicit I2cDevAdapter(int number, const std::string& devDir = "/dev",
-                           const std::string& sysDir = "/sys");
+                           const std::string& sysDir = "/sys", const std::string& deviceName = "");
     ~I2cDevAdapter() override;
     I2cDevAdapter(const I2cDevAdapter&) = delete;
     I2cDevAdapter& operator=(const I2cDevAdapter&) = delete;

@@ -3,31 +3,42 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <set>
 
 #include "PortError.h"
+#include "SafeOpen.h"
 
 namespace {
 std::mutex g_mutex;
 std::set<uint16_t> g_claimed;
 
-[[noreturn]] void InUse(uint16_t base) {
+std::string Hex(uint16_t base) {
     char hex[16];
     std::snprintf(hex, sizeof hex, "0x%X", base);
-    throw PortError(std::string("The parallel port at ") + hex +
+    return hex;
+}
+
+[[noreturn]] void InUse(uint16_t base) {
+    throw PortError("The parallel port at " + Hex(base) +
                     " is in use by another tarnel (another program, or another --port naming "
                     "the same port); wait until it has finished.");
+}
+
+[[noreturn]] void Unclaimable(uint16_t base, const std::string& why) {
+    throw PortError("Cannot claim the parallel port at " + Hex(base) + ": " + why +
+                    " Direct port I/O (io:) needs root; the ppdev port /dev/parportN does not.");
 }
 }  // namespace
 
 std::string IoBaseClaim::LockPath(uint16_t base, const std::string& lockDir) {
-    char name[32];
-    std::snprintf(name, sizeof name, "/tarnel-io-0x%X.lock", base);
-    return lockDir + name;
+    return lockDir + "/tarnel-io-" + Hex(base) + ".lock";
 }
 
 IoBaseClaim::IoBaseClaim(uint16_t base, const std::string& lockDir) : m_base(base) {
@@ -37,22 +48,57 @@ IoBaseClaim::IoBaseClaim(uint16_t base, const std::string& lockDir) : m_base(bas
             InUse(base);
         }
     }
-    // O_NOFOLLOW: the lock folder is shared and sticky; a planted link is
-    // not followed.
-    m_fd = ::open(LockPath(base, lockDir).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (m_fd >= 0 && ::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
-        ::close(m_fd);
-        m_fd = -1;
+    try {
+        Lock(lockDir);
+    } catch (...) {
         const std::lock_guard<std::mutex> guard(g_mutex);
         g_claimed.erase(base);
-        InUse(base);
+        throw;
+    }
+}
+
+void IoBaseClaim::Lock(const std::string& lockDir) {
+    // The folder's parent too, where it is missing (a minimal system
+    // without /run).
+    if (::mkdir(lockDir.c_str(), 0755) != 0 && errno == ENOENT) {
+        const std::string parent = lockDir.substr(0, lockDir.rfind('/'));
+        if (!parent.empty()) {
+            ::mkdir(parent.c_str(), 0755);
+        }
+    }
+    if (::mkdir(lockDir.c_str(), 0755) != 0 && errno != EEXIST) {
+        Unclaimable(m_base,
+                    "cannot create the folder " + lockDir + ": " + std::strerror(errno) + ".");
+    }
+    // Only a folder no other user can write to keeps the claim: in a shared
+    // one anybody could take or hold the lock file.
+    struct stat folder {};
+    if (::lstat(lockDir.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode) ||
+        (folder.st_uid != 0 && folder.st_uid != ::geteuid()) || (folder.st_mode & 022) != 0) {
+        Unclaimable(m_base, lockDir +
+                                " is not a folder that only its owner, root, can write to; "
+                                "remove it so that tarnel makes it anew.");
+    }
+    const std::string path = LockPath(m_base, lockDir);
+    const SafeOpen::Result opened = SafeOpen::Open(path, O_RDWR | O_CREAT, 0600, m_file);
+    if (!opened.ok()) {
+        Unclaimable(m_base, opened.Describe(path));
+    }
+    struct stat file {};
+    if (::fstat(m_file.get(), &file) != 0 || file.st_uid != ::geteuid() ||
+        ::fchmod(m_file.get(), 0600) != 0) {
+        Unclaimable(m_base, path + " belongs to another user; remove it.");
+    }
+    if (::flock(m_file.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno == EWOULDBLOCK) {
+            InUse(m_base);
+        }
+        Unclaimable(m_base, "cannot lock " + path + ": " + std::strerror(errno) + ".");
     }
 }
 
 IoBaseClaim::~IoBaseClaim() {
-    if (m_fd >= 0) {
-        ::close(m_fd);
-    }
+    m_file.Close();
     const std::lock_guard<std::mutex> guard(g_mutex);
     g_claimed.erase(m_base);
 }

@@ -82,11 +82,18 @@ void IoPort::CheckBase(uint16_t base, const std::string& root) {
 IoPort::IoPort(uint16_t base) : m_base(base) {
     CheckBase(base);
 #if TARNEL_HAS_PORT_IO
-    m_claim = std::make_unique<IoBaseClaim>(base);
+    // The permission first, which touches no port, for its hint; then the
+    // claim, before the port is touched.
     if (::ioperm(base, kPortCount, 1) != 0) {
         const int error = errno;
         throw PortError("Cannot get access to I/O ports " + PortRange(base) + ": " +
                         std::strerror(error) + "." + AccessHint(error));
+    }
+    try {
+        m_claim = std::make_unique<IoBaseClaim>(base);
+    } catch (...) {
+        ::ioperm(base, kPortCount, 0);
+        throw;
     }
     if (!DataRegisterAnswers(base)) {
         ::ioperm(base, kPortCount, 0);

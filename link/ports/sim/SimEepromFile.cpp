@@ -10,58 +10,42 @@
 #include <cstring>
 
 #include "PortError.h"
+#include "SafeOpen.h"
 
 SimEepromFile::SimEepromFile(const std::string& path, SimEeprom& eeprom)
     : m_path(path), m_eeprom(eeprom) {
-    try {
-        Open();
-    } catch (...) {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-        throw;
-    }
+    Open();
     m_eeprom.SetCommitListener([this](const EepromImage& memory) { Save(memory); });
 }
 
 void SimEepromFile::Open() {
-    const std::string& path = m_path;
-    // Only a regular file is opened: opening a device can have effects of
-    // its own. Checked again on the open descriptor below.
-    const auto refuseUnlessRegular = [&path](const struct stat& status) {
-        if (!S_ISREG(status.st_mode)) {
-            Fail("The simulated EEPROM file " + path +
-                     " is not a regular file; give the name of a file of 128 bytes, or of one "
-                     "to be created",
-                 0);
-        }
-    };
-    if (struct stat before{}; ::stat(path.c_str(), &before) == 0) {
-        refuseUnlessRegular(before);
-    }
-    // Non-blocking, so that a FIFO or a terminal given by mistake never
-    // stalls the open; a regular file is not affected by it.
-    m_fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    // Only a regular file is opened (opening a device can have effects of
+    // its own), never a blocking open, and no link planted by another user.
+    SafeOpen::Result opened = SafeOpen::Open(m_path, O_RDWR, 0, m_file);
     bool created = false;
-    if (m_fd < 0 && errno == ENOENT) {
-        m_fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_CREAT | O_EXCL, 0644);
-        created = m_fd >= 0;
+    if (opened.kind == SafeOpen::Result::Kind::system && opened.error == ENOENT) {
+        opened = SafeOpen::Open(m_path, O_RDWR | O_CREAT | O_EXCL, 0644, m_file);
+        created = opened.ok();
     }
-    if (m_fd < 0) {
-        Fail("Cannot open the simulated EEPROM file " + path, errno);
+    if (opened.kind == SafeOpen::Result::Kind::notRegular) {
+        Fail("The simulated EEPROM file " + m_path +
+                 " is not a regular file; give the name of a file of 128 bytes, or of one "
+                 "to be created",
+             0);
     }
-    struct stat status {};
-    if (::fstat(m_fd, &status) != 0) {
-        Fail("Cannot open the simulated EEPROM file " + path, errno);
+    if (opened.kind == SafeOpen::Result::Kind::system) {
+        Fail("Cannot open the simulated EEPROM file " + m_path, opened.error);
     }
-    refuseUnlessRegular(status);
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+    if (!opened.ok()) {
+        throw PortError("Cannot open the simulated EEPROM file: " + opened.Describe(m_path));
+    }
+    if (::flock(m_file.get(), LOCK_EX | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK) {
-            Fail("The simulated switch " + path +
+            Fail("The simulated switch " + m_path +
                      " is in use: another program has it open. Try again when it is done",
                  0);
         }
-        Fail("Cannot lock the simulated EEPROM file " + path, errno);
+        Fail("Cannot lock the simulated EEPROM file " + m_path, errno);
     }
     if (created) {
         m_eeprom.Memory() = SimEeprom::Pattern();
@@ -73,9 +57,6 @@ void SimEepromFile::Open() {
 
 SimEepromFile::~SimEepromFile() {
     m_eeprom.SetCommitListener({});
-    if (m_fd >= 0) {
-        ::close(m_fd);  // drops the lock
-    }
 }
 
 void SimEepromFile::Load() {
@@ -84,7 +65,7 @@ void SimEepromFile::Load() {
     std::size_t size = 0;
     while (size < sizeof bytes) {
         const ssize_t got =
-            ::pread(m_fd, bytes + size, sizeof bytes - size, static_cast<off_t>(size));
+            ::pread(m_file.get(), bytes + size, sizeof bytes - size, static_cast<off_t>(size));
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -108,7 +89,7 @@ void SimEepromFile::Load() {
 void SimEepromFile::Save(const EepromImage& memory) {
     // The file is written in place, not replaced: a new file would not carry
     // the lock that other programs test. 128 bytes go in one write.
-    const ssize_t written = ::pwrite(m_fd, memory.data(), memory.size(), 0);
+    const ssize_t written = ::pwrite(m_file.get(), memory.data(), memory.size(), 0);
     if (written != static_cast<ssize_t>(memory.size())) {
         Fail("Cannot save the simulated EEPROM file " + m_path, written < 0 ? errno : ENOSPC);
     }

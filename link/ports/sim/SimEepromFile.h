@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "LockedFile.h"
 #include "SimEeprom.h"
 
 // The file that keeps a simulated switch's 128 bytes, so that several
@@ -12,11 +13,11 @@
 // every committed write is saved back at once.
 class SimEepromFile {
 public:
-    // Opens and locks `path`, creating it with SimEeprom::Pattern() when it
-    // does not exist, and loads its bytes into `eeprom`. Throws PortError
-    // when another program holds the file ("in use"), when it is not a
-    // regular file of exactly 128 bytes (at most 129 bytes are read to tell)
-    // or when it cannot be opened, created or read.
+    // Opens (through SafeOpen) and locks `path`, creating it with
+    // SimEeprom::Pattern() when it does not exist, and loads its bytes into `eeprom`. Throws
+    // PortError when another program holds the file ("in use"), when it is not a regular file of
+    // exactly 128 bytes (at most 129 bytes are read to tell) or when it cannot be opened, created
+    // or read (a symbolic link another user planted in a shared folder included).
     SimEepromFile(const std::string& path, SimEeprom& eeprom);
     // Stops saving the EEPROM's writes and gives the file and its lock back.
     ~SimEepromFile();
@@ -36,5 +37,5 @@ private:
 
     std::string m_path;
     SimEeprom& m_eeprom;
-    int m_fd = -1;
+    LockedFile m_file;  // closing it drops the lock
 };
