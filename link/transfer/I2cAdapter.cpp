@@ -10,3 +10,7 @@ unsigned long I2cAdapter::Functions() {
 std::string I2cAdapter::AddressHeldBy(uint16_t) {
     return {};
 }
+
+bool I2cAdapter::StillPresent() {
+    return true;
+}

@@ -34,6 +34,10 @@ public:
     // driver does and how to unbind it. By default empty: no kernel driver
     // sits between tarnel and an adapter of its own.
     virtual std::string AddressHeldBy(uint16_t address);
+    // Whether the adapter is still there. Asked after an I/O error, since a
+    // USB bridge unplugged during a transfer may answer EIO rather than
+    // ENODEV. By default true.
+    virtual bool StillPresent();
     // One combined transfer: START, the messages separated by repeated
     // STARTs, STOP. Returns 0, or the kernel's I2C fault code: ENXIO (or
     // EREMOTEIO on some adapters) when an address is not acknowledged, EIO

@@ -73,7 +73,16 @@ std::string TransferLink::TransferPollingOrThrow(I2cMessage* messages, int count
         return "the I2C bus on " + m_adapter->Name() +
                " is busy: its data line may be held low; check the adapter and the cable";
     }
-    if (error == EIO && count == 1 && IsDataWrite(messages[0]) && DataByteRefused(messages[0])) {
+    if (error == EIO && !m_adapter->StillPresent()) {
+        error = ENODEV;
+    }
+    // Only an adapter that sees every acknowledge (as the bit-banged ones,
+    // which offer protocol mangling, do) tells a refused data byte from any
+    // other failed transfer; a bridge that reports the address's acknowledge
+    // alone would have tarnel guess.
+    if (error == EIO && count == 1 && IsDataWrite(messages[0]) &&
+        (m_adapter->Functions() & I2C_FUNC_PROTOCOL_MANGLING) != 0 &&
+        DataByteRefused(messages[0])) {
         // Which byte of a page was refused the adapter does not tell.
         return messages[0].length == 2 ? DataByteNotAcknowledged(messages[0].data[1])
                                        : "the EEPROM did not acknowledge a data byte of the page "

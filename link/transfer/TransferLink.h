@@ -26,7 +26,7 @@ public:
     static constexpr uint16_t kAddress = 0x50;
 
     explicit TransferLink(std::unique_ptr<I2cAdapter> adapter,
-                        const MonotonicClock& clock = MonotonicClock::System());
+                          const MonotonicClock& clock = MonotonicClock::System());
 
     LinkResult ReadAll(EepromImage& dest) override;
     LinkResult WriteAll(const EepromImage& image, const Progress& progress = {},

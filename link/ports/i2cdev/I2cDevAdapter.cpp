@@ -129,6 +129,11 @@ std::string I2cDevAdapter::AddressHeldBy(uint16_t address) {
            unbindDriver + "/unbind), so that tarnel does not talk over it";
 }
 
+bool I2cDevAdapter::StillPresent() {
+    struct stat info {};
+    return ::stat(m_path.c_str(), &info) == 0;
+}
+
 int I2cDevAdapter::Transfer(I2cMessage* messages, int count) {
     std::vector<i2c_msg> kernel(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {

@@ -9,8 +9,9 @@
 #include "SimPort.h"
 
 unsigned long SimI2cAdapter::Functions() {
+    // Like the kernel's bit-banged adapters, it sees every acknowledge.
     const unsigned long smbus = I2C_FUNC_SMBUS_BYTE_DATA | I2C_FUNC_SMBUS_I2C_BLOCK;
-    return m_faults.noCombinedTransfers ? smbus : smbus | I2C_FUNC_I2C;
+    return m_faults.noCombinedTransfers ? smbus : smbus | I2C_FUNC_I2C | I2C_FUNC_PROTOCOL_MANGLING;
 }
 
 std::string SimI2cAdapter::AddressHeldBy(uint16_t) {
