@@ -97,4 +97,22 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS i2c-tools)
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "sigrok-cli")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
+
+# The package's time stamps (archive members and file times) are those of the
+# newest changelog entry, not the time of the build, unless SOURCE_DATE_EPOCH
+# is already set: CPack takes them from that variable, which its project
+# config file sets when cpack runs.
+find_program(DPKG_PARSECHANGELOG dpkg-parsechangelog REQUIRED)
+execute_process(
+    COMMAND ${DPKG_PARSECHANGELOG} -l ${PROJECT_SOURCE_DIR}/packaging/changelog -STimestamp
+    OUTPUT_VARIABLE TARNEL_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
+    COMMAND_ERROR_IS_FATAL ANY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${PROJECT_SOURCE_DIR}/packaging/changelog)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/CPackSourceDate.cmake)
+file(CONFIGURE OUTPUT ${CPACK_PROJECT_CONFIG_FILE} CONTENT [[
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(ENV{SOURCE_DATE_EPOCH} @TARNEL_SOURCE_DATE_EPOCH@)
+endif()
+]] @ONLY)
 include(CPack)
