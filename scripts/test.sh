@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building, testing and packaging need, checks that every source
 # file names the licence, builds everything into build/ and runs all tests,
-# makes the Debian package from that build and runs Debian's checkers on it;
+# makes the Debian package from that build, runs Debian's checkers on it and
+# checks that a second build in build-repro/ gives the same package;
 # then builds the link library and its tests once more under AddressSanitizer
 # and UndefinedBehaviorSanitizer into build-sanitize/ and runs them there.
 set -euo pipefail
