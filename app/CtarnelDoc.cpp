@@ -193,8 +193,19 @@ bool CtarnelDoc::RunOnDevice(LogRecord& record,
         record.Fail(QString::fromStdString(traceError));
     }
     AppendRecord(log, record);
-    if (!result) {
-        ReportFailure(NamingPort(record.Message()), MessageCaption(), Prompter::Icon::Stop);
+    if (result) {
+        m_downloadStoppedAt = -1;
+    } else {
+        QString text = record.Message();
+        if (m_downloadStoppedAt > 0 && record.Operation() != QLatin1String("download")) {
+            text += QCoreApplication::translate(
+                        "CtarnelDoc",
+                        "\n\nThe switch took the registers before register %1 in the last "
+                        "Download, so it is connected: it may be busy with a write cycle that "
+                        "does not end. Switch it off and on, then try again.")
+                        .arg(m_downloadStoppedAt);
+        }
+        ReportFailure(NamingPort(text), MessageCaption(), Prompter::Icon::Stop);
     }
     if (!traceError.empty()) {
         ReportFailure(QString::fromStdString(traceError),
@@ -205,12 +216,16 @@ bool CtarnelDoc::RunOnDevice(LogRecord& record,
 
 bool CtarnelDoc::DownloadImage(LogRecord& record) {
     CtarnelApp* app = AfxGetApp();
-    return RunOnDevice(record, [app, &record](DeviceLink& link) {
+    m_downloadStoppedAt = -1;
+    return RunOnDevice(record, [this, app, &record](DeviceLink& link) {
         // The read-back goes to a scratch buffer: the image and the buffer
         // Verify shows stay as they are.
         EepromImage readBack{};
         const DeviceCommands::DownloadOutcome outcome =
             DeviceCommands::Download(link, app->m_image, readBack);
+        if (outcome.stage == DeviceCommands::DownloadStage::writeFailed) {
+            m_downloadStoppedAt = outcome.result.failedRegister;
+        }
         if (outcome.stage >= DeviceCommands::DownloadStage::differs) {
             record.SetDevice(readBack);
             record.Compare(app->m_image, readBack);

@@ -98,4 +98,9 @@ private:
     void ReportFailure(const QString& text, const QString& caption, Prompter::Icon icon);
 
     QString m_strTitle;
+    // The register at which the last Download stopped after the switch had
+    // taken the registers before it (a write cycle that never ends stops it
+    // so), or -1: a later failure of another command then says that the
+    // switch answered, rather than only pointing at the cable and power.
+    int m_downloadStoppedAt = -1;
 };

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KernelFiles.h"
 
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -30,6 +35,37 @@ std::vector<int> Numbered(const std::string& dir, const std::string& prefix) {
     }
     std::sort(numbers.begin(), numbers.end());
     return numbers;
+}
+
+namespace {
+bool InGroup(gid_t gid) {
+    if (::getegid() == gid) {
+        return true;
+    }
+    const int count = ::getgroups(0, nullptr);
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(count, 0)));
+    if (count <= 0 || ::getgroups(count, groups.data()) != count) {
+        return false;
+    }
+    return std::find(groups.begin(), groups.end(), gid) != groups.end();
+}
+}  // namespace
+
+std::string PermissionHint(const std::string& path, const std::string& group,
+                           const std::string& joinHint) {
+    const struct group* entry = ::getgrnam(group.c_str());
+    struct stat info {};
+    if (entry == nullptr || !InGroup(entry->gr_gid) || ::stat(path.c_str(), &info) != 0) {
+        return joinHint;
+    }
+    const struct group* owner = ::getgrgid(info.st_gid);
+    char mode[8];
+    std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
+    return "You are in group " + group + " already, but " + path + " belongs to group " +
+           (owner != nullptr ? std::string(owner->gr_name) : std::to_string(info.st_gid)) +
+           " with mode " + mode + ", which does not let the group open it: give it to group " +
+           group + " with read and write for the group (a udev rule with GROUP=\"" + group +
+           "\", MODE=\"0660\").";
 }
 
 }  // namespace KernelFiles

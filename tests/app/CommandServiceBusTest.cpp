@@ -103,4 +103,25 @@ TEST_F(CommandServiceBusTest, AnOpenDialogMakesTheWindowRefuseWithBusy) {
     EXPECT_TRUE(error.message().contains("busy"));
 }
 
+// A second window on the same bus starts, but says that the commands go to
+// the first, which keeps them.
+TEST_F(CommandServiceBusTest, ASecondWindowSaysThatCommandsGoToTheFirst) {
+    QProcess second;
+    second.setWorkingDirectory(dir.path());
+    second.start(QStringLiteral(TARNEL_GUI_PATH), {"--port", "sim:" + dir.filePath("other.bin")});
+    ASSERT_TRUE(second.waitForStarted());
+    QByteArray said;
+    QElapsedTimer waited;
+    waited.start();
+    while (!said.contains("go to that window") && waited.elapsed() < 20000) {
+        second.waitForReadyRead(100);
+        said += second.readAllStandardError();
+    }
+    second.kill();
+    second.waitForFinished();
+    EXPECT_TRUE(said.contains("Another tarnel window already takes the D-Bus commands"))
+        << said.toStdString();
+    EXPECT_EQ(gui.state(), QProcess::Running);
+}
+
 }  // namespace

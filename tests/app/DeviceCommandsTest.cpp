@@ -142,8 +142,12 @@ TEST_F(DeviceCommandsTest, UploadAndVerifyFailuresKeepImageBufferAndTitle) {
         bool afterAWrite;  // the fault shows only once the device took a write
         const char* text;
     } cases[] = {
+        // After the Download stopped by the endless cycle, the switch is
+        // known to answer: not only the cable and power are named.
         {"busy past the bound", [](SimEeprom& s) { s.GetFaults().endlessWriteCycle = true; }, true,
-         "did not acknowledge its address 0xA0 within 25 ms"},
+         "within 25 ms; check that the adapter is plugged in, the cable is connected and the "
+         "switch is powered.\n\nThe switch took the registers before register 1 in the last "
+         "Download, so it is connected: it may be busy with a write cycle that does not end."},
         {"data line held low", [](SimEeprom& s) { s.GetFaults().sdaHeldLow = true; }, false,
          "held low"},
     };

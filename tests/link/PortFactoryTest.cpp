@@ -59,7 +59,9 @@ TEST(PortFactoryTest, TheOptionWinsOverTheEnvironmentWhichWinsOverTheDefault) {
 }
 
 TEST(PortFactoryTest, UnknownNamesListTheAcceptedForms) {
-    for (const char* name : {"lpt1", "io:", "io:0xZZ", "io:0x10000", "sim:", "/dev/", ""}) {
+    // An io: base is taken only as "0x" and hexadecimal digits, as documented.
+    for (const char* name : {"lpt1", "io:", "io:0xZZ", "io:0x10000", "io: 0x378", "io:+0x378",
+                             "io:888", "io:01570", "sim:", "/dev/", ""}) {
         PortFactory factory(name);
         const std::string message = OpenError(factory);
         EXPECT_NE(message.find(std::string("Unknown port \"") + name + "\""), std::string::npos)
@@ -126,13 +128,17 @@ TEST(PortFactoryTest, SimFileKeepsTheBytesAcrossRuns) {
 }
 
 TEST(PortFactoryTest, I2cNamesSelectTheTransferLink) {
-    for (const char* name : {"i2c:/dev/i2c-41", "i2c:41"}) {
+    // A device path is opened exactly as given: i2c-041 is not i2c-41.
+    for (const auto& [name, device] :
+         {std::pair{"i2c:/dev/i2c-41", "/dev/i2c-41"}, std::pair{"i2c:41", "/dev/i2c-41"},
+          std::pair{"i2c:/dev/i2c-041", "/dev/i2c-041"}}) {
         PortFactory factory(name);
         try {
             factory.OpenLink();
             FAIL() << name;
         } catch (const PortError& error) {
-            EXPECT_NE(std::string(error.what()).find("Cannot open the I2C adapter /dev/i2c-41"),
+            EXPECT_NE(std::string(error.what())
+                          .find(std::string("Cannot open the I2C adapter ") + device + ":"),
                       std::string::npos)
                 << error.what();
         }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "I2cSysfs.h"
+#include "KernelFiles.h"
 #include "PortError.h"
 
 namespace {
@@ -77,8 +78,11 @@ I2cDevAdapter::I2cDevAdapter(int number, const std::string& devDir, const std::s
     m_fd = ::open(m_path.c_str(), O_RDWR | O_CLOEXEC);
     if (m_fd < 0) {
         const int error = errno;
-        throw PortError("Cannot open the I2C adapter " + m_path + ": " + std::strerror(error) +
-                        "." + HintFor(error));
+        throw PortError(
+            "Cannot open the I2C adapter " + m_path + ": " + std::strerror(error) + "." +
+            (error == EACCES || error == EPERM
+                 ? " " + KernelFiles::PermissionHint(m_path, "i2c", HintFor(error).substr(1))
+                 : HintFor(error)));
     }
     // One tarnel at a time on an adapter: two runs (or two --port names for
     // the same adapter) would interleave their writes to one switch.

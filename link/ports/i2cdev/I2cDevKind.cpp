@@ -16,16 +16,25 @@ bool AllDigits(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME": the folder of the device and N,
-// looking a name up in sysfs below `sysfsRoot`; with no root only the form is
-// checked and a name gives N = -1.
-std::pair<std::string, int> ParseAdapter(const std::string& name, const std::string* sysfsRoot) {
+// Where an adapter's name leads: the folder of its device, its number and,
+// for the path form, the device's name exactly as given ("i2c-01" stays
+// "i2c-01", it does not become "i2c-1").
+struct AdapterPlace {
+    std::string folder;
+    int number = -1;
+    std::string deviceName;
+};
+
+// "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME", looking a name up in sysfs below
+// `sysfsRoot`; with no root only the form is checked and a name gives
+// number -1.
+AdapterPlace ParseAdapter(const std::string& name, const std::string* sysfsRoot) {
     const std::string rest = name.substr(kI2cPrefix.size());
     if (AllDigits(rest) && rest.size() < 6) {
-        return {"/dev", std::stoi(rest)};
+        return {"/dev", std::stoi(rest), ""};
     }
     if (!rest.empty() && !AllDigits(rest) && rest.find('/') == std::string::npos) {
-        return {"/dev", sysfsRoot == nullptr ? -1 : I2cSysfs(*sysfsRoot).FindByName(rest)};
+        return {"/dev", sysfsRoot == nullptr ? -1 : I2cSysfs(*sysfsRoot).FindByName(rest), ""};
     }
     const auto slash = rest.rfind('/');
     const std::string base = slash == std::string::npos ? rest : rest.substr(slash + 1);
@@ -35,7 +44,7 @@ std::pair<std::string, int> ParseAdapter(const std::string& name, const std::str
     if (slash == std::string::npos || slash == 0 || !AllDigits(number) || number.size() >= 6) {
         PortKinds::ThrowUnknown(name);
     }
-    return {rest.substr(0, slash), std::stoi(number)};
+    return {rest.substr(0, slash), std::stoi(number), base};
 }
 
 void Check(const std::string& name) {
@@ -43,9 +52,9 @@ void Check(const std::string& name) {
 }
 
 std::unique_ptr<DeviceLink> Open(const std::string& name, PortSession& session) {
-    const auto [folder, number] = ParseAdapter(name, &session.SysfsRoot());
-    return std::make_unique<TransferLink>(
-        std::make_unique<I2cDevAdapter>(number, folder, session.SysfsRoot()));
+    const AdapterPlace place = ParseAdapter(name, &session.SysfsRoot());
+    return std::make_unique<TransferLink>(std::make_unique<I2cDevAdapter>(
+        place.number, place.folder, session.SysfsRoot(), place.deviceName));
 }
 
 std::vector<PortInfo> Discover(const SystemRoots& roots) {

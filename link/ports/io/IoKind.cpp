@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IoKind.h"
 
-#include <cerrno>
 #include <cstdlib>
 
 #include "IoPort.h"
@@ -12,14 +11,20 @@
 namespace {
 const std::string kIoPrefix = "io:";
 
-// The base of "io:0x378"; throws PortNameError for a malformed number or a
-// base that is no parallel port's.
+// The base of "io:0x378": "0x" and one to four hexadecimal digits, the one
+// form documented, so that " 0x378", "+0x378", "888" or "01570" never pass for
+// it; throws PortNameError for any other form or a base that is no parallel
+// port's.
 uint16_t ParseBase(const std::string& name) {
-    const std::string digits = name.substr(kIoPrefix.size());
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long base = std::strtoul(digits.c_str(), &end, 0);
-    if (digits.empty() || *end != '\0' || errno != 0 || base > 0xFFFD) {
+    const std::string text = name.substr(kIoPrefix.size());
+    const bool hexForm = text.size() > 2 && text.size() <= 6 && text[0] == '0' &&
+                         (text[1] == 'x' || text[1] == 'X') &&
+                         text.find_first_not_of("0123456789abcdefABCDEF", 2) == std::string::npos;
+    if (!hexForm) {
+        PortKinds::ThrowUnknown(name);
+    }
+    const unsigned long base = std::strtoul(text.c_str() + 2, nullptr, 16);
+    if (base > 0xFFFD) {
         PortKinds::ThrowUnknown(name);
     }
     IoPort::CheckBase(static_cast<uint16_t>(base));

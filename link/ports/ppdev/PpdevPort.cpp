@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "KernelFiles.h"
 #include "ParportState.h"
 #include "PortError.h"
 
@@ -33,7 +34,10 @@ PpdevPort::PpdevPort(const std::string& device, PpdevSystem& system)
     const int number = PortNumber(device);
     if (const int error = m_system.Open(device, m_fd)) {
         m_fd = -1;
-        Fail("Cannot open", error, kernel.OpenHint(number, error));
+        const std::string hint = kernel.OpenHint(number, error);
+        Fail("Cannot open", error,
+             error == EACCES || error == EPERM ? KernelFiles::PermissionHint(device, "lp", hint)
+                                               : hint);
     }
     int error = m_system.Ioctl(m_fd, PPEXCL, nullptr);
     if (error == 0) {
