@@ -5,9 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <exception>
 
-#include "AuditLog.h"
 #include "CMainFrame.h"
 #include "CRegisterEditDlg.h"
 #include "CVerifyReportDlg.h"
@@ -19,12 +17,12 @@
 #include "ImageFile.h"
 #include "LockedFile.h"
 #include "LogRecord.h"
-#include "PortError.h"
+#include "OperationRunner.h"
 #include "PortFactory.h"
 #include "Prompter.h"
 
 namespace {
-const QString kDefaultImageFile = QStringLiteral("default.dat");
+const QString kDefaultImageFile = QString::fromLatin1(DeviceCommands::kDefaultImageFile);
 
 QString MessageCaption() {
     return QString::fromLatin1(CtarnelApp::kMessageCaption);
@@ -151,48 +149,30 @@ LogRecord CtarnelDoc::NewRecord(const QString& operation) {
                      QString::fromStdString(AfxGetApp()->Ports().PortName()), operation);
 }
 
-bool CtarnelDoc::OpenAuditLog(AuditLog& log) {
-    if (const std::optional<QString>& path = AfxGetApp()->LogPath(); path && !log.Open(*path)) {
-        ReportFailure(log.ErrorText(), MessageCaption(), Prompter::Icon::Stop);
+bool CtarnelDoc::OpenAuditLog(OperationRunner& runner) {
+    if (!runner.OpenLog(AfxGetApp()->LogPath())) {
+        ReportFailure(runner.LogError(), MessageCaption(), Prompter::Icon::Stop);
         return false;
     }
     return true;
 }
 
-void CtarnelDoc::AppendRecord(AuditLog& log, LogRecord& record) {
-    record.Finish();
-    if (!log.Append(record)) {
-        ReportFailure(log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
-                          QStringLiteral(" itself ended with the result ") +
-                          LogRecord::ResultName(record.GetResult()) + '.',
-                      MessageCaption(), Prompter::Icon::Stop);
+void CtarnelDoc::AppendRecord(OperationRunner& runner, LogRecord& record) {
+    if (const std::optional<QString> logError = runner.Append(record)) {
+        ReportFailure(*logError, MessageCaption(), Prompter::Icon::Stop);
     }
 }
 
 bool CtarnelDoc::RunOnDevice(LogRecord& record,
                              const std::function<LinkResult(DeviceLink&)>& operation) {
-    AuditLog log;
-    if (!OpenAuditLog(log)) {
+    PortFactory& ports = AfxGetApp()->Ports();
+    OperationRunner runner;
+    if (!OpenAuditLog(runner)) {
         return false;
     }
-    LinkResult result;
-    // Whatever goes wrong on the way to the device is this command's failure.
-    try {
-        const std::unique_ptr<DeviceLink> link = AfxGetApp()->Ports().OpenLink();
-        result = operation(*link);
-    } catch (const std::exception& error) {
-        result = LinkResult::Failure(-1, error.what());
-    }
-    if (!result) {
-        record.Fail(QString::fromStdString(result.message));
-    }
-    // A trace that could not be written is a failure in the record too; what
-    // was done on the device stands and is shown as usual.
-    const std::string traceError = AfxGetApp()->Ports().FlushTrace();
-    if (result && !traceError.empty()) {
-        record.Fail(QString::fromStdString(traceError));
-    }
-    AppendRecord(log, record);
+    const LinkResult result = runner.RunOnLink(ports, record, operation);
+    const std::optional<QString> traceError = runner.FlushTrace(ports, record, result.ok);
+    AppendRecord(runner, record);
     if (result) {
         m_downloadStoppedAt = -1;
     } else {
@@ -207,9 +187,9 @@ bool CtarnelDoc::RunOnDevice(LogRecord& record,
         }
         ReportFailure(NamingPort(text), MessageCaption(), Prompter::Icon::Stop);
     }
-    if (!traceError.empty()) {
-        ReportFailure(QString::fromStdString(traceError),
-                      QString::fromLatin1(CtarnelApp::kAppTitle), Prompter::Icon::Stop);
+    if (traceError) {
+        ReportFailure(*traceError, QString::fromLatin1(CtarnelApp::kAppTitle),
+                      Prompter::Icon::Stop);
     }
     return result.ok;
 }
@@ -222,13 +202,9 @@ bool CtarnelDoc::DownloadImage(LogRecord& record) {
         // Verify shows stay as they are.
         EepromImage readBack{};
         const DeviceCommands::DownloadOutcome outcome =
-            DeviceCommands::Download(link, app->m_image, readBack);
+            DeviceCommands::Download(link, app->m_image, readBack, record);
         if (outcome.stage == DeviceCommands::DownloadStage::writeFailed) {
             m_downloadStoppedAt = outcome.result.failedRegister;
-        }
-        if (outcome.stage >= DeviceCommands::DownloadStage::differs) {
-            record.SetDevice(readBack);
-            record.Compare(app->m_image, readBack);
         }
         return outcome.result;
     });
@@ -238,11 +214,7 @@ void CtarnelDoc::OnToolsUpload() {
     CtarnelApp* app = AfxGetApp();
     LogRecord record = NewRecord(QStringLiteral("upload"));
     if (!RunOnDevice(record, [&](DeviceLink& link) {
-            const LinkResult result = link.ReadAll(app->m_image);
-            if (result) {
-                record.SetDevice(app->m_image);
-            }
-            return result;
+            return DeviceCommands::Upload(link, app->m_image, record);
         })) {
         return;
     }
@@ -266,12 +238,7 @@ void CtarnelDoc::OnToolsVerify() {
     LogRecord record = NewRecord(QStringLiteral("verify"));
     record.SetFile(CurrentFilePath(), app->m_image);
     if (RunOnDevice(record, [&](DeviceLink& link) {
-            const LinkResult result = link.ReadAll(app->m_readBack);
-            if (result) {
-                record.SetDevice(app->m_readBack);
-                record.Compare(app->m_image, app->m_readBack);
-            }
-            return result;
+            return DeviceCommands::Verify(link, app->m_image, app->m_readBack, record);
         })) {
         app->GetPrompter().RunModal(report);
     }
@@ -290,13 +257,11 @@ void CtarnelDoc::OnDownloadDefault() {
     LogRecord record = NewRecord(QStringLiteral("download-default"));
     // The file stays open and locked until the device write is over.
     LockedFile held;
-    const ImageFileResult loaded = ImageFile::Read(kDefaultImageFile, app->m_image, &held);
+    const ImageFileResult loaded = DeviceCommands::LoadDefault(app->m_image, held, record);
     if (!loaded.ok()) {
         // The production line learns of a station that lacks its image too.
-        record.SetFile(QFileInfo(kDefaultImageFile).absoluteFilePath());
-        record.Fail(loaded.Message());
-        if (AuditLog log; OpenAuditLog(log)) {
-            AppendRecord(log, record);
+        if (OperationRunner runner; OpenAuditLog(runner)) {
+            AppendRecord(runner, record);
         }
         ReportFileError(loaded);
         return;
@@ -306,7 +271,6 @@ void CtarnelDoc::OnDownloadDefault() {
     app->m_strImageFile = QFileInfo(kDefaultImageFile).absoluteFilePath();
     app->RepaintMainWindow();
     // No message on success; a failure has been reported by then.
-    record.SetFile(CurrentFilePath(), app->m_image);
     DownloadImage(record);
     SetTitle(kDefaultImageFile);
 }

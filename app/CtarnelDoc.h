@@ -7,9 +7,9 @@
 #include "CommandTarget.h"
 #include "Prompter.h"
 
-class AuditLog;
 class DeviceLink;
 class LogRecord;
+class OperationRunner;
 struct ImageFileResult;
 struct LinkResult;
 
@@ -79,12 +79,12 @@ private:
     // a record that cannot be written are reported (stop icon). Returns
     // whether the operation succeeded.
     bool RunOnDevice(LogRecord& record, const std::function<LinkResult(DeviceLink&)>& operation);
-    // Opens the audit log into `log` when one is kept; reports a log that
+    // Opens the audit log of `runner` when one is kept; reports a log that
     // cannot be opened and returns false.
-    bool OpenAuditLog(AuditLog& log);
-    // Finishes `record` and appends it to `log`; reports a record that
-    // cannot be written, with the operation's own result.
-    void AppendRecord(AuditLog& log, LogRecord& record);
+    bool OpenAuditLog(OperationRunner& runner);
+    // Finishes `record` and appends it to the log of `runner`; reports a
+    // record that cannot be written, with the operation's own result.
+    void AppendRecord(OperationRunner& runner, LogRecord& record);
     // Writes the register image to the device and reads it back into a
     // scratch buffer: only when all 128 registers match does it return true.
     // A failure, or a read-back that differs (how many and the first few),

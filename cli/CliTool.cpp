@@ -11,6 +11,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "AuditLog.h"
 #include "DashedName.h"
 #include "DeviceCommands.h"
 #include "DeviceLink.h"
@@ -26,7 +27,6 @@
 #include "PortFactory.h"
 #include "PortKinds.h"
 #include "PortNameError.h"
-#include "PortProbe.h"
 #include "VerifyReport.h"
 
 namespace {
@@ -291,8 +291,8 @@ int CliTool::RunArguments(const QStringList& arguments) {
         return Usage(QString::fromLatin1(AuditLog::kEnvironmentVariable) + QStringLiteral(": ") +
                      ImageFile::NameProblem(*logPath));
     }
-    if (logPath && !m_log.Open(*logPath)) {
-        return Conclude(record, Fail(record, m_log.ErrorText(), kFileFailure));
+    if (!m_runner.OpenLog(logPath)) {
+        return Conclude(record, Fail(record, m_runner.LogError(), kFileFailure));
     }
     if (parser.isSet(trace)) {
         try {
@@ -327,15 +327,13 @@ int CliTool::RunArguments(const QStringList& arguments) {
 
 int CliTool::RunCommand(LogRecord& record, const std::function<int()>& command) {
     int status = kDeviceFailure;
-    try {
+    const LinkResult result = m_runner.Run(record, [&] {
         status = command();
-    } catch (const std::exception& error) {
-        status =
-            Conclude(record, Fail(record, QString::fromStdString(error.what()), kDeviceFailure));
-    } catch (...) {
-        status = Conclude(record,
-                          Fail(record, QStringLiteral("The command failed for an unknown reason."),
-                               kDeviceFailure));
+        return LinkResult::Success();
+    });
+    if (!result) {
+        Report(QString::fromStdString(result.message));
+        return Conclude(record, kDeviceFailure);
     }
     return status;
 }
@@ -403,36 +401,39 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
     if (!LoadFile(record, file, image)) {
         return Conclude(record, kFileFailure);
     }
-    std::unique_ptr<DeviceLink> link = OpenLink(record);
-    if (!link) {
-        return Conclude(record, kDeviceFailure);
-    }
     const bool showProgress = m_progress && !m_quiet;
     EepromImage readBack{};
+    DeviceCommands::DownloadOutcome outcome;
     // The read-back goes over the same open link: nobody else gets the
     // port between the write and its check.
-    const DeviceCommands::DownloadOutcome outcome = DeviceCommands::Download(
-        *link, image, readBack,
-        [&](int written) {
-            if (showProgress) {
-                m_err << "\rWriting register " << written << " of " << kEepromSize << std::flush;
-            }
-        },
-        m_pageSize, verify);
-    if (showProgress) {
-        m_err << "\n";
-    }
-    if (outcome.stage < DeviceCommands::DownloadStage::differs) {
-        return Conclude(
-            record, Fail(record, QString::fromStdString(outcome.result.message), kDeviceFailure));
+    const LinkResult result = m_runner.RunOnLink(*m_ports, record, [&](DeviceLink& link) {
+        outcome = DeviceCommands::Download(
+            link, image, readBack, record,
+            [&](int written) {
+                if (showProgress) {
+                    m_err << "\rWriting register " << written << " of " << kEepromSize
+                          << std::flush;
+                }
+            },
+            m_pageSize, verify);
+        if (showProgress) {
+            m_err << "\n";
+        }
+        // Registers that differ are the comparison's outcome (exit 1), not a
+        // failure of the device.
+        return outcome.stage == DeviceCommands::DownloadStage::differs ? LinkResult::Success()
+                                                                       : outcome.result;
+    });
+    if (!result) {
+        Report(QString::fromStdString(result.message));
+        return Conclude(record, kDeviceFailure);
     }
     if (!verify) {
         Inform(DeviceMessages::DownloadNotVerified());
         return Conclude(record, kSuccess);
     }
-    record.SetDevice(readBack);
     // The download is completed only when the switch holds the whole image.
-    const int status = Compare(record, image, readBack);
+    const int status = ShowDifferences(record);
     if (status == kSuccess) {
         Inform(DeviceMessages::DownloadCompleted());
     } else {
@@ -454,10 +455,14 @@ int CliTool::Verify(LogRecord& record, const QString& file) {
         return Conclude(record, kFileFailure);
     }
     EepromImage readBack{};
-    if (!ReadDevice(record, readBack)) {
+    const LinkResult result = m_runner.RunOnLink(*m_ports, record, [&](DeviceLink& link) {
+        return DeviceCommands::Verify(link, image, readBack, record);
+    });
+    if (!result) {
+        Report(QString::fromStdString(result.message));
         return Conclude(record, kDeviceFailure);
     }
-    return Conclude(record, Compare(record, image, readBack));
+    return Conclude(record, ShowDifferences(record));
 }
 
 int CliTool::Dump(LogRecord& record, DumpFormat::Kind format) {
@@ -517,12 +522,9 @@ int CliTool::Convert(LogRecord& record, const QString& in, const QString& out, b
 }
 
 int CliTool::Probe(LogRecord& record) {
-    const ProbeReport report = PortProbe::Run(*m_ports);
+    const ProbeReport report = DeviceCommands::Probe(*m_ports, record);
     for (const ProbeStep& step : report.Steps()) {
         const QString line = QString::fromStdString(step.Line());
-        if (!step.passed) {
-            record.Fail(line);
-        }
         if (!m_json && !m_quiet) {
             m_out << line << "\n";
         } else if (!step.passed) {
@@ -557,11 +559,10 @@ int CliTool::ListPorts() {
 int CliTool::Conclude(LogRecord& record, int exit, const QJsonObject& output) {
     // A trace that could not be written fails a command that succeeded, and
     // the record and --json say so too.
-    if (const std::string traceError = m_ports ? m_ports->FlushTrace() : std::string();
-        !traceError.empty()) {
-        Report(QString::fromStdString(traceError));
+    if (const std::optional<QString> traceError =
+            m_ports ? m_runner.FlushTrace(*m_ports, record, exit == kSuccess) : std::nullopt) {
+        Report(*traceError);
         if (exit == kSuccess) {
-            record.Fail(QString::fromStdString(traceError));
             exit = kFileFailure;
         }
     }
@@ -589,11 +590,8 @@ int CliTool::Conclude(LogRecord& record, int exit, const QJsonObject& output) {
             kFileFailure);
     }
     record.SetExit(exit);
-    if (!m_log.Append(record)) {
-        Report(m_log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
-               QStringLiteral(" itself ended with the result ") +
-               LogRecord::ResultName(record.GetResult()) +
-               QStringLiteral(" (exit status %1).").arg(exit));
+    if (const std::optional<QString> logError = m_runner.Append(record)) {
+        Report(*logError);
         return kFileFailure;
     }
     return exit;
@@ -605,27 +603,14 @@ int CliTool::Fail(LogRecord& record, const QString& message, int exit) {
     return exit;
 }
 
-std::unique_ptr<DeviceLink> CliTool::OpenLink(LogRecord& record) {
-    try {
-        return m_ports->OpenLink();
-    } catch (const PortError& error) {
-        Fail(record, QString::fromStdString(error.what()), kDeviceFailure);
-        return nullptr;
-    }
-}
-
 bool CliTool::ReadDevice(LogRecord& record, EepromImage& image) {
-    std::unique_ptr<DeviceLink> link = OpenLink(record);
-    if (!link) {
-        return false;
-    }
-    const LinkResult result = link->ReadAll(image);
+    const LinkResult result = m_runner.RunOnLink(*m_ports, record, [&](DeviceLink& link) {
+        return DeviceCommands::Upload(link, image, record);
+    });
     if (!result) {
-        Fail(record, QString::fromStdString(result.message), kDeviceFailure);
-        return false;
+        Report(QString::fromStdString(result.message));
     }
-    record.SetDevice(image);
-    return true;
+    return result.ok;
 }
 
 ImageFormat::Kind CliTool::FormatOf(const QString& file, int position) const {
@@ -687,6 +672,10 @@ bool CliTool::LoadFile(LogRecord& record, const QString& file, EepromImage& imag
 
 int CliTool::Compare(LogRecord& record, const EepromImage& expected, const EepromImage& actual) {
     record.Compare(expected, actual);
+    return ShowDifferences(record);
+}
+
+int CliTool::ShowDifferences(const LogRecord& record) {
     const std::vector<RegisterDifference>& differing = record.Differences();
     if (!m_quiet && !m_json) {
         for (const RegisterDifference& difference : differing) {

@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "AuditLog.h"
 #include "DumpFormat.h"
 #include "EepromImage.h"
 #include "ImageFile.h"
+#include "OperationRunner.h"
 
 class DeviceLink;
 class LogRecord;
@@ -92,8 +92,6 @@ private:
     // Reports `message`, marks `record` failed with it and returns `exit`.
     int Fail(LogRecord& record, const QString& message, int exit);
 
-    // Opens the link; on failure reports it and returns null.
-    std::unique_ptr<DeviceLink> OpenLink(LogRecord& record);
     // Reads the device and records its digest; on failure reports it and
     // returns false.
     bool ReadDevice(LogRecord& record, EepromImage& image);
@@ -109,10 +107,11 @@ private:
     // Writes `image` to the image file `file` ("-": standard output), the
     // command's FILE number `position`; the message of a failure, or empty.
     QString StoreImage(const QString& file, const EepromImage& image, int position);
-    // Compares and records the differences; prints every differing register
-    // and their count, or "PASS!" (not with --json). Returns kSuccess or
-    // kDifferences.
+    // Compares and records the differences, then shows them (ShowDifferences).
     int Compare(LogRecord& record, const EepromImage& expected, const EepromImage& actual);
+    // Prints every differing register of `record` and their count, or
+    // "PASS!" (not with --json). Returns kSuccess or kDifferences.
+    int ShowDifferences(const LogRecord& record);
     // Reports the usage error `message` and returns kUsage; with --json, Run
     // then prints it as {"error": message, "exit": 2}.
     int Usage(const QString& message);
@@ -129,8 +128,8 @@ private:
     bool m_inputClosed = false;
     // The formats --image-format chose: one for every FILE, or one each.
     std::vector<ImageFormat::Kind> m_formats;
-    int m_pageSize = 1;  // registers per write transaction (--page-size)
-    AuditLog m_log;
+    int m_pageSize = 1;        // registers per write transaction (--page-size)
+    OperationRunner m_runner;  // the audit log and the steps around each device command
     // The one port of a run that RunOnEveryPort started, and the outcome of
     // reading its image file for all ports; empty otherwise.
     std::string m_onePort;

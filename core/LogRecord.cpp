@@ -47,7 +47,9 @@ void LogRecord::Fail(const QString& message) {
 }
 
 void LogRecord::Finish() {
-    m_durationMs = m_clock.elapsed();
+    if (!m_durationMs) {
+        m_durationMs = m_clock.elapsed();
+    }
 }
 
 LogRecord::Result LogRecord::GetResult() const {

@@ -52,8 +52,9 @@ public:
     void Fail(const QString& message);
     // tarnel-cli's exit status for this operation (the GUI has none).
     void SetExit(int exit) { m_exit = exit; }
-    // Stops the clock; duration_ms is the time from the start until now. A
-    // record not finished reports the time until it is turned into JSON.
+    // Stops the clock; duration_ms is the time from the start until the
+    // first Finish. A record not finished reports the time until it is
+    // turned into JSON.
     void Finish();
 
     Result GetResult() const;

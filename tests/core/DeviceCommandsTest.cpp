@@ -3,6 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "LockedFile.h"
+#include "LogRecord.h"
+#include "PortFactory.h"
+
 namespace {
 
 // A link whose device keeps what it is told to (or not), and whose read
@@ -68,7 +76,9 @@ TEST(DownloadCommandTest, ADownloadIsStoredOnlyWhenItsReadBackOverTheSameLinkMat
         link.keepsBytes = c.keepsBytes;
         EepromImage readBack{};
         readBack.fill(0xEE);
-        const auto outcome = DeviceCommands::Download(link, Pattern(), readBack, {}, 1, c.verify);
+        LogRecord record("tarnel", "sim", "download");
+        const auto outcome =
+            DeviceCommands::Download(link, Pattern(), readBack, record, {}, 1, c.verify);
         EXPECT_EQ(outcome.stage, c.stage) << c.name;
         EXPECT_EQ(outcome.result.ok, c.stage == Stage::stored) << c.name;
         EXPECT_EQ(outcome.result.message.rfind(c.message, 0), 0u)
@@ -77,7 +87,81 @@ TEST(DownloadCommandTest, ADownloadIsStoredOnlyWhenItsReadBackOverTheSameLinkMat
         // The caller's buffer holds the device only when it was read.
         const bool read = c.stage == Stage::stored && c.verify ? true : c.stage == Stage::differs;
         EXPECT_EQ(readBack == link.memory, read) << c.name;
+        // The record holds the device and its differences only when read back.
+        EXPECT_EQ(record.ToJson(LogRecord::Fields::output)["device_sha256"].isString(), read)
+            << c.name;
+        EXPECT_EQ(record.Differences().size(), c.stage == Stage::differs ? 127u : 0u) << c.name;
     }
+}
+
+TEST(DeviceCommandTest, UploadAndVerifyRecordTheDeviceOnlyWhenItWasRead) {
+    for (const bool readFails : {false, true}) {
+        ScriptedLink link;
+        link.readFails = readFails;
+        link.memory = Pattern();
+        link.memory[7] ^= 0xFF;
+        EepromImage uploaded{};
+        LogRecord upload("tarnel", "sim", "upload");
+        EXPECT_EQ(DeviceCommands::Upload(link, uploaded, upload).ok, !readFails);
+        EepromImage readBack{};
+        LogRecord verify("tarnel", "sim", "verify");
+        EXPECT_EQ(DeviceCommands::Verify(link, Pattern(), readBack, verify).ok, !readFails);
+        for (const LogRecord* record : {&upload, &verify}) {
+            EXPECT_EQ(record->ToJson(LogRecord::Fields::output)["device_sha256"].isString(),
+                      !readFails);
+        }
+        EXPECT_EQ(uploaded == link.memory, !readFails);
+        // Verify's read-back goes to the buffer it is handed, with the one
+        // differing register in its record.
+        EXPECT_EQ(readBack == link.memory, !readFails);
+        const std::vector<RegisterDifference> seventh{
+            {7, Pattern()[7], static_cast<uint8_t>(Pattern()[7] ^ 0xFF)}};
+        EXPECT_EQ(verify.Differences(), readFails ? std::vector<RegisterDifference>{} : seventh);
+        EXPECT_EQ(verify.GetResult(),
+                  readFails ? LogRecord::Result::ok : LogRecord::Result::differs);
+    }
+}
+
+TEST(DeviceCommandTest, AProbeFailsItsRecordWithTheLineOfTheStepThatFailed) {
+    for (const bool absent : {false, true}) {
+        PortFactory ports("sim");
+        ports.SetSimFaults({.absent = absent});
+        LogRecord record("tarnel-cli", "sim", "probe");
+        const ProbeReport report = DeviceCommands::Probe(ports, record);
+        EXPECT_EQ(report.Passed(), !absent);
+        EXPECT_EQ(record.GetResult(), absent ? LogRecord::Result::failed : LogRecord::Result::ok);
+        if (absent) {
+            EXPECT_EQ(record.Message().toStdString(), report.Steps().back().Line());
+        }
+    }
+}
+
+TEST(DeviceCommandTest, TheDefaultImageIsLoadedLockedAndRecordedOrItsFailureIsRecorded) {
+    const QTemporaryDir dir;
+    const QString saved = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const QString path = QDir(dir.path()).absoluteFilePath("default.dat");
+    for (const bool present : {true, false}) {
+        QFile::remove(path);
+        if (present) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            const EepromImage pattern = Pattern();
+            file.write(reinterpret_cast<const char*>(pattern.data()), kEepromSize);
+        }
+        EepromImage image{};
+        LockedFile held;
+        LogRecord record("tarnel", "sim", "download-default");
+        const ImageFileResult loaded = DeviceCommands::LoadDefault(image, held, record);
+        const QJsonObject json = record.ToJson(LogRecord::Fields::output);
+        EXPECT_EQ(loaded.ok(), present);
+        EXPECT_EQ(held.IsOpen(), present);
+        EXPECT_EQ(json["file"].toString(), path);
+        EXPECT_EQ(json["file_sha256"].isString(), present);
+        EXPECT_EQ(image == Pattern(), present);
+        EXPECT_EQ(record.Message(), present ? QString() : loaded.Message());
+    }
+    QDir::setCurrent(saved);
 }
 
 }  // namespace

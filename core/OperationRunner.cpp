@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "OperationRunner.h"
+
+#include <exception>
+#include <memory>
+
+#include "DeviceLink.h"
+#include "LogRecord.h"
+#include "PortFactory.h"
+
+bool OperationRunner::OpenLog(const std::optional<QString>& path) {
+    return !path || m_log.Open(*path);
+}
+
+LinkResult OperationRunner::Run(LogRecord& record, const std::function<LinkResult()>& operation) {
+    LinkResult result;
+    try {
+        result = operation();
+    } catch (const std::exception& error) {
+        result = LinkResult::Failure(-1, error.what());
+    } catch (...) {
+        result = LinkResult::Failure(-1, "The command failed for an unknown reason.");
+    }
+    if (!result) {
+        record.Fail(QString::fromStdString(result.message));
+    }
+    return result;
+}
+
+LinkResult OperationRunner::RunOnLink(PortFactory& ports, LogRecord& record,
+                                      const std::function<LinkResult(DeviceLink&)>& operation) {
+    return Run(record, [&] {
+        const std::unique_ptr<DeviceLink> link = ports.OpenLink();
+        return operation(*link);
+    });
+}
+
+std::optional<QString> OperationRunner::FlushTrace(PortFactory& ports, LogRecord& record,
+                                                   bool succeeded) {
+    const std::string error = ports.FlushTrace();
+    if (error.empty()) {
+        return std::nullopt;
+    }
+    const QString text = QString::fromStdString(error);
+    if (succeeded) {
+        record.Fail(text);
+    }
+    return text;
+}
+
+std::optional<QString> OperationRunner::Append(LogRecord& record) {
+    record.Finish();
+    if (m_log.Append(record)) {
+        return std::nullopt;
+    }
+    QString text = m_log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
+                   QStringLiteral(" itself ended with the result ") +
+                   LogRecord::ResultName(record.GetResult());
+    if (const std::optional<int> exit = record.Exit()) {
+        text += QStringLiteral(" (exit status %1)").arg(*exit);
+    }
+    return text + '.';
+}
