@@ -59,7 +59,7 @@ QString CurrentFilePath() {
 }
 }  // namespace
 
-CtarnelDoc::CtarnelDoc() : m_strTitle(QStringLiteral("Untitled")) {}
+CtarnelDoc::CtarnelDoc() : m_strTitle(QCoreApplication::translate("CtarnelDoc", "Untitled")) {}
 
 const CommandMap<CtarnelDoc>& CtarnelDoc::Map() {
     static const CommandMap<CtarnelDoc> map = {
@@ -219,7 +219,7 @@ void CtarnelDoc::OnToolsUpload() {
         return;
     }
     app->RepaintMainWindow();
-    SetTitle(QStringLiteral("Upload"));
+    SetTitle(QCoreApplication::translate("CtarnelDoc", "Upload"));
 }
 
 void CtarnelDoc::OnToolsDownload() {

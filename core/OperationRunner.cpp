@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "OperationRunner.h"
 
+#include <QCoreApplication>
 #include <exception>
 #include <memory>
 
@@ -53,11 +54,14 @@ std::optional<QString> OperationRunner::Append(LogRecord& record) {
     if (m_log.Append(record)) {
         return std::nullopt;
     }
-    QString text = m_log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
-                   QStringLiteral(" itself ended with the result ") +
-                   LogRecord::ResultName(record.GetResult());
+    const QString result = LogRecord::ResultName(record.GetResult());
     if (const std::optional<int> exit = record.Exit()) {
-        text += QStringLiteral(" (exit status %1)").arg(*exit);
+        return QCoreApplication::translate(
+                   "OperationRunner", "%1 The %2 itself ended with the result %3 (exit status %4).")
+            .arg(m_log.ErrorText(), record.Operation(), result)
+            .arg(*exit);
     }
-    return text + '.';
+    return QCoreApplication::translate("OperationRunner",
+                                       "%1 The %2 itself ended with the result %3.")
+        .arg(m_log.ErrorText(), record.Operation(), result);
 }
