@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DialogTemplate.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QPushButton>
 
@@ -28,7 +29,7 @@ void DialogTemplate::PlaceAtOwnSize(QWidget* widget, int x, int y) const {
 }
 
 QPushButton* DialogTemplate::AddOkButton(int x, int y) const {
-    auto* ok = new QPushButton(QStringLiteral("OK"), Page());
+    auto* ok = new QPushButton(QCoreApplication::translate("DialogTemplate", "OK"), Page());
     ok->setDefault(true);
     Place(ok, x, y, 50, 14);
     return ok;
