@@ -334,6 +334,17 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     </message>
 </context>
 <context>
+    <name>GridAccessible</name>
+    <message>
+        <source>Registers</source>
+        <translation>Register</translation>
+    </message>
+    <message>
+        <source>Register %1</source>
+        <translation>Register %1</translation>
+    </message>
+</context>
+<context>
     <name>ImageAssembler</name>
     <message>
         <source>data at address %1 lies outside registers 0 to 127</source>

@@ -23,68 +23,12 @@
 using namespace Ch341Protocol;
 
 namespace {
-// The board's descriptors: vendor class, no strings, one interface with bulk
-// IN 0x82, bulk OUT 0x02 and interrupt IN 0x81.
-usb_device_descriptor DeviceDescriptor() {
-    usb_device_descriptor device{};
-    device.bLength = USB_DT_DEVICE_SIZE;
-    device.bDescriptorType = USB_DT_DEVICE;
-    device.bcdUSB = 0x0110;
-    device.bDeviceClass = USB_CLASS_VENDOR_SPEC;
-    device.bMaxPacketSize0 = 8;
-    device.idVendor = kVendorId;
-    device.idProduct = kProductId;
-    device.bcdDevice = 0x0304;
-    device.bNumConfigurations = 1;
-    return device;
-}
-
-usb_endpoint_descriptor EndpointDescriptor(uint8_t address, uint8_t type, uint16_t size) {
-    usb_endpoint_descriptor endpoint{};
-    endpoint.bLength = USB_DT_ENDPOINT_SIZE;
-    endpoint.bDescriptorType = USB_DT_ENDPOINT;
-    endpoint.bEndpointAddress = address;
-    endpoint.bmAttributes = type;
-    endpoint.wMaxPacketSize = size;
-    endpoint.bInterval = type == USB_ENDPOINT_XFER_INT ? 1 : 0;
-    return endpoint;
-}
-
+// The board's endpoints: bulk IN 0x82, bulk OUT 0x02 and interrupt IN 0x81.
 const usb_endpoint_descriptor kBulkIn =
-    EndpointDescriptor(kEndpointIn, USB_ENDPOINT_XFER_BULK, kPacketSize);
+    GadgetFs::Endpoint(kEndpointIn, USB_ENDPOINT_XFER_BULK, kPacketSize);
 const usb_endpoint_descriptor kBulkOut =
-    EndpointDescriptor(kEndpointOut, USB_ENDPOINT_XFER_BULK, kPacketSize);
-const usb_endpoint_descriptor kInterrupt = EndpointDescriptor(0x81, USB_ENDPOINT_XFER_INT, 8);
-
-std::vector<uint8_t> Configuration() {
-    usb_config_descriptor config{};
-    config.bLength = USB_DT_CONFIG_SIZE;
-    config.bDescriptorType = USB_DT_CONFIG;
-    config.wTotalLength = USB_DT_CONFIG_SIZE + USB_DT_INTERFACE_SIZE + 3 * USB_DT_ENDPOINT_SIZE;
-    config.bNumInterfaces = 1;
-    config.bConfigurationValue = 1;
-    config.bmAttributes = USB_CONFIG_ATT_ONE;
-    config.bMaxPower = 48;
-    usb_interface_descriptor interface {};
-    interface.bLength = USB_DT_INTERFACE_SIZE;
-    interface.bDescriptorType = USB_DT_INTERFACE;
-    interface.bInterfaceNumber = kInterface;
-    interface.bNumEndpoints = 3;
-    interface.bInterfaceClass = USB_CLASS_VENDOR_SPEC;
-    interface.bInterfaceSubClass = 1;
-    interface.bInterfaceProtocol = 2;
-    std::vector<uint8_t> bytes;
-    const auto add = [&bytes](const void* descriptor, std::size_t size) {
-        const auto* begin = static_cast<const uint8_t*>(descriptor);
-        bytes.insert(bytes.end(), begin, begin + size);
-    };
-    add(&config, USB_DT_CONFIG_SIZE);
-    add(&interface, USB_DT_INTERFACE_SIZE);
-    for (const usb_endpoint_descriptor* endpoint : {&kBulkIn, &kBulkOut, &kInterrupt}) {
-        add(endpoint, USB_DT_ENDPOINT_SIZE);
-    }
-    return bytes;
-}
+    GadgetFs::Endpoint(kEndpointOut, USB_ENDPOINT_XFER_BULK, kPacketSize);
+const usb_endpoint_descriptor kInterrupt = GadgetFs::Endpoint(0x81, USB_ENDPOINT_XFER_INT, 8);
 
 // Carries out one segment on `eeprom` and returns its replies; `valid` is
 // false when the segment breaks the stream format.
@@ -186,6 +130,11 @@ int main(int argc, char** argv) {
     }
     EepromModel eeprom(argv[1]);
     Ch341Board board(eeprom, argc == 3 ? std::atoi(argv[2]) : -1);
-    GadgetFs gadget(Configuration(), DeviceDescriptor());
+    GadgetFs gadget({.vendor = kVendorId,
+                     .product = kProductId,
+                     .release = 0x0304,
+                     .subclass = 1,
+                     .protocol = 2,
+                     .endpoints = {kBulkIn, kBulkOut, kInterrupt}});
     gadget.Run(board);
 }

@@ -40,15 +40,56 @@ void GadgetFs::RealTime() {
     }
 }
 
-GadgetFs::GadgetFs(const std::vector<uint8_t>& configuration, const usb_device_descriptor& device) {
+usb_endpoint_descriptor GadgetFs::Endpoint(uint8_t address, uint8_t type, uint16_t size) {
+    usb_endpoint_descriptor endpoint{};
+    endpoint.bLength = USB_DT_ENDPOINT_SIZE;
+    endpoint.bDescriptorType = USB_DT_ENDPOINT;
+    endpoint.bEndpointAddress = address;
+    endpoint.bmAttributes = type;
+    endpoint.wMaxPacketSize = size;
+    endpoint.bInterval = type == USB_ENDPOINT_XFER_INT ? 1 : 0;
+    return endpoint;
+}
+
+GadgetFs::GadgetFs(const VendorDevice& device) {
     m_control = open((kFolder + kController).c_str(), O_RDWR);
     if (m_control < 0) {
         Die("open " + kFolder + kController);
     }
+    usb_config_descriptor config{};
+    config.bLength = USB_DT_CONFIG_SIZE;
+    config.bDescriptorType = USB_DT_CONFIG;
+    config.wTotalLength =
+        USB_DT_CONFIG_SIZE + USB_DT_INTERFACE_SIZE + device.endpoints.size() * USB_DT_ENDPOINT_SIZE;
+    config.bNumInterfaces = 1;
+    config.bConfigurationValue = 1;
+    config.bmAttributes = USB_CONFIG_ATT_ONE;
+    config.bMaxPower = 50;  // 100 mA
+    usb_interface_descriptor interface {};
+    interface.bLength = USB_DT_INTERFACE_SIZE;
+    interface.bDescriptorType = USB_DT_INTERFACE;
+    interface.bNumEndpoints = static_cast<uint8_t>(device.endpoints.size());
+    interface.bInterfaceClass = USB_CLASS_VENDOR_SPEC;
+    interface.bInterfaceSubClass = device.subclass;
+    interface.bInterfaceProtocol = device.protocol;
+    // gadgetfs sets bcdUSB and ep0's packet size itself.
+    usb_device_descriptor descriptor{};
+    descriptor.bLength = USB_DT_DEVICE_SIZE;
+    descriptor.bDescriptorType = USB_DT_DEVICE;
+    descriptor.bDeviceClass = USB_CLASS_VENDOR_SPEC;
+    descriptor.idVendor = device.vendor;
+    descriptor.idProduct = device.product;
+    descriptor.bcdDevice = device.release;
+    descriptor.bNumConfigurations = 1;
+
     std::vector<uint8_t> message;
     Append(message, kDeviceTag);
-    message.insert(message.end(), configuration.begin(), configuration.end());
-    Append(message, device, USB_DT_DEVICE_SIZE);
+    Append(message, config, USB_DT_CONFIG_SIZE);
+    Append(message, interface, USB_DT_INTERFACE_SIZE);
+    for (const usb_endpoint_descriptor& endpoint : device.endpoints) {
+        Append(message, endpoint, USB_DT_ENDPOINT_SIZE);
+    }
+    Append(message, descriptor, USB_DT_DEVICE_SIZE);
     if (write(m_control, message.data(), message.size()) != static_cast<ssize_t>(message.size())) {
         Die("gadgetfs refused the descriptors");
     }

@@ -27,10 +27,22 @@ public:
         virtual bool Request(const usb_ctrlrequest& setup, std::vector<uint8_t>& data) = 0;
     };
 
-    // Presents the device: `configuration` is the full-speed configuration
-    // with all its interface and endpoint descriptors. Exits the program
-    // with a message when gadgetfs refuses it.
-    GadgetFs(const std::vector<uint8_t>& configuration, const usb_device_descriptor& device);
+    // A full-speed vendor-class device with no strings and one
+    // configuration of one vendor-class interface (number 0).
+    struct VendorDevice {
+        uint16_t vendor;
+        uint16_t product;
+        uint16_t release;  // bcdDevice
+        uint8_t subclass = 0;
+        uint8_t protocol = 0;
+        std::vector<usb_endpoint_descriptor> endpoints = {};
+    };
+    // An endpoint's descriptor; an interrupt endpoint is polled every frame.
+    static usb_endpoint_descriptor Endpoint(uint8_t address, uint8_t type, uint16_t size);
+
+    // Presents `device`. Exits the program with a message when gadgetfs
+    // refuses it.
+    explicit GadgetFs(const VendorDevice& device);
     ~GadgetFs();
     GadgetFs(const GadgetFs&) = delete;
     GadgetFs& operator=(const GadgetFs&) = delete;

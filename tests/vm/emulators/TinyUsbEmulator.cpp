@@ -30,42 +30,6 @@ constexpr uint8_t kEnd = 2;
 constexpr uint8_t kAddressAcknowledged = 1;
 constexpr uint8_t kAddressRefused = 2;
 
-usb_device_descriptor DeviceDescriptor() {
-    usb_device_descriptor device{};
-    device.bLength = USB_DT_DEVICE_SIZE;
-    device.bDescriptorType = USB_DT_DEVICE;
-    device.bcdUSB = 0x0110;
-    device.bDeviceClass = USB_CLASS_VENDOR_SPEC;
-    device.bMaxPacketSize0 = 8;
-    device.idVendor = kVendorId;
-    device.idProduct = kProductId;
-    device.bcdDevice = 0x0104;
-    device.bNumConfigurations = 1;
-    return device;
-}
-
-// One vendor-class interface without endpoints of its own.
-std::vector<uint8_t> Configuration() {
-    usb_config_descriptor config{};
-    config.bLength = USB_DT_CONFIG_SIZE;
-    config.bDescriptorType = USB_DT_CONFIG;
-    config.wTotalLength = USB_DT_CONFIG_SIZE + USB_DT_INTERFACE_SIZE;
-    config.bNumInterfaces = 1;
-    config.bConfigurationValue = 1;
-    config.bmAttributes = USB_CONFIG_ATT_ONE;
-    config.bMaxPower = 50;
-    usb_interface_descriptor interface {};
-    interface.bLength = USB_DT_INTERFACE_SIZE;
-    interface.bDescriptorType = USB_DT_INTERFACE;
-    interface.bInterfaceClass = USB_CLASS_VENDOR_SPEC;
-    std::vector<uint8_t> bytes;
-    const auto* c = reinterpret_cast<const uint8_t*>(&config);
-    const auto* i = reinterpret_cast<const uint8_t*>(&interface);
-    bytes.insert(bytes.end(), c, c + USB_DT_CONFIG_SIZE);
-    bytes.insert(bytes.end(), i, i + USB_DT_INTERFACE_SIZE);
-    return bytes;
-}
-
 class TinyUsbBridge : public GadgetFs::Handler {
 public:
     explicit TinyUsbBridge(EepromModel& eeprom) : m_eeprom(eeprom) {}
@@ -143,6 +107,7 @@ int main(int argc, char** argv) {
     GadgetFs::RealTime();
     EepromModel eeprom(argv[1]);
     TinyUsbBridge bridge(eeprom);
-    GadgetFs gadget(Configuration(), DeviceDescriptor());
+    // One vendor-class interface without endpoints of its own.
+    GadgetFs gadget({.vendor = kVendorId, .product = kProductId, .release = 0x0104});
     gadget.Run(bridge);
 }
