@@ -7,7 +7,7 @@
 #include "DialogTemplate.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
-    const DialogTemplate layout(*this, QStringLiteral("About tarnel"), 235, 55);
+    const DialogTemplate layout(*this, tr("About tarnel"), 235, 55);
 
     // The icon control sizes itself to its icon, so the whole 32 x 32 icon
     // shows from the control's top-left corner.
@@ -15,11 +15,11 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     icon->setPixmap(QIcon(QStringLiteral(":/icons/tarnel.png")).pixmap(32, 32));
     layout.PlaceAtOwnSize(icon, 11, 17);
 
-    auto* version = new QLabel(QStringLiteral("tarnel Version " TARNEL_VERSION), this);
+    auto* version = new QLabel(tr("tarnel Version %1").arg(QStringLiteral(TARNEL_VERSION)), this);
     version->setTextFormat(Qt::PlainText);
     layout.Place(version, 40, 10, 119, 8);
 
-    auto* purpose = new QLabel(QStringLiteral("Switch configuration EEPROM tool"), this);
+    auto* purpose = new QLabel(tr("Switch configuration EEPROM tool"), this);
     purpose->setTextFormat(Qt::PlainText);
     layout.Place(purpose, 40, 25, 119, 8);
 

@@ -38,19 +38,20 @@ struct Popup {
 // Menu 128. The text after "\t" is the accelerator hint; the keys themselves
 // belong to the accelerator table.
 const Popup kMenu[] = {
-    {"&File",
-     {{"&New\tCtrl+N", CommandId::FileNew},
-      {"&Open...\tCtrl+O", CommandId::FileOpen},
-      {"&Save\tCtrl+S", CommandId::FileSave},
-      {"Save &As...", CommandId::FileSaveAs},
+    {QT_TRANSLATE_NOOP("CMainFrame", "&File"),
+     {{QT_TRANSLATE_NOOP("CMainFrame", "&New\tCtrl+N"), CommandId::FileNew},
+      {QT_TRANSLATE_NOOP("CMainFrame", "&Open...\tCtrl+O"), CommandId::FileOpen},
+      {QT_TRANSLATE_NOOP("CMainFrame", "&Save\tCtrl+S"), CommandId::FileSave},
+      {QT_TRANSLATE_NOOP("CMainFrame", "Save &As..."), CommandId::FileSaveAs},
       {nullptr, 0},
-      {"E&xit", CommandId::AppExit}}},
-    {"&Tools",
-     {{"Verify", CommandId::ToolsVerify},
-      {"Upload", CommandId::ToolsUpload},
-      {"Download", CommandId::ToolsDownload},
-      {"Modify", CommandId::ToolsModify}}},
-    {"&Help", {{"&About tarnel...", CommandId::AppAbout}}},
+      {QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), CommandId::AppExit}}},
+    {QT_TRANSLATE_NOOP("CMainFrame", "&Tools"),
+     {{QT_TRANSLATE_NOOP("CMainFrame", "Verify"), CommandId::ToolsVerify},
+      {QT_TRANSLATE_NOOP("CMainFrame", "Upload"), CommandId::ToolsUpload},
+      {QT_TRANSLATE_NOOP("CMainFrame", "Download"), CommandId::ToolsDownload},
+      {QT_TRANSLATE_NOOP("CMainFrame", "Modify"), CommandId::ToolsModify}}},
+    {QT_TRANSLATE_NOOP("CMainFrame", "&Help"),
+     {{QT_TRANSLATE_NOOP("CMainFrame", "&About tarnel..."), CommandId::AppAbout}}},
 };
 
 struct Accelerator {
@@ -117,7 +118,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 
 void CMainFrame::CreateMenus() {
     for (const Popup& popup : kMenu) {
-        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(popup.title));
+        QMenu* menu = menuBar()->addMenu(tr(popup.title));
         for (const MenuItem& item : popup.items) {
             if (item.text == nullptr) {
                 menu->addSeparator();
@@ -127,10 +128,12 @@ void CMainFrame::CreateMenus() {
             // shows in the same column: screen readers then read the item's
             // name and its keys apart. The keys work through the accelerator
             // table; the item's own shortcut acts only inside its open menu.
-            const QStringList parts = QString::fromLatin1(item.text).split(QLatin1Char('\t'));
-            QAction* action = menu->addAction(parts.first());
-            if (parts.size() > 1) {
-                action->setShortcut(QKeySequence::fromString(parts[1]));
+            // The keys come from the untranslated text, so that no language
+            // changes them.
+            const QString keys = QString::fromLatin1(item.text).section(QLatin1Char('\t'), 1);
+            QAction* action = menu->addAction(tr(item.text).section(QLatin1Char('\t'), 0, 0));
+            if (!keys.isEmpty()) {
+                action->setShortcut(QKeySequence::fromString(keys));
                 action->setShortcutContext(Qt::WidgetShortcut);
             }
             action->setData(item.command);

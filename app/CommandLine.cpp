@@ -28,33 +28,30 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
 
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.setApplicationDescription(QStringLiteral(
-        "Reads, edits, writes back and verifies the configuration EEPROM of a network switch.\n"
-        "-Unregister (or /Unregister, -Unregserver) removes the per-user settings and ends."));
+    parser.setApplicationDescription(
+        tr("Reads, edits, writes back and verifies the configuration EEPROM of a network switch.\n"
+           "-Unregister (or /Unregister, -Unregserver) removes the per-user settings and ends."));
     // Qt's own help and version options would end the process from inside
     // the parser; these are answered by the caller instead.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Displays help on commandline options."));
+                                  tr("Displays help on commandline options."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Displays version information."));
+                                     tr("Displays version information."));
     const QCommandLineOption port(
         QStringLiteral("port"),
-        QStringLiteral("The port: ") + QString::fromStdString(PortKinds::Described()) +
-            QStringLiteral(" (see tarnel(1); default: $TARNEL_PORT, else /dev/parport0)."),
-        QStringLiteral("NAME"));
+        tr("The port: %1 (see tarnel(1); default: $TARNEL_PORT, else /dev/parport0).")
+            .arg(QString::fromStdString(PortKinds::Described())),
+        tr("NAME"));
     const QCommandLineOption trace(
         QStringLiteral("trace"),
-        QStringLiteral("Records the bus traffic of every device command in FILE (VCD)."),
-        QStringLiteral("FILE"));
-    const QCommandLineOption log(
-        QStringLiteral("log"),
-        QStringLiteral("Appends a JSON record of every device command to FILE, the audit log "
-                       "(default: $TARNEL_LOG)."),
-        QStringLiteral("FILE"));
+        tr("Records the bus traffic of every device command in FILE (VCD)."), tr("FILE"));
+    const QCommandLineOption log(QStringLiteral("log"),
+                                 tr("Appends a JSON record of every device command to FILE, the "
+                                    "audit log (default: $TARNEL_LOG)."),
+                                 tr("FILE"));
     parser.addOptions({help, version, port, trace, log});
-    parser.addPositionalArgument(QStringLiteral("file"),
-                                 QStringLiteral("An image file (*.dat) to open at start."),
-                                 QStringLiteral("[file]"));
+    parser.addPositionalArgument(tr("file"), tr("An image file (*.dat) to open at start."),
+                                 tr("[file]"));
     const QStringList all = QStringList{QStringLiteral("tarnel")} + arguments;
     if (!parser.parse(all)) {
         const QString hint = DashedName::Hint(parser, all);
@@ -84,7 +81,7 @@ CommandLine CommandLine::Parse(const QStringList& arguments) {
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
-        result.error = QStringLiteral("Only one image file can be opened at a time.");
+        result.error = tr("Only one image file can be opened at a time.");
         return result;
     }
     if (!files.isEmpty()) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -19,4 +20,6 @@ struct CommandLine {
     // Unregister and Unregserver, with a leading '-' or '/', are recognised
     // before the options, so that no option parsing splits them into letters.
     static CommandLine Parse(const QStringList& arguments);
+
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
 };

@@ -38,8 +38,8 @@ bool CommandService::Command(int id) {
     if (m_frame.IsBusy() || !m_queue.empty()) {
         if (calledFromDBus()) {
             sendErrorReply(QString::fromLatin1(kBusyError),
-                           QStringLiteral("The tarnel window is busy: a dialog is open or a "
-                                          "command is running. Try again when it is done."));
+                           tr("The tarnel window is busy: a dialog is open or a command is "
+                              "running. Try again when it is done."));
         }
         return false;
     }

@@ -228,10 +228,12 @@ void CtarnelApp::Unregister() {
         QDir().rmdir(QFileInfo(fileName).path());
     }
     m_prompter.ShowMessage(
-        removed ? QStringLiteral("System registry entries have been removed and the INI file (if "
-                                 "any) was deleted.")
-                : QStringLiteral("Not all of the system registry entries (or INI file) were "
-                                 "removed."),
+        removed ? QCoreApplication::translate("CtarnelApp",
+                                              "System registry entries have been removed and the "
+                                              "INI file (if any) was deleted.")
+                : QCoreApplication::translate("CtarnelApp",
+                                              "Not all of the system registry entries (or INI "
+                                              "file) were removed."),
         QString::fromLatin1(kAppTitle), Prompter::Icon::Exclamation);
     m_exitCode = removed ? 0 : 1;
 }

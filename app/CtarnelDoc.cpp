@@ -61,7 +61,7 @@ QString CurrentFilePath() {
 }
 }  // namespace
 
-CtarnelDoc::CtarnelDoc() : m_strTitle(QStringLiteral("Untitled")) {}
+CtarnelDoc::CtarnelDoc() : m_strTitle(QCoreApplication::translate("CtarnelDoc", "Untitled")) {}
 
 const CommandMap<CtarnelDoc>& CtarnelDoc::Map() {
     static const CommandMap<CtarnelDoc> map = {
@@ -162,10 +162,11 @@ bool CtarnelDoc::OpenAuditLog(AuditLog& log) {
 void CtarnelDoc::AppendRecord(AuditLog& log, LogRecord& record) {
     record.Finish();
     if (!log.Append(record)) {
-        ReportFailure(log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
-                          QStringLiteral(" itself ended with the result ") +
-                          LogRecord::ResultName(record.GetResult()) + '.',
-                      MessageCaption(), Prompter::Icon::Stop);
+        ReportFailure(
+            QCoreApplication::translate("CtarnelDoc", "%1 The %2 itself ended with the result %3.")
+                .arg(log.ErrorText(), record.Operation(),
+                     LogRecord::ResultName(record.GetResult())),
+            MessageCaption(), Prompter::Icon::Stop);
     }
 }
 
@@ -247,7 +248,7 @@ void CtarnelDoc::OnToolsUpload() {
         return;
     }
     app->RepaintMainWindow();
-    SetTitle(QStringLiteral("Upload"));
+    SetTitle(QCoreApplication::translate("CtarnelDoc", "Upload"));
 }
 
 void CtarnelDoc::OnToolsDownload() {

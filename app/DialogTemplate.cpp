@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DialogTemplate.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QPushButton>
 
@@ -23,7 +24,7 @@ void DialogTemplate::PlaceAtOwnSize(QWidget* widget, int x, int y) const {
 }
 
 QPushButton* DialogTemplate::AddOkButton(int x, int y) const {
-    auto* ok = new QPushButton(QStringLiteral("OK"), &m_dialog);
+    auto* ok = new QPushButton(QCoreApplication::translate("DialogTemplate", "OK"), &m_dialog);
     ok->setDefault(true);
     Place(ok, x, y, 50, 14);
     return ok;

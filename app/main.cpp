@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "CtarnelApp.h"
 #include "QtPrompter.h"
+#include "Translations.h"
 
 int main(int argc, char* argv[]) {
     QtPrompter prompter;
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
         // --help and --version only print: answered before the GUI starts,
         // they work without a display too.
         const QCoreApplication console(argc, argv);
+        const Translations translations;
         const QString output = CommandLine::Parse(QCoreApplication::arguments().mid(1)).output;
         if (!output.isEmpty()) {
             prompter.Print(Prompter::Stream::Output, output);
@@ -20,6 +22,7 @@ int main(int argc, char* argv[]) {
         }
     }
     QApplication application(argc, argv);
+    const Translations translations;
     QApplication::setApplicationName(QStringLiteral("tarnel"));
     // Lets the desktop match the window to the desktop entry and its icon.
     QApplication::setDesktopFileName(QStringLiteral("org.tarnel.Tarnel"));

@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "CliTool.h"
+#include "Translations.h"
 
 int main(int argc, char* argv[]) {
     // A closed pipe is a failed write, reported and recorded, not the end of
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
         ::open("/dev/null", O_RDONLY);
     }
     QCoreApplication application(argc, argv);
+    const Translations translations;
     CliTool tool(std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
     if (inputClosed) {
         tool.SetInputClosed();

@@ -36,6 +36,14 @@ fi
 
 appstreamcli validate --no-net "$contents/usr/share/metainfo/org.tarnel.Tarnel.metainfo.xml"
 
+# The programs find their translations there.
+for qm in tarnel_de.qm; do
+    if [ ! -s "$contents/usr/share/tarnel/translations/$qm" ]; then
+        echo "$deb lacks usr/share/tarnel/translations/$qm" >&2
+        exit 1
+    fi
+done
+
 # A second build of the same tree in another folder must give the same package.
 repro="$build-repro"
 cache_value() { sed -n "s/^$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }

@@ -83,9 +83,9 @@ void CRegisterEditDlg::OnOK() {
             values[n] = *value;
             continue;
         }
-        prompter.ShowMessage(
-            QString::asprintf("Invalid value for register %3d.", static_cast<int>(n)),
-            QString::fromLatin1(CtarnelApp::kMessageCaption), Prompter::Icon::Stop);
+        prompter.ShowMessage(tr("Invalid value for register %1.").arg(static_cast<int>(n), 3),
+                             QString::fromLatin1(CtarnelApp::kMessageCaption),
+                             Prompter::Icon::Stop);
         if (firstInvalid == nullptr) {
             firstInvalid = m_editReg[n];
         }

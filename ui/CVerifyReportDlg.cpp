@@ -19,19 +19,20 @@ struct Heading {
     int width;
     int height;
 };
-const Heading kHeadings[] = {
-    {"EEPROM Addresss", 34, 18}, {"Write Data", 37, 12}, {"Read Data", 38, 12}};
+const Heading kHeadings[] = {{QT_TRANSLATE_NOOP("CVerifyReportDlg", "EEPROM Addresss"), 34, 18},
+                             {QT_TRANSLATE_NOOP("CVerifyReportDlg", "Write Data"), 37, 12},
+                             {QT_TRANSLATE_NOOP("CVerifyReportDlg", "Read Data"), 38, 12}};
 const int kHeadingX[3][3] = {{15, 53, 95}, {149, 187, 229}, {288, 326, 368}};
 constexpr int kHeadingY = 14;
 }  // namespace
 
 CVerifyReportDlg::CVerifyReportDlg(QWidget* parent) : QDialog(parent) {
-    const DialogTemplate layout(*this, QStringLiteral("Tarnel Verify"), 425, 262);
+    const DialogTemplate layout(*this, tr("Tarnel Verify"), 425, 262);
 
     for (int block = 0; block < 3; ++block) {
         for (int column = 0; column < 3; ++column) {
             const Heading& heading = kHeadings[column];
-            auto* label = new QLabel(QString::fromLatin1(heading.text), this);
+            auto* label = new QLabel(tr(heading.text), this);
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setWordWrap(column == 0);  // "EEPROM Addresss" wraps after "EEPROM"
             layout.Place(label, kHeadingX[block][column], kHeadingY, heading.width, heading.height);

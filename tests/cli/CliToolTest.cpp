@@ -514,13 +514,14 @@ TEST_F(CliToolTest, FormerCrashesAreFailureReports) {
 
 TEST_F(CliToolTest, SimulatorFaultsComeFromTheEnvironment) {
     const QString image = MakeFile("image.dat", Pattern());
-    const auto runWith = [&](const QString& faults, const QStringList& arguments) {
+    const auto runWith = [&](const QString& faults, const QStringList& arguments,
+                             const QString& port = QString()) {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("TARNEL_SIM_FAULT", faults);
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(TARNEL_CLI_PATH),
-                      QStringList{"--port", SimPort()} + arguments);
+                      QStringList{"--port", port.isEmpty() ? SimPort() : port} + arguments);
         EXPECT_TRUE(process.waitForFinished(30000));
         return Outcome{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
                        QString::fromUtf8(process.readAllStandardError()), QByteArray()};
@@ -540,6 +541,15 @@ TEST_F(CliToolTest, SimulatorFaultsComeFromTheEnvironment) {
     const Outcome absent = runWith("absent", {"dump"});
     EXPECT_EQ(absent.exit, 3);
     EXPECT_TRUE(absent.err.contains("did not acknowledge its address 0xA0"));
+
+    // The simulated USB bridge's faults, one after a part of a write.
+    const Outcome unplugged = runWith("unplugged:60", {"write", image}, "ch341:sim");
+    EXPECT_EQ(unplugged.exit, 3);
+    EXPECT_TRUE(unplugged.err.contains("ch341:sim was unplugged")) << unplugged.err.toStdString();
+    EXPECT_TRUE(unplugged.err.contains("partly written")) << unplugged.err.toStdString();
+    const Outcome silent = runWith("silent", {"dump"}, "ch341:sim");
+    EXPECT_EQ(silent.exit, 3);
+    EXPECT_TRUE(silent.err.contains("stopped answering")) << silent.err.toStdString();
 }
 
 TEST_F(CliToolTest, ListPortsNeedsNoPort) {

@@ -4,7 +4,8 @@
 // never touch the real settings and never see each other's. The user's own
 // port, audit log and simulator faults are left out too (they would change
 // what the tests see, and collect their records), and so is the user's
-// session bus where a program's tests bring no bus of their own.
+// session bus where a program's tests bring no bus of their own, and the
+// user's language: the programs the tests start speak English.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -13,9 +14,11 @@
 #include <QTemporaryDir>
 
 int main(int argc, char* argv[]) {
-    for (const char* name : {"TARNEL_PORT", "TARNEL_LOG", "TARNEL_SIM_FAULT"}) {
+    for (const char* name :
+         {"TARNEL_PORT", "TARNEL_LOG", "TARNEL_SIM_FAULT", "LC_ALL", "LANGUAGE"}) {
         qunsetenv(name);
     }
+    qputenv("LC_MESSAGES", "C");
 #ifdef TARNEL_TEST_WITHOUT_SESSION_BUS
     qputenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tarnel-tests-have-no-bus");
 #endif

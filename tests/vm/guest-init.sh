@@ -1,9 +1,11 @@
 #!/bin/busybox sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The guest's /init: loads the parallel-port and I2C drivers, runs each check
-# against the kernel's real drivers and prints it on the serial console as
+# The guest's /init: loads the parallel-port, I2C and USB drivers, runs each
+# check against the kernel's real drivers and prints it on the serial console
+# as
 #   === CHECK name: what it shows
-#   (the commands, their output and exit codes, the kernel's messages)
+#   (the commands, their output and exit codes, the kernel's messages, the
+#   time it took)
 #   === RESULT name PASS            or  === RESULT name FAIL: why
 # for vm-check.sh on the host, then powers the machine off.
 /bin/busybox --install -s /bin
@@ -24,10 +26,11 @@ load() {
 
 # The drivers a PC with a parallel port and an SMBus has loaded, in the order
 # the host worked out from their dependencies; lp and i2c-parport take the
-# port, so only their checks load them.
+# port, so only their checks load them, and the USB checks load the dummy
+# controller with their own parameters.
 while read -r module; do
     case "$module" in
-        lp | i2c-parport) ;;
+        lp | i2c-parport | dummy_hcd) ;;
         *) insmod "/modules/$module.ko" ;;
     esac
 done < /modules/order
@@ -54,12 +57,16 @@ register() {
 
 check=""
 failures=""
+uptime() {
+    cut -d ' ' -f 1 /proc/uptime
+}
 begin() {
     check=$1
     failures=""
     dmesg -c > /dev/null
     echo "=== CHECK $1: $2"
-    echo "(at $(cut -d ' ' -f 1 /proc/uptime) s since boot)"
+    began=$(uptime)
+    echo "(at $began s since boot)"
 }
 fail() {
     failures="$failures${failures:+; }$1"
@@ -91,6 +98,7 @@ expect_not() {
 }
 end() {
     dmesg -c | sed 's/^/kernel: /'
+    echo "(took $(echo "$(uptime) $began" | awk '{ printf "%.2f", $1 - $2 }') s)"
     if [ -z "$failures" ]; then
         echo "=== RESULT $check PASS"
     else
@@ -233,6 +241,160 @@ mknod /dev/parport0 c 99 0
 run 3 tarnel-cli --port /dev/parport0 dump
 expect "No such device or address"
 expect "sudo modprobe ppdev"
+end
+
+# The USB device whose vendor:product is $1, by its place on the USB tree
+# ("1-1"), once the kernel has configured it; waits up to 10 s.
+usb_place() {
+    tries=0
+    while [ $tries -lt 100 ]; do
+        for device in /sys/bus/usb/devices/[0-9]*; do
+            case "$device" in *:*) continue ;; esac
+            if [ "$(cat "$device/idVendor"):$(cat "$device/idProduct")" = "$1" ] &&
+                [ -e "$device/$(basename "$device"):1.0" ]; then
+                basename "$device"
+                return
+            fi
+        done
+        sleep 0.1
+        tries=$((tries + 1))
+    done
+}
+
+# A CH341A board with a 24C01-class EEPROM, presented on the dummy controller
+# through gadgetfs by tarnel-vm-ch341; tarnel-cli reaches it through libusb,
+# usbfs and dummy_hcd. The board is full speed only, so the controller is
+# loaded as a full-speed one. The EEPROM's faults are switched in
+# /tmp/eeprom-mode; UNPLUG_AFTER ($1) makes the board go away after so many
+# writes.
+ch341_plug() {
+    echo normal > /tmp/eeprom-mode
+    tarnel-vm-ch341 /tmp/eeprom-mode "$@" > /tmp/ch341.log 2>&1 &
+    ch341_pid=$!
+    ch341=$(usb_place 1a86:5512)
+    [ -n "$ch341" ] || { cat /tmp/ch341.log; fail "the CH341A did not appear on the USB"; }
+}
+# The image the write checks write: 128 bytes that differ from the
+# EEPROM's own.
+i=0
+while [ $i -lt 128 ]; do
+    printf "\\$(printf %03o $(((i * 37 + 11) & 255)))"
+    i=$((i + 1))
+done > /tmp/ch341.bin
+
+begin ch341-list-ports "list-ports names the CH341A by its place on the USB tree"
+load dummy_hcd is_high_speed=0
+mkdir -p /dev/gadget
+mount -t gadgetfs gadgetfs /dev/gadget
+ch341_plug
+run 0 tarnel-cli list-ports
+expect "ch341:$ch341"
+expect "CH341A USB programmer (I2C)"
+end
+
+begin ch341-probe "probe over libusb, usbfs and dummy_hcd finds the CH341A and the EEPROM"
+run 0 tarnel-cli --port ch341 probe
+expect "the CH341A answers over USB: ok"
+expect "the I2C bus is free"
+expect "EEPROM acknowledges a read of one byte at 0x50: ok"
+end
+
+begin ch341-dump "dump shows the EEPROM's 128 bytes"
+run 0 tarnel-cli --port "ch341:$ch341" dump
+expect "  0  00 01 02 03 04 05 06 07 08 09"
+expect "120  78 79 7A 7B 7C 7D 7E 7F"
+end
+
+begin ch341-write "write goes through byte by byte with acknowledge polling, and reads back"
+run 0 time tarnel-cli --port ch341 write /tmp/ch341.bin
+end
+
+begin ch341-verify "verify finds the written image"
+run 0 tarnel-cli --port ch341 verify /tmp/ch341.bin
+end
+
+begin ch341-read "read gives the written image back"
+run 0 tarnel-cli --port ch341 read /tmp/ch341-back.bin
+cmp /tmp/ch341.bin /tmp/ch341-back.bin || fail "the image read differs from the one written"
+end
+
+begin ch341-page-write "a write in pages of 8 bytes goes through and reads back"
+run 0 time tarnel-cli --port ch341 write --page-size 8 /tmp/image.bin
+run 0 tarnel-cli --port ch341 verify /tmp/image.bin
+end
+
+begin ch341-write-protected "a write-protected EEPROM takes the bytes, keeps none, and the read-back says so"
+echo write-protected > /tmp/eeprom-mode
+run 1 tarnel-cli --port ch341 write /tmp/ch341.bin
+expect "differ"
+end
+
+begin ch341-absent "an absent EEPROM does not acknowledge its address"
+echo absent > /tmp/eeprom-mode
+run 3 tarnel-cli --port ch341 dump
+expect "did not acknowledge its address 0x50"
+run 3 tarnel-cli --port ch341 probe
+expect "the CH341A answers over USB: ok"
+end
+
+begin ch341-endless-cycle "an EEPROM that never ends its write cycle stops the write at register 1"
+echo endless-cycle > /tmp/eeprom-mode
+run 3 tarnel-cli --port ch341 write /tmp/ch341.bin
+expect "failed at register 1"
+expect "Only register 0 was written"
+end
+
+begin ch341-unplug "a board unplugged in the middle of a write is reported as unplugged, naming what was written"
+kill $ch341_pid
+wait $ch341_pid
+ch341_plug 5
+run 3 tarnel-cli --port ch341 write /tmp/ch341.bin
+expect "unplugged"
+expect "failed at register 5"
+expect "Registers 0 to 4 were written"
+cat /tmp/ch341.log
+run 0 tarnel-cli list-ports
+expect_not "ch341:"
+end
+
+# An i2c-tiny-usb bridge with the same EEPROM model, presented the same way:
+# the kernel's i2c-tiny-usb driver binds to it and i2c-dev offers it, so
+# tarnel-cli's transfers cross both drivers, usbcore and dummy_hcd.
+begin tiny-list-ports "list-ports names the i2c-tiny-usb adapter the kernel's driver made"
+echo normal > /tmp/eeprom-mode
+tarnel-vm-i2c-tiny-usb /tmp/eeprom-mode > /tmp/tiny.log 2>&1 &
+tiny_place=$(usb_place 0403:c631)
+tiny=""
+tries=0
+while [ -z "$tiny" ] && [ $tries -lt 50 ]; do
+    tiny=$(adapter "i2c-tiny-usb")
+    [ -n "$tiny" ] || sleep 0.1
+    tries=$((tries + 1))
+done
+[ -n "$tiny_place" ] || fail "the i2c-tiny-usb bridge did not appear on the USB"
+[ -n "$tiny" ] || { cat /tmp/tiny.log; fail "the kernel made no i2c-tiny-usb adapter"; }
+run 0 tarnel-cli list-ports
+expect "i2c:/dev/i2c-$tiny"
+expect "i2c-tiny-usb at bus"
+end
+
+begin tiny-write "write crosses i2c-dev and i2c-tiny-usb and reads back"
+run 0 time tarnel-cli --port i2c:i2c-tiny-usb write /tmp/ch341.bin
+end
+
+begin tiny-verify "verify over i2c-tiny-usb finds the written image"
+run 0 tarnel-cli --port "i2c:$tiny" verify /tmp/ch341.bin
+end
+
+begin tiny-read "read over i2c-tiny-usb gives the written image back"
+run 0 tarnel-cli --port i2c:i2c-tiny-usb read /tmp/tiny-back.bin
+cmp /tmp/ch341.bin /tmp/tiny-back.bin || fail "the image read differs from the one written"
+end
+
+begin tiny-absent "an absent EEPROM behind i2c-tiny-usb does not acknowledge its address"
+echo absent > /tmp/eeprom-mode
+run 3 tarnel-cli --port i2c:i2c-tiny-usb dump
+expect "did not acknowledge"
 end
 
 echo "tarnel-vm: finished"

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Boots Debian's kernel in QEMU with a busybox initramfs that holds the built
-# tarnel-cli, runs the guest checks (guest-init.sh) and keeps the serial
-# console in WORK/console.log for vm-check.sh. The machine is a q35 PC with an
-# ISA parallel port at 0x378 and the chipset's SMBus; nothing answers on either,
-# so the checks see the kernel drivers' own behaviour and the absent-switch and
-# error paths.
+# tarnel-cli and the guest's USB device emulators, runs the guest checks
+# (guest-init.sh) and keeps the serial console in WORK/console.log for
+# vm-check.sh. The machine is a q35 PC with an ISA parallel port at 0x378 and
+# the chipset's SMBus; nothing answers on either, so the checks see the kernel
+# drivers' own behaviour and the absent-switch and error paths. USB devices
+# are presented inside the guest on the dummy controller (dummy_hcd) through
+# gadgetfs, so tarnel-cli reaches them through the kernel's USB stack.
 #
-# Usage: vm-boot.sh TARNEL_CLI GUEST_INIT WORK
+# Usage: vm-boot.sh TARNEL_CLI GUEST_INIT WORK [PROGRAM...]
+# Each PROGRAM goes into the guest's /bin with the libraries it needs.
 # Exits 0 when the guest ran all checks, 77 (skipped) when QEMU or the kernel
 # cannot be had, 1 otherwise. Downloads are kept in WORK/cache: a rerun fetches
 # nothing.
@@ -17,12 +20,15 @@ cli=$1
 guest_init=$2
 mkdir -p "$3"
 work=$(cd "$3" && pwd)
+programs=("${@:4}")
 cache=$work/cache
 console=$work/console.log
 skip_code=77
-# Modules the checks need; the order to load them in is worked out below from
-# their own dependency lists.
-modules=(parport parport_pc ppdev lp i2c-dev i2c-smbus i2c-i801 i2c-algo-bit i2c-parport)
+# Modules the checks need; the modules they depend on are fetched with them,
+# and the order to load them in is worked out below from their own
+# dependency lists.
+modules=(parport parport_pc ppdev lp i2c-dev i2c-smbus i2c-i801 i2c-algo-bit i2c-parport
+    dummy_hcd gadgetfs i2c-tiny-usb)
 # Seconds the whole test may take (CTest stops it at 90 s; stopping QEMU
 # earlier still shows the console), and that a guest under KVM has to show
 # that it started.
@@ -83,12 +89,18 @@ fetch() {
         cp "$unpacked/bin/busybox" "$tree/busybox" || return 1
     local moddir
     moddir=$(echo "$unpacked"/lib/modules/*)
-    local name
-    for name in "${modules[@]}"; do
+    local pending=("${modules[@]}") name
+    while [ ${#pending[@]} -gt 0 ]; do
+        # Dependency lists spell module names with "_" where files may have "-".
+        name=${pending[0]}
+        pending=("${pending[@]:1}")
         local file
-        file=$(find "$moddir/kernel" -name "$name.ko" -print -quit)
+        file=$(find "$moddir/kernel" \( -name "$name.ko" -o -name "${name//_/-}.ko" \
+            -o -name "${name//-/_}.ko" \) -print -quit)
         [ -n "$file" ] || { echo "The kernel package has no module $name"; return 1; }
+        [ -f "$tree/modules/$(basename "$file")" ] && continue
         cp "$file" "$tree/modules/" || return 1
+        pending+=($(tr '\0' '\n' < "$file" | sed -n 's/^depends=//p' | tr ',' ' '))
     done
     rm -rf "$debs" "$unpacked"
     mv "$tree" "$cache"
@@ -148,11 +160,13 @@ build_initramfs() {
         cp "$cache/modules/$name.ko" "$root/modules/" || return 1
     done
     printf '%s\n' "${order[@]}" > "$root/modules/order"
-    objcopy --strip-debug "$cli" "$root/bin/tarnel-cli" || return 1
-    local library
-    for library in $(ldd "$cli" | grep -o '/[^ ]*'); do
-        mkdir -p "$root$(dirname "$library")"
-        cp -L "$library" "$root$library" || return 1
+    local program library
+    for program in "$cli" "${programs[@]}"; do
+        objcopy --strip-debug "$program" "$root/bin/$(basename "$program")" || return 1
+        for library in $(ldd "$program" | grep -o '/[^ ]*'); do
+            mkdir -p "$root$(dirname "$library")"
+            cp -L "$library" "$root$library" || return 1
+        done
     done
     printf 'root:x:0:0:root:/:/bin/sh\ntech:x:1000:1000:tech:/tmp:/bin/sh\n' > "$root/etc/passwd"
     printf 'root:x:0:\nlp:x:7:techlp\ntech:x:1000:\n' > "$root/etc/group"

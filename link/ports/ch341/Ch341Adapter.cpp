@@ -175,6 +175,10 @@ void Ch341Adapter::Exchange(bool out, uint8_t* data, int length, int expected) {
     const Ch341Transport::Result result = out ? m_transport->BulkOut(data, length, kTransferTimeout)
                                               : m_transport->BulkIn(data, length, kTransferTimeout);
     const std::string name = "The CH341A " + Name();
+    const std::string unplugged =
+        name +
+        " was unplugged (it is gone from the USB bus); plug it in again and repeat the "
+        "command.";
     switch (result.outcome) {
         case Ch341Transport::Outcome::Done:
             if (result.length != expected) {
@@ -184,9 +188,7 @@ void Ch341Adapter::Exchange(bool out, uint8_t* data, int length, int expected) {
             }
             return;
         case Ch341Transport::Outcome::Gone:
-            Fail(name +
-                 " was unplugged (it is gone from the USB bus); plug it in again and "
-                 "repeat the command.");
+            Fail(unplugged);
         case Ch341Transport::Outcome::TimedOut:
             if (!m_transport->Present()) {
                 Fail(name +
@@ -197,6 +199,11 @@ void Ch341Adapter::Exchange(bool out, uint8_t* data, int length, int expected) {
                  " within " + std::to_string(kTransferTimeout.count()) + " ms; " + ReturnHint() +
                  ".");
         case Ch341Transport::Outcome::Failed:
+            // A board unplugged in the middle of a transfer ends it with an
+            // I/O error before the USB reports the device gone.
+            if (!m_transport->Present()) {
+                Fail(unplugged);
+            }
             break;
     }
     Fail("A USB transfer " + std::string(out ? "to" : "from") + " the CH341A " + Name() +

@@ -71,13 +71,10 @@ const PortKind& Ch341Kinds::Simulated() {
         .simulated = true,
         .check = [](const std::string& name) { FileOf(name); },
         .open = [](const std::string& name, PortSession& session) -> std::unique_ptr<DeviceLink> {
-            // The simulated chip has no USB faults in a run; the tests of the
-            // adapter switch them on.
-            static const SimCh341::Faults kNoFaults;
-            static int transfers = 0;
             SimSwitch& simulation = session.Simulation();
             return std::make_unique<TransferLink>(std::make_unique<Ch341Adapter>(
-                std::make_unique<SimCh341>(simulation.Eeprom(), kNoFaults, transfers,
+                std::make_unique<SimCh341>(simulation.Eeprom(), simulation.Eeprom().GetFaults().usb,
+                                           simulation.UsbTransfers(),
                                            simulation.OpenFile(session.Resolve(FileOf(name))))));
         },
         .discover = nullptr,

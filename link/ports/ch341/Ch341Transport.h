@@ -31,6 +31,7 @@ public:
     // Receives one packet of at most `capacity` bytes from the bulk IN
     // endpoint 0x82 into `data`, ending within `timeout`.
     virtual Result BulkIn(uint8_t* data, int capacity, std::chrono::milliseconds timeout) = 0;
-    // After a transfer timed out: whether the device is still on the USB bus.
+    // After a transfer timed out or failed: whether the device is still on
+    // the USB bus.
     virtual bool Present() = 0;
 };

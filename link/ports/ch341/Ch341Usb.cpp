@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 
 #include "Ch341Protocol.h"
 #include "PortError.h"
@@ -14,6 +15,11 @@ using namespace Ch341Protocol;
 namespace {
 // A transfer that asks whether the device is there at all: GET_STATUS.
 constexpr std::chrono::milliseconds kPresenceTimeout{200};
+// Right after an unplug, requests fail in other ways until the hub has
+// noticed that the device is gone: GET_STATUS is asked again, a pause
+// apart, for this long.
+constexpr std::chrono::milliseconds kPresenceWait{1000};
+constexpr std::chrono::milliseconds kPresencePause{50};
 
 // The place of `device` on the USB tree ("1-4.2"); empty for a root hub.
 std::string PlaceOf(libusb_device* device) {
@@ -166,9 +172,19 @@ Ch341Transport::Result Ch341Usb::BulkIn(uint8_t* data, int capacity,
 bool Ch341Usb::Present() {
     // A standard request to the device, answered from it to the host.
     constexpr uint8_t kToHostStandardDevice = 0x80;
-    unsigned char status[2];
-    const int result = libusb_control_transfer(
-        m_handle, kToHostStandardDevice, LIBUSB_REQUEST_GET_STATUS, 0, 0, status, sizeof status,
-        static_cast<unsigned>(kPresenceTimeout.count()));
-    return result != LIBUSB_ERROR_NO_DEVICE;
+    const auto until = std::chrono::steady_clock::now() + kPresenceWait;
+    for (;;) {
+        unsigned char status[2];
+        const int result = libusb_control_transfer(
+            m_handle, kToHostStandardDevice, LIBUSB_REQUEST_GET_STATUS, 0, 0, status, sizeof status,
+            static_cast<unsigned>(kPresenceTimeout.count()));
+        if (result == LIBUSB_ERROR_NO_DEVICE) {
+            return false;
+        }
+        // A device that answers, or still fails after the wait, is there.
+        if (result >= 0 || std::chrono::steady_clock::now() >= until) {
+            return true;
+        }
+        std::this_thread::sleep_for(kPresencePause);
+    }
 }

@@ -33,7 +33,8 @@ public:
     std::string Name() const override { return "ch341:" + m_place; }
     Result BulkOut(const uint8_t* data, int length, std::chrono::milliseconds timeout) override;
     Result BulkIn(uint8_t* data, int capacity, std::chrono::milliseconds timeout) override;
-    // Asks the device for its status on the control endpoint.
+    // Asks the device for its status on the control endpoint, again for a
+    // while when the request fails otherwise than with the device gone.
     bool Present() override;
 
 private:

@@ -19,7 +19,16 @@ bool SimCh341::Faulted() {
 }
 
 Ch341Transport::Result SimCh341::FaultResult() const {
-    return {m_faults.kind == Faults::Kind::Unplugged ? Outcome::Gone : Outcome::TimedOut};
+    switch (m_faults.kind) {
+        case Faults::Kind::Unplugged:
+            return {Outcome::Gone};
+        case Faults::Kind::FailedThenGone:
+            return {Outcome::Failed, 0, "Input/Output Error"};
+        case Faults::Kind::Silent:
+        case Faults::Kind::SilentThenGone:
+            break;
+    }
+    return {Outcome::TimedOut};
 }
 
 bool SimCh341::Present() {

@@ -10,6 +10,7 @@
 #include "I2cBus.h"
 #include "SimEeprom.h"
 #include "SimEepromFile.h"
+#include "SimFaults.h"
 #include "SimPort.h"
 
 // A simulated CH341A at the level of its bulk transfers, with a SimEeprom on
@@ -22,16 +23,7 @@
 // on after a number of transfers.
 class SimCh341 : public Ch341Transport {
 public:
-    // USB faults a test can switch on.
-    struct Faults {
-        enum class Kind {
-            Unplugged,       // every later transfer: the device is gone
-            Silent,          // every later transfer times out; the device stays
-            SilentThenGone,  // every later transfer times out, and it is gone
-        };
-        int transfersBeforeFault = -1;  // transfers carried out first; -1: never
-        Kind kind = Kind::Unplugged;
-    };
+    using Faults = SimUsbFaults;
 
     // `faults` and `transfers` (a count of bulk transfers asked for) outlive
     // the chip, so they last for the run as the EEPROM does. `file`, when

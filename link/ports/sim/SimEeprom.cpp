@@ -2,6 +2,7 @@
 #include "SimEeprom.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 
 namespace {
@@ -210,6 +211,36 @@ void SimEeprom::SetCommitListener(CommitListener listener) {
     m_commitListener = std::move(listener);
 }
 
+namespace {
+std::optional<SimUsbFaults::Kind> UsbFaultKind(const std::string& name) {
+    using Kind = SimUsbFaults::Kind;
+    if (name == "unplugged") {
+        return Kind::Unplugged;
+    }
+    if (name == "failed-then-gone") {
+        return Kind::FailedThenGone;
+    }
+    if (name == "silent") {
+        return Kind::Silent;
+    }
+    if (name == "silent-then-gone") {
+        return Kind::SilentThenGone;
+    }
+    return std::nullopt;
+}
+
+// The count of transfers in `name` from `begin` on: decimal digits.
+int TransferCount(const std::string& name, std::size_t begin) {
+    const std::string digits = name.substr(begin);
+    if (digits.empty() || digits.size() > 9 ||
+        digits.find_first_not_of("0123456789") != std::string::npos) {
+        throw std::invalid_argument("\"" + name +
+                                    "\": the count of transfers after the colon is no number.");
+    }
+    return std::stoi(digits);
+}
+}  // namespace
+
 SimEeprom::Faults SimEeprom::ParseFaults(const std::string& names) {
     Faults faults;
     std::size_t begin = 0;
@@ -219,7 +250,16 @@ SimEeprom::Faults SimEeprom::ParseFaults(const std::string& names) {
         std::string name = names.substr(begin, comma - begin);
         name.erase(0, name.find_first_not_of(" \t"));
         name.erase(name.find_last_not_of(" \t") + 1);
-        if (name == "absent") {
+        // A USB fault may name the transfers carried out before it begins:
+        // "unplugged:40".
+        const std::size_t colon = name.find(':');
+        const std::string base = name.substr(0, colon);
+        if (const auto usb = UsbFaultKind(base); usb.has_value()) {
+            faults.usb = {colon == std::string::npos ? 0 : TransferCount(name, colon + 1), *usb};
+        } else if (colon != std::string::npos) {
+            throw std::invalid_argument("The simulator fault \"" + base +
+                                        "\" takes no count of transfers.");
+        } else if (name == "absent") {
             faults.absent = true;
         } else if (name == "write-protected") {
             faults.writeProtected = true;

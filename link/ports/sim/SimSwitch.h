@@ -28,6 +28,9 @@ public:
     SimI2cAdapter::Faults& I2cFaults() { return m_i2cFaults; }
     // The transfers the simulated I2C adapter was asked for so far.
     int I2cTransfers() const { return m_i2cTransfers; }
+    // The bulk transfers asked of the simulated USB bridges so far, which
+    // the USB faults in the EEPROM's faults count.
+    int& UsbTransfers() { return m_usbTransfers; }
 
     // A parallel port wired to the EEPROM; with `file` not empty, the
     // EEPROM's memory is what the file holds, kept there while the port is
@@ -40,8 +43,8 @@ public:
     std::unique_ptr<SimEepromFile> OpenFile(const std::string& file);
 
 private:
-
     SimEeprom m_eeprom;
     SimI2cAdapter::Faults m_i2cFaults;
     int m_i2cTransfers = 0;
+    int m_usbTransfers = 0;
 };

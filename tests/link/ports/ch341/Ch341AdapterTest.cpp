@@ -143,6 +143,7 @@ TEST_F(Ch341AdapterTest, UsbFaultsHaveTheirOwnMessagesAndLeaveTheAdapterFailed) 
         const char* message;
     };
     for (const Case& c : {Case{SimCh341::Faults::Kind::Unplugged, "was unplugged"},
+                          Case{SimCh341::Faults::Kind::FailedThenGone, "was unplugged"},
                           Case{SimCh341::Faults::Kind::Silent, "stopped answering: no reply"},
                           Case{SimCh341::Faults::Kind::SilentThenGone, "gone from the USB bus"}}) {
         SCOPED_TRACE(c.message);

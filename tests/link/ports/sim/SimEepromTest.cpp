@@ -176,4 +176,26 @@ TEST(SimEepromFaultsTest, FaultNamesSwitchOnTheirFaultsAndAnUnknownOneIsRefused)
     }
 }
 
+TEST(SimEepromFaultsTest, UsbFaultsTakeACountOfTransfersOnlyTheyMayHave) {
+    using Kind = SimUsbFaults::Kind;
+    struct Case {
+        const char* names;
+        int before;
+        Kind kind;
+    };
+    for (const Case& c :
+         {Case{"", -1, Kind::Unplugged}, Case{"unplugged", 0, Kind::Unplugged},
+          Case{"busy, unplugged:40", 40, Kind::Unplugged},
+          Case{"failed-then-gone:7", 7, Kind::FailedThenGone}, Case{"silent", 0, Kind::Silent},
+          Case{"silent-then-gone:0", 0, Kind::SilentThenGone}}) {
+        const SimFaults faults = SimEeprom::ParseFaults(c.names);
+        EXPECT_EQ(faults.usb.transfersBeforeFault, c.before) << c.names;
+        EXPECT_EQ(faults.usb.kind, c.kind) << c.names;
+    }
+    for (const char* refused :
+         {"absent:3", "unplugged:", "unplugged:x", "silent:-1", "unplugged:9999999999"}) {
+        EXPECT_THROW(SimEeprom::ParseFaults(refused), std::invalid_argument) << refused;
+    }
+}
+
 }  // namespace

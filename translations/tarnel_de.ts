@@ -1,0 +1,366 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>About tarnel</source>
+        <translation>Über tarnel</translation>
+    </message>
+    <message>
+        <source>tarnel Version %1</source>
+        <translation>tarnel Version %1</translation>
+    </message>
+    <message>
+        <source>Switch configuration EEPROM tool</source>
+        <translation>Werkzeug für Switch-EEPROMs</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;New	Ctrl+N</source>
+        <translation>&amp;Neu	Ctrl+N</translation>
+    </message>
+    <message>
+        <source>&amp;Open...	Ctrl+O</source>
+        <translation>Ö&amp;ffnen...	Ctrl+O</translation>
+    </message>
+    <message>
+        <source>&amp;Save	Ctrl+S</source>
+        <translation>&amp;Speichern	Ctrl+S</translation>
+    </message>
+    <message>
+        <source>Save &amp;As...</source>
+        <translation>Speichern &amp;unter...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Tools</source>
+        <translation>&amp;Extras</translation>
+    </message>
+    <message>
+        <source>Verify</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Auslesen</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Schreiben</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About tarnel...</source>
+        <translation>Ü&amp;ber tarnel...</translation>
+    </message>
+</context>
+<context>
+    <name>CRegisterEditDlg</name>
+    <message>
+        <source>Register %1</source>
+        <translation>Register %1</translation>
+    </message>
+    <message>
+        <source>Invalid value for register %1.</source>
+        <translation>Ungültiger Wert für Register %1.</translation>
+    </message>
+</context>
+<context>
+    <name>CVerifyReportDlg</name>
+    <message>
+        <source>EEPROM Addresss</source>
+        <translation>EEPROM-Adresse</translation>
+    </message>
+    <message>
+        <source>Write Data</source>
+        <translation>Solldaten</translation>
+    </message>
+    <message>
+        <source>Read Data</source>
+        <translation>Istdaten</translation>
+    </message>
+    <message>
+        <source>Tarnel Verify</source>
+        <translation>Tarnel Prüfung</translation>
+    </message>
+</context>
+<context>
+    <name>CliTool</name>
+    <message>
+        <source>The EEPROM may take pages smaller than %1 bytes, whose addresses wrap: write again with a smaller --page-size.</source>
+        <translation>Das EEPROM nimmt womöglich kleinere Seiten als %1 Bytes, deren Adressen umlaufen: Schreiben Sie erneut mit einer kleineren --page-size.</translation>
+    </message>
+    <message>
+        <source> exists already; use --force to overwrite it.</source>
+        <translation> existiert bereits; mit --force wird die Datei überschrieben.</translation>
+    </message>
+    <message>
+        <source>Wrote the image of %1 into %2 (%3).</source>
+        <translation>Das Abbild aus %1 wurde in %2 geschrieben (%3).</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>Reads, edits, writes back and verifies the configuration EEPROM of a network switch.
+-Unregister (or /Unregister, -Unregserver) removes the per-user settings and ends.</source>
+        <translation>Liest, bearbeitet, schreibt zurück und prüft das Konfigurations-EEPROM eines Netzwerk-Switches.
+-Unregister (oder /Unregister, -Unregserver) entfernt die Einstellungen des Benutzers und beendet das Programm.</translation>
+    </message>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Zeigt die Hilfe zu den Befehlszeilenoptionen an.</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Zeigt die Versionsinformation an.</translation>
+    </message>
+    <message>
+        <source>The port: %1 (see tarnel(1); default: $TARNEL_PORT, else /dev/parport0).</source>
+        <translation>Der Port: %1 (siehe tarnel(1); Vorgabe: $TARNEL_PORT, sonst /dev/parport0).</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>Records the bus traffic of every device command in FILE (VCD).</source>
+        <translation>Zeichnet den Busverkehr jedes Gerätebefehls in DATEI auf (VCD).</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
+    <message>
+        <source>Appends a JSON record of every device command to FILE, the audit log (default: $TARNEL_LOG).</source>
+        <translation>Hängt für jeden Gerätebefehl einen JSON-Eintrag an DATEI an, das Audit-Protokoll (Vorgabe: $TARNEL_LOG).</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>datei</translation>
+    </message>
+    <message>
+        <source>An image file (*.dat) to open at start.</source>
+        <translation>Eine Abbilddatei (*.dat), die beim Start geöffnet wird.</translation>
+    </message>
+    <message>
+        <source>[file]</source>
+        <translation>[datei]</translation>
+    </message>
+    <message>
+        <source>Only one image file can be opened at a time.</source>
+        <translation>Es kann nur eine Abbilddatei auf einmal geöffnet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>CommandService</name>
+    <message>
+        <source>The tarnel window is busy: a dialog is open or a command is running. Try again when it is done.</source>
+        <translation>Das tarnel-Fenster ist beschäftigt: Ein Dialog ist geöffnet oder ein Befehl läuft. Versuchen Sie es erneut, wenn er beendet ist.</translation>
+    </message>
+</context>
+<context>
+    <name>CtarnelApp</name>
+    <message>
+        <source>Another tarnel window already takes the D-Bus commands (org.tarnel.Tarnel): commands sent over D-Bus go to that window, not to this one.</source>
+        <translation>Ein anderes tarnel-Fenster nimmt bereits die D-Bus-Befehle an (org.tarnel.Tarnel): Über D-Bus gesendete Befehle gehen an jenes Fenster, nicht an dieses.</translation>
+    </message>
+    <message>
+        <source>System registry entries have been removed and the INI file (if any) was deleted.</source>
+        <translation>Die Einträge in der Systemregistrierung wurden entfernt und die INI-Datei (falls vorhanden) wurde gelöscht.</translation>
+    </message>
+    <message>
+        <source>Not all of the system registry entries (or INI file) were removed.</source>
+        <translation>Nicht alle Einträge der Systemregistrierung (oder der INI-Datei) wurden entfernt.</translation>
+    </message>
+</context>
+<context>
+    <name>CtarnelDoc</name>
+    <message>
+        <source>%1
+
+Port: %2</source>
+        <translation>%1
+
+Port: %2</translation>
+    </message>
+    <message>
+        <source>Untitled</source>
+        <translation>Unbenannt</translation>
+    </message>
+    <message>
+        <source>%1 The %2 itself ended with the result %3.</source>
+        <translation>%1 Der Vorgang %2 selbst endete mit dem Ergebnis %3.</translation>
+    </message>
+    <message>
+        <source>
+
+The switch took the registers before register %1 in the last Download, so it is connected: it may be busy with a write cycle that does not end. Switch it off and on, then try again.</source>
+        <translation>
+
+Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, er ist also angeschlossen: Möglicherweise hängt er in einem Schreibzyklus, der nicht endet. Schalten Sie ihn aus und wieder ein und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>Upload</source>
+        <translation>Auslesen</translation>
+    </message>
+</context>
+<context>
+    <name>DialogTemplate</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>ImageAssembler</name>
+    <message>
+        <source>data at address %1 lies outside registers 0 to 127</source>
+        <translation>Daten an Adresse %1 liegen außerhalb der Register 0 bis 127</translation>
+    </message>
+    <message>
+        <source>register %1 is given as %2 here but as %3 on line %4</source>
+        <translation>Register %1 ist hier als %2 angegeben, in Zeile %4 aber als %3</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1 bis %2</translation>
+    </message>
+    <message>
+        <source>the end record comes with register %1 missing; an image file gives all 128 registers</source>
+        <translation>der Endesatz kommt, während Register %1 fehlt; eine Abbilddatei gibt alle 128 Register an</translation>
+    </message>
+    <message>
+        <source>the end record comes with registers %1 missing; an image file gives all 128 registers</source>
+        <translation>der Endesatz kommt, während die Register %1 fehlen; eine Abbilddatei gibt alle 128 Register an</translation>
+    </message>
+</context>
+<context>
+    <name>ImageFormat</name>
+    <message>
+        <source>Intel HEX</source>
+        <translation>Intel HEX</translation>
+    </message>
+    <message>
+        <source>S-record</source>
+        <translation>S-Record</translation>
+    </message>
+    <message>
+        <source>raw</source>
+        <translation>roh</translation>
+    </message>
+</context>
+<context>
+    <name>IntelHexCodec</name>
+    <message>
+        <source>a record follows the end record on line %1</source>
+        <translation>auf den Endesatz in Zeile %1 folgt ein weiterer Satz</translation>
+    </message>
+    <message>
+        <source>a record begins with &quot;:&quot;</source>
+        <translation>ein Satz beginnt mit &quot;:&quot;</translation>
+    </message>
+    <message>
+        <source>the record is too short</source>
+        <translation>der Satz ist zu kurz</translation>
+    </message>
+    <message>
+        <source>the record holds %1 data bytes where its length says %2</source>
+        <translation>der Satz enthält %1 Datenbytes, seine Länge sagt aber %2</translation>
+    </message>
+    <message>
+        <source>the checksum is %1 where the record&apos;s bytes give %2</source>
+        <translation>die Prüfsumme ist %1, die Bytes des Satzes ergeben aber %2</translation>
+    </message>
+    <message>
+        <source>record type %1 has no place in an image file</source>
+        <translation>Satztyp %1 hat in einer Abbilddatei nichts zu suchen</translation>
+    </message>
+    <message>
+        <source>a record of type %1 holds %2 data bytes, not %3</source>
+        <translation>ein Satz vom Typ %1 enthält %2 Datenbytes, nicht %3</translation>
+    </message>
+    <message>
+        <source>the file ends without an end record (type 01)</source>
+        <translation>die Datei endet ohne Endesatz (Typ 01)</translation>
+    </message>
+</context>
+<context>
+    <name>QtPrompter</name>
+    <message>
+        <source>Data files (*.dat)</source>
+        <translation>Datendateien (*.dat)</translation>
+    </message>
+    <message>
+        <source>All files (*.*)</source>
+        <translation>Alle Dateien (*.*)</translation>
+    </message>
+</context>
+<context>
+    <name>RecordText</name>
+    <message>
+        <source>%1 is not a hexadecimal digit</source>
+        <translation>%1 ist keine Hexadezimalziffer</translation>
+    </message>
+    <message>
+        <source>the record has an odd number of hexadecimal digits</source>
+        <translation>der Satz hat eine ungerade Anzahl Hexadezimalziffern</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>Zeile %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SRecordCodec</name>
+    <message>
+        <source>a record follows the end record on line %1</source>
+        <translation>auf den Endesatz in Zeile %1 folgt ein weiterer Satz</translation>
+    </message>
+    <message>
+        <source>a record begins with &quot;S&quot; and its type</source>
+        <translation>ein Satz beginnt mit &quot;S&quot; und seinem Typ</translation>
+    </message>
+    <message>
+        <source>record type S%1 has no place in an image file</source>
+        <translation>Satztyp S%1 hat in einer Abbilddatei nichts zu suchen</translation>
+    </message>
+    <message>
+        <source>the record is too short</source>
+        <translation>der Satz ist zu kurz</translation>
+    </message>
+    <message>
+        <source>the record holds %1 bytes after its count, which says %2</source>
+        <translation>der Satz enthält nach seiner Längenangabe %1 Bytes, diese sagt aber %2</translation>
+    </message>
+    <message>
+        <source>the checksum is %1 where the record&apos;s bytes give %2</source>
+        <translation>die Prüfsumme ist %1, die Bytes des Satzes ergeben aber %2</translation>
+    </message>
+    <message>
+        <source>the count record says %1 data records where the file has %2 before it</source>
+        <translation>der Zählsatz nennt %1 Datensätze, die Datei hat davor aber %2</translation>
+    </message>
+    <message>
+        <source>the file ends without an end record (S7, S8 or S9)</source>
+        <translation>die Datei endet ohne Endesatz (S7, S8 oder S9)</translation>
+    </message>
+</context>
+</TS>
