@@ -11,15 +11,16 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
 
     // The icon control sizes itself to its icon, so the whole 32 x 32 icon
     // shows from the control's top-left corner.
-    auto* icon = new QLabel(this);
+    auto* icon = new QLabel(layout.Page());
     icon->setPixmap(QIcon(QStringLiteral(":/icons/tarnel.png")).pixmap(32, 32));
     layout.PlaceAtOwnSize(icon, 11, 17);
 
-    auto* version = new QLabel(tr("tarnel Version %1").arg(QStringLiteral(TARNEL_VERSION)), this);
+    auto* version =
+        new QLabel(tr("tarnel Version %1").arg(QStringLiteral(TARNEL_VERSION)), layout.Page());
     version->setTextFormat(Qt::PlainText);
     layout.Place(version, 40, 10, 119, 8);
 
-    auto* purpose = new QLabel(tr("Switch configuration EEPROM tool"), this);
+    auto* purpose = new QLabel(tr("Switch configuration EEPROM tool"), layout.Page());
     purpose->setTextFormat(Qt::PlainText);
     layout.Place(purpose, 40, 25, 119, 8);
 

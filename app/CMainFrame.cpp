@@ -236,16 +236,16 @@ void CMainFrame::PlaceWindow() {
 
 void CMainFrame::PlaceWindow(const QRect& available) {
     const QMargins frame = windowHandle()->frameMargins();
-    QSize client = QSize(kOuterWidth, kOuterHeight).shrunkBy(frame);
-    // There the frame is the toolkit's own and may take more room than a
-    // desktop's, so the outer size is no measure of the room inside.
-    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
-        const GridMetrics& metrics = m_view->Metrics();
-        const int edge = 2 * m_view->frameWidth();
-        client =
-            client.expandedTo(QSize(metrics.TotalWidth() + edge,
-                                    metrics.TotalHeight() + edge + menuBar()->sizeHint().height()));
-    }
+    // The client area holds the whole grid, also where the frame takes more
+    // room than a desktop's (the toolkit's own frame under Wayland) or a
+    // larger desktop font has widened the labels and the menu bar.
+    const GridMetrics& metrics = m_view->Metrics();
+    const int edge = 2 * m_view->frameWidth();
+    const QSize client =
+        QSize(kOuterWidth, kOuterHeight)
+            .shrunkBy(frame)
+            .expandedTo(QSize(metrics.TotalWidth() + edge,
+                              metrics.TotalHeight() + edge + menuBar()->sizeHint().height()));
     const QRect outer =
         ScreenFit::Fit(QRect(QPoint(kLeft, kTop), client.grownBy(frame)), available);
     resize(outer.size().shrunkBy(frame));

@@ -49,9 +49,9 @@ public:
     void PlaceWindow();
     // Places the shown window at (250, 200), 530 x 390 outside, where that
     // fits into `available`; otherwise moves it into `available` and shrinks
-    // it to it, the grid then scrolling. Where the platform places and
-    // decorates windows itself (Wayland), the client area is made large
-    // enough for the whole grid as well.
+    // it to it, the grid then scrolling. The client area is made at least
+    // large enough for the menu bar and the whole grid, which only a frame
+    // larger than a desktop's (Wayland's) or a larger font needs.
     void PlaceWindow(const QRect& available);
     // Invalidates the frame and the view and paints them at once.
     void RepaintNow();

@@ -5,13 +5,18 @@
 #include <QDialog>
 #include <QPushButton>
 
+#include "DialogPage.h"
 #include "DialogUnits.h"
 
 DialogTemplate::DialogTemplate(QDialog& dialog, const QString& caption, int width, int height)
-    : m_dialog(dialog), m_dpi(dialog.logicalDpiX()) {
+    : m_dpi(dialog.logicalDpiX()),
+      m_page(new DialogPage(dialog, DialogUnits::ToPixels(0, 0, width, height, m_dpi).size())) {
     dialog.setFont(DialogUnits::DialogFont(m_dpi));
     dialog.setWindowTitle(caption);
-    dialog.setFixedSize(DialogUnits::ToPixels(0, 0, width, height, m_dpi).size());
+}
+
+QWidget* DialogTemplate::Page() const {
+    return m_page->Page();
 }
 
 void DialogTemplate::Place(QWidget* widget, int x, int y, int w, int h) const {
@@ -24,7 +29,7 @@ void DialogTemplate::PlaceAtOwnSize(QWidget* widget, int x, int y) const {
 }
 
 QPushButton* DialogTemplate::AddOkButton(int x, int y) const {
-    auto* ok = new QPushButton(QCoreApplication::translate("DialogTemplate", "OK"), &m_dialog);
+    auto* ok = new QPushButton(QCoreApplication::translate("DialogTemplate", "OK"), Page());
     ok->setDefault(true);
     Place(ok, x, y, 50, 14);
     return ok;

@@ -13,6 +13,13 @@ GridMetrics GridMetrics::FromDpi(int dpiX, int dpiY) {
     return metrics;
 }
 
+GridMetrics GridMetrics::FittingLabels(int textWidth, int textHeight) const {
+    GridMetrics metrics = *this;
+    metrics.labelWidth = std::max(labelWidth, textWidth + 2 * kLabelMargin - kLabelBoxOverhang);
+    metrics.cellHeight = std::max(cellHeight, textHeight + 2 * kLabelMargin);
+    return metrics;
+}
+
 int CellRange::LastColumnIn(int row) const {
     return row == GridMetrics::kLastRow ? std::min(lastColumn, GridMetrics::kLastColumnOfLastRow)
                                         : lastColumn;

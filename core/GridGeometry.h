@@ -15,7 +15,15 @@ struct GridMetrics {
     int cellHeight = 24;  // h = logical dpi y / 4
     int labelWidth = 24;  // lw = w / 2
 
+    // Width of a label box beyond the label column, and room kept inside
+    // it and inside a row: a frame line and a pixel of air on each side.
+    static constexpr int kLabelBoxOverhang = 5;
+    static constexpr int kLabelMargin = 2;
+
     static GridMetrics FromDpi(int dpiX, int dpiY);
+    // These metrics, with the label column and the rows widened only where
+    // a label `textWidth` wide and `textHeight` high would not fit its box.
+    GridMetrics FittingLabels(int textWidth, int textHeight) const;
     int TotalWidth() const { return labelWidth + kColumns * cellWidth; }
     int TotalHeight() const { return (kRows + 1) * cellHeight; }
 };

@@ -39,7 +39,7 @@ CRegisterEditDlg::CRegisterEditDlg(QWidget* parent) : QDialog(parent) {
     for (std::size_t n = 0; n < kEepromSize; ++n) {
         const int row = static_cast<int>(n) / GridMetrics::kColumns;
         const int column = static_cast<int>(n) % GridMetrics::kColumns;
-        auto* field = new QLineEdit(this);
+        auto* field = new QLineEdit(layout.Page());
         field->setObjectName(QString::number(kFirstFieldId + static_cast<int>(n)));
         field->setMaxLength(kMaxChars);  // no third character, typed or pasted
         field->setAccessibleName(tr("Register %1").arg(n));
@@ -48,16 +48,16 @@ CRegisterEditDlg::CRegisterEditDlg(QWidget* parent) : QDialog(parent) {
         m_editReg[n] = field;
     }
     for (int c = 0; c < GridMetrics::kColumns; ++c) {
-        auto* label = new QLabel(QString::number(c), this);
+        auto* label = new QLabel(QString::number(c), layout.Page());
         layout.Place(label, kLabelX[c], 13, c == 9 ? 8 : 9, 8);
     }
     for (int r = 0; r < GridMetrics::kRows; ++r) {
-        auto* label = new QLabel(QString::number(10 * r), this);
+        auto* label = new QLabel(QString::number(10 * r), layout.Page());
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         layout.Place(label, 42, kRowLabelY[r], 16, 8);
     }
     for (int r = 0; r < GridMetrics::kRows; ++r) {
-        auto* frame = new QGroupBox(this);
+        auto* frame = new QGroupBox(layout.Page());
         layout.Place(frame, 59, 20 + kRowPitch * r, 279, 24);
         frame->lower();  // behind the fields it surrounds
     }

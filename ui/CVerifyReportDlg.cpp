@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CVerifyReportDlg.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,18 +29,20 @@ constexpr int kHeadingY = 14;
 
 CVerifyReportDlg::CVerifyReportDlg(QWidget* parent) : QDialog(parent) {
     const DialogTemplate layout(*this, tr("Tarnel Verify"), 425, 262);
+    m_page = layout.Page();
+    m_page->installEventFilter(this);
 
     for (int block = 0; block < 3; ++block) {
         for (int column = 0; column < 3; ++column) {
             const Heading& heading = kHeadings[column];
-            auto* label = new QLabel(tr(heading.text), this);
+            auto* label = new QLabel(tr(heading.text), layout.Page());
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             label->setWordWrap(column == 0);  // "EEPROM Addresss" wraps after "EEPROM"
             layout.Place(label, kHeadingX[block][column], kHeadingY, heading.width, heading.height);
         }
     }
-    layout.Place(new QGroupBox(this), 135, 25, 8, 207);
-    layout.Place(new QGroupBox(this), 272, 25, 8, 206);
+    layout.Place(new QGroupBox(layout.Page()), 135, 25, 8, 207);
+    layout.Place(new QGroupBox(layout.Page()), 272, 25, 8, 206);
 
     QPushButton* ok = layout.AddOkButton(187, 234);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -59,10 +62,12 @@ QFont CVerifyReportDlg::ReportFont() {
     return font;
 }
 
-void CVerifyReportDlg::paintEvent(QPaintEvent* event) {
-    QDialog::paintEvent(event);
+bool CVerifyReportDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_page || event->type() != QEvent::Paint) {
+        return QDialog::eventFilter(watched, event);
+    }
     const CtarnelApp* app = AfxGetApp();
-    QPainter painter(this);
+    QPainter painter(m_page);
     painter.setFont(ReportFont());
     // The palette's text colour, as the headings have: black on the default
     // grey, and readable in a dark theme.
@@ -70,7 +75,8 @@ void CVerifyReportDlg::paintEvent(QPaintEvent* event) {
     painter.setBackgroundMode(Qt::OpaqueMode);
     painter.setBackground(palette().color(QPalette::Window));
     for (const ReportText& item : VerifyReport::Layout(app->m_image, app->m_readBack)) {
-        painter.drawText(QRect(item.x, item.y, width() - item.x, kCellHeight),
+        painter.drawText(QRect(item.x, item.y, m_page->width() - item.x, kCellHeight),
                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, item.text);
     }
+    return false;
 }

@@ -7,7 +7,7 @@
 // The verify report: compares the register image with the read-back buffer
 // on every paint and lists the registers that differ, or shows "PASS!". The
 // headings, separators and OK button are laid out in dialog units; the report
-// text is drawn in pixels of the client area.
+// text is drawn in pixels of the page they lie on.
 class CVerifyReportDlg : public QDialog {
     Q_OBJECT
 
@@ -18,5 +18,9 @@ public:
     static QFont ReportFont();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    // Draws the report on the page after its background.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* m_page;
 };

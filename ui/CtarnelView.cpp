@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CtarnelView.h"
 
+#include <QAccessible>
+#include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 
 #include "CtarnelApp.h"
+#include "GridAccessible.h"
 #include "HexField.h"
 
 namespace {
@@ -30,6 +33,9 @@ constexpr int kCenteredSingleLine = Qt::AlignCenter | Qt::TextSingleLine;
 }  // namespace
 
 CtarnelView::CtarnelView(QWidget* parent) : QAbstractScrollArea(parent) {
+    // Screen readers see the grid as a table of registers.
+    [[maybe_unused]] static const bool accessible =
+        (QAccessible::installFactory(&GridAccessible::Factory), true);
     // The cell font is 8 points on the screen: LOGPIXELSY * 80 / 720 pixels.
     m_fontCell = QFont(QStringLiteral("MS Sans Serif"));
     m_fontCell.setStyleHint(QFont::SansSerif);
@@ -42,7 +48,15 @@ CtarnelView::CtarnelView(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void CtarnelView::OnInitialUpdate() {
-    m_metrics = GridMetrics::FromDpi(logicalDpiX(), logicalDpiY());
+    // The labels are drawn in the desktop's font, which may be larger than
+    // the one the grid was measured for: their boxes then grow to hold them.
+    const QFontMetrics labels(font());
+    int widest = 0;
+    for (int k = 0; k < GridMetrics::kRows; ++k) {
+        widest = std::max(widest, labels.horizontalAdvance(QString::number(10 * k)));
+    }
+    m_metrics =
+        GridMetrics::FromDpi(logicalDpiX(), logicalDpiY()).FittingLabels(widest, labels.height());
     UpdateScrollBars();
     viewport()->update();
 }
@@ -58,7 +72,11 @@ bool CtarnelView::Handles(int) const {
 void CtarnelView::UpdateScrollBars() {
     const int width = m_metrics.TotalWidth();
     const int height = m_metrics.TotalHeight();
-    const QSize visible = viewport()->size();
+    // Where the whole grid fits the area without scroll bars, they go, even
+    // if they take room from the viewport now.
+    const QSize room = maximumViewportSize();
+    const QSize visible =
+        width <= room.width() && height <= room.height() ? room : viewport()->size();
     horizontalScrollBar()->setRange(0, std::max(0, width - visible.width()));
     horizontalScrollBar()->setPageStep(width / 10);
     horizontalScrollBar()->setSingleStep(width / 10 / 10);
@@ -75,6 +93,12 @@ void CtarnelView::resizeEvent(QResizeEvent* event) {
 
 void CtarnelView::scrollContentsBy(int, int) {
     viewport()->update();
+}
+
+QRect CtarnelView::ScreenRect(const GridRect& area) const {
+    const QPoint origin(horizontalScrollBar()->value(), verticalScrollBar()->value());
+    return QRect(viewport()->mapToGlobal(QPoint(area.left, area.top) - origin),
+                 QSize(area.right - area.left, area.bottom - area.top));
 }
 
 void CtarnelView::RepaintNow() {
@@ -111,8 +135,9 @@ void CtarnelView::OnDraw(QPainter& painter, const GridRect& clip) {
     for (int k = 0; k < GridMetrics::kRows; ++k) {
         const int y = (k + 1) * h;
         Line(painter, 0, y, lw, y);
-        painter.drawText(QRect(0, y, lw + 5, h), kCenteredSingleLine, QString::number(10 * k));
-        DrawRaisedFrame(painter, GridRect{0, y + 1, lw + 5, y + h});
+        const int box = lw + GridMetrics::kLabelBoxOverhang;
+        painter.drawText(QRect(0, y, box, h), kCenteredSingleLine, QString::number(10 * k));
+        DrawRaisedFrame(painter, GridRect{0, y + 1, box, y + h});
     }
     for (int c = 0; c < GridMetrics::kColumns; ++c) {
         const int x = lw + c * w;

@@ -20,8 +20,9 @@ class CtarnelView : public QAbstractScrollArea, public CommandTarget {
 public:
     explicit CtarnelView(QWidget* parent = nullptr);
 
-    // Fixes the metrics from the screen's logical dpi and sets the scroll
-    // sizes: a page is a tenth of the grid, a line a tenth of a page.
+    // Fixes the metrics from the screen's logical dpi, widened where the
+    // view's font needs larger label boxes, and sets the scroll sizes: a page
+    // is a tenth of the grid, a line a tenth of a page.
     void OnInitialUpdate();
     // The view binds no commands.
     bool OnCmdMsg(int id) override;
@@ -33,6 +34,8 @@ public:
     void OnDraw(QPainter& painter, const GridRect& clip);
 
     const GridMetrics& Metrics() const { return m_metrics; }
+    // Where `area` (scrollable-area coordinates) lies on the screen now.
+    QRect ScreenRect(const GridRect& area) const;
     // Paints so far, and cells drawn by the last paint.
     int PaintCount() const { return m_paintCount; }
     int CellsDrawnLastPaint() const { return m_cellsDrawn; }

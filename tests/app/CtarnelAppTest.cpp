@@ -83,6 +83,24 @@ TEST_F(CtarnelAppTest, TheWindowStaysWithinTheAvailableArea) {
     }
 }
 
+// Labels widened by a larger desktop font widen the grid; the window then
+// grows so that its client area still holds all of it.
+TEST_F(CtarnelAppTest, TheWindowGrowsToHoldAGridWidenedByALargerFont) {
+    QFont large = View().font();
+    large.setPixelSize(30);
+    View().setFont(large);
+    View().OnInitialUpdate();
+    ASSERT_GT(View().Metrics().TotalWidth(), 530);
+    ASSERT_GT(View().Metrics().TotalHeight(), 390);
+    Frame().PlaceWindow(QRect(0, 0, 1280, 1024));
+    QApplication::processEvents();
+    EXPECT_EQ(Frame().frameGeometry().topLeft(), QPoint(250, 200));
+    EXPECT_GT(Frame().frameGeometry().width(), 530);
+    EXPECT_GT(Frame().frameGeometry().height(), 390);
+    EXPECT_EQ(View().horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(View().verticalScrollBar()->maximum(), 0);
+}
+
 TEST_F(CtarnelAppTest, MenusHoldExactlyTheItemsAndCommands) {
     QStringList items;
     for (QAction* popup : Frame().menuBar()->actions()) {

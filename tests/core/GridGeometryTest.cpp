@@ -61,4 +61,27 @@ TEST(GridGeometryTest, AClipBoxOutsideTheGridReachesNoCell) {
     EXPECT_GT(header.firstRow, header.lastRow);
 }
 
+// The label box is lw + 5 wide and keeps two pixels (frame and air) on each
+// side of the text; a row keeps two above and below. Labels that fit change
+// nothing.
+TEST(GridGeometryTest, LabelsWidenTheirColumnAndRowsOnlyWhenTheyNeedTo) {
+    const struct {
+        int textWidth;
+        int textHeight;
+        int labelWidth;
+        int cellHeight;
+    } cases[] = {
+        {18, 15, 24, 24},  // a desktop font the grid was made for
+        {25, 20, 24, 24},  // just fits: 25 + 4 = 29 = 24 + 5
+        {26, 20, 25, 24},  // one pixel more
+        {31, 21, 30, 25},  // a large font: wider and taller
+    };
+    for (const auto& c : cases) {
+        const GridMetrics m = k96.FittingLabels(c.textWidth, c.textHeight);
+        EXPECT_EQ(m.labelWidth, c.labelWidth) << c.textWidth;
+        EXPECT_EQ(m.cellHeight, c.cellHeight) << c.textHeight;
+        EXPECT_EQ(m.cellWidth, 48);
+    }
+}
+
 }  // namespace

@@ -7,9 +7,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QWindow>
 
 #include "AppFixture.h"
 #include "CommandIds.h"
+#include "DialogPage.h"
 
 namespace {
 
@@ -186,6 +190,53 @@ TEST_F(CRegisterEditDlgTest, LayoutFollowsTheTemplate) {
         EXPECT_EQ(dialog.Field(9)->nextInFocusChain(), dialog.Field(10));
         return QDialog::Rejected;
     });
+}
+
+// The editor keeps its size where the screen holds it; on a smaller one (a
+// 1280 x 1024 screen at scale factor 2 offers 640 x 512) it moves into the
+// available area and shrinks, and its page scrolls to every field and to OK.
+TEST_F(CRegisterEditDlgTest, TheEditorFitsTheAvailableAreaAndScrollsWhereItMust) {
+    CRegisterEditDlg probe;
+    probe.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&probe));
+    const QMargins m = probe.windowHandle()->frameMargins();
+    const int mx = m.left() + m.right();
+    const int my = m.top() + m.bottom();
+    const auto* page = probe.findChild<DialogPage*>();
+    ASSERT_NE(page, nullptr);
+    const int bar = page->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, page);
+    const struct {
+        QRect available;
+        QPoint outerTopLeft;
+        QSize client;
+        bool scrollsAcross;
+        bool scrollsDown;
+    } cases[] = {
+        {QRect(0, 0, 1280, 1024), QPoint(100, 100), QSize(570, 554), false, false},
+        {QRect(0, 0, 640, 512), QPoint(640 - 570 - bar - mx, 0), QSize(570 + bar, 512 - my), false,
+         true},
+        {QRect(0, 30, 640, 482), QPoint(640 - 570 - bar - mx, 30), QSize(570 + bar, 482 - my),
+         false, true},
+        {QRect(0, 0, 400, 300), QPoint(0, 0), QSize(400 - mx, 300 - my), true, true},
+    };
+    for (const auto& c : cases) {
+        CRegisterEditDlg dialog;
+        dialog.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));  // its frame is known
+        dialog.move(100, 100);
+        auto* scroll = dialog.findChild<DialogPage*>();
+        scroll->FitInto(c.available);
+        QApplication::processEvents();
+        EXPECT_EQ(dialog.frameGeometry().topLeft(), c.outerTopLeft) << c.available.height();
+        EXPECT_EQ(dialog.size(), c.client) << c.available.height();
+        EXPECT_EQ(scroll->horizontalScrollBar()->maximum() > 0, c.scrollsAcross)
+            << c.available.height();
+        EXPECT_EQ(scroll->verticalScrollBar()->maximum() > 0, c.scrollsDown)
+            << c.available.height();
+        scroll->ensureWidgetVisible(dialog.findChild<QPushButton*>());
+        const QPoint ok = dialog.findChild<QPushButton*>()->mapTo(&dialog, QPoint(0, 0));
+        EXPECT_TRUE(dialog.rect().contains(ok)) << c.available.height();
+    }
 }
 
 }  // namespace

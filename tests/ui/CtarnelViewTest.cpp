@@ -146,4 +146,26 @@ TEST_F(CtarnelViewTest, ASunkenEdgeAndTheValuesInThePaletteTextOnItsBase) {
     EXPECT_GT(yellow, 0);
 }
 
+// The labels follow the desktop's font: at 11 points (about 15 pixels) "120"
+// no longer fits the 29-pixel box, which then widens so that no label touches
+// its frame.
+TEST_F(CtarnelViewTest, RowLabelsOfALargerDesktopFontKeepClearOfTheirFrames) {
+    QFont large = View().font();
+    large.setPixelSize(15);
+    View().setFont(large);
+    View().OnInitialUpdate();
+    const GridMetrics& m = View().Metrics();
+    const int box = m.labelWidth + GridMetrics::kLabelBoxOverhang;
+    EXPECT_GT(m.labelWidth, 24);
+    EXPECT_EQ(m.cellWidth, 48);
+    const QImage image = Render();
+    for (int k = 0; k < GridMetrics::kRows; ++k) {
+        const int top = (k + 1) * m.cellHeight + 2;
+        const int height = m.cellHeight - 3;
+        EXPECT_EQ(InkIn(image, QRect(0, top, 2, height)), 0) << k;
+        EXPECT_EQ(InkIn(image, QRect(box - 2, top, 2, height)), 0) << k;
+        EXPECT_GT(InkIn(image, QRect(2, top, box - 4, height)), 0) << k;
+    }
+}
+
 }  // namespace

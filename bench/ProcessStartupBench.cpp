@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Start-up of the tarnel process against a minimal Qt Widgets program, in one
+// run: each iteration starts tarnel, which with TARNEL_QUIT_AFTER_START quits
+// once its window is shown and painted, and then the minimal program, which
+// does the same with a bare main window, and waits for both to end. The
+// counter `tarnel_over_minimal` is the ratio of their total times. Both run on
+// Qt's offscreen platform, without a session bus and with settings in a
+// temporary folder.
+#include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+
+extern char** environ;
+
+namespace {
+
+// Seconds from starting `program` to its end; negative when it did not end
+// with status 0.
+double RunToEnd(const char* program) {
+    char* const argv[] = {const_cast<char*>(program), nullptr};
+    const auto started = std::chrono::steady_clock::now();
+    pid_t child = 0;
+    if (posix_spawn(&child, program, nullptr, nullptr, argv, environ) != 0) {
+        return -1;
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        return -1;
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+}
+
+void BM_ProcessStartAgainstMinimal(benchmark::State& state) {
+    double tarnel = 0;
+    double minimal = 0;
+    for (auto _ : state) {
+        const double ours = RunToEnd(TARNEL_GUI_PATH);
+        const double plain = RunToEnd(TARNEL_MINIMAL_PATH);
+        if (ours < 0 || plain < 0) {
+            state.SkipWithError("a program did not start and quit cleanly");
+            return;
+        }
+        state.SetIterationTime(ours + plain);
+        tarnel += ours;
+        minimal += plain;
+    }
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["tarnel_ms"] = tarnel / iterations * 1000;
+    state.counters["minimal_ms"] = minimal / iterations * 1000;
+    state.counters["tarnel_over_minimal"] = tarnel / minimal;
+}
+BENCHMARK(BM_ProcessStartAgainstMinimal)
+    ->UseManualTime()
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    char home[] = "/tmp/tarnel-startup-bench-XXXXXX";
+    if (mkdtemp(home) == nullptr) {
+        return 1;
+    }
+    setenv("HOME", home, 1);
+    setenv("XDG_CONFIG_HOME", home, 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("DBUS_SESSION_BUS_ADDRESS", "unix:path=/nonexistent/tarnel-bench-has-no-bus", 1);
+    setenv("TARNEL_QUIT_AFTER_START", "1", 1);
+    for (const char* name : {"TARNEL_PORT", "TARNEL_LOG", "TARNEL_SIM_FAULT"}) {
+        unsetenv(name);
+    }
+    // The programs, their libraries and fonts come from the disk once before
+    // anything is timed.
+    RunToEnd(TARNEL_GUI_PATH);
+    RunToEnd(TARNEL_MINIMAL_PATH);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::filesystem::remove_all(home);
+    return 0;
+}
