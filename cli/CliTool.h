@@ -15,6 +15,7 @@
 #include "EepromImage.h"
 #include "ImageFile.h"
 #include "OperationRunner.h"
+#include "Stamp.h"
 
 class DeviceLink;
 class LogRecord;
@@ -29,6 +30,7 @@ class PortFactory;
 //   convert IN OUT        an image file into another format, without a port
 //   probe         the adapter, the bus and the EEPROM checked step by step
 //   list-ports    the parallel ports and I2C adapters present
+//   counter       the counters write --stamp takes units' values from (CounterTool)
 // FILE "-" is standard input (write, verify, compare) or standard output
 // (read, convert's OUT). An image file's format (raw, Intel HEX, S-record)
 // is the one its name says, or the one --image-format chooses. Every device
@@ -128,8 +130,10 @@ private:
     bool m_inputClosed = false;
     // The formats --image-format chose: one for every FILE, or one each.
     std::vector<ImageFormat::Kind> m_formats;
-    int m_pageSize = 1;        // registers per write transaction (--page-size)
-    OperationRunner m_runner;  // the audit log and the steps around each device command
+    int m_pageSize = 1;            // registers per write transaction (--page-size)
+    std::optional<Stamp> m_stamp;  // --stamp
+    QString m_counterSource;       // --counter
+    OperationRunner m_runner;      // the audit log and the steps around each device command
     // The one port of a run that RunOnEveryPort started, and the outcome of
     // reading its image file for all ports; empty otherwise.
     std::string m_onePort;
