@@ -177,6 +177,80 @@
     </message>
 </context>
 <context>
+    <name>Counter</name>
+    <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <source>first %1
+last %2
+next %3
+left %4
+void %5
+</source>
+        <translation>erster %1
+letzter %2
+nächster %3
+übrig %4
+ungültig %5
+</translation>
+    </message>
+    <message>
+        <source>counter %1 has no values left: last was %2</source>
+        <translation>Zähler %1 hat keine Werte mehr: der letzte war %2</translation>
+    </message>
+    <message>
+        <source>A counter in a database is named after #, as in postgresql://HOST/DB#NAME; %1 names none.</source>
+        <translation>Ein Zähler in einer Datenbank wird nach # benannt, wie in postgresql://HOST/DB#NAME; %1 nennt keinen.</translation>
+    </message>
+    <message>
+        <source>counter %1 exists already.</source>
+        <translation>Zähler %1 existiert bereits.</translation>
+    </message>
+    <message>
+        <source>counter %1 is not there; make it with tarnel-cli counter create.</source>
+        <translation>Zähler %1 gibt es nicht; legen Sie ihn mit tarnel-cli counter create an.</translation>
+    </message>
+    <message>
+        <source>Cannot use counter %1: %2</source>
+        <translation>Zähler %1 kann nicht benutzt werden: %2</translation>
+    </message>
+    <message>
+        <source>counter %1 is locked by another program.</source>
+        <translation>Zähler %1 ist von einem anderen Programm gesperrt.</translation>
+    </message>
+    <message>
+        <source>%1 is not a counter file.</source>
+        <translation>%1 ist keine Zählerdatei.</translation>
+    </message>
+    <message>
+        <source>Cannot use the counter: %1</source>
+        <translation>Der Zähler kann nicht benutzt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CounterTool</name>
+    <message>
+        <source>counter takes create SOURCE FIRST LAST or show SOURCE (see --help).</source>
+        <translation>counter nimmt create QUELLE ERSTER LETZTER oder show QUELLE (siehe --help).</translation>
+    </message>
+    <message>
+        <source>counter needs a SOURCE: a file or a postgresql:// URI.</source>
+        <translation>counter braucht eine QUELLE: eine Datei oder eine postgresql://-URI.</translation>
+    </message>
+    <message>
+        <source>counter create takes FIRST and LAST, decimal or 0x hexadecimal up to 64 bits, FIRST not above LAST.</source>
+        <translation>counter create nimmt ERSTER und LETZTER, dezimal oder 0x-hexadezimal bis 64 Bit, ERSTER nicht über LETZTER.</translation>
+    </message>
+    <message>
+        <source>counter %1
+</source>
+        <translation>Zähler %1
+</translation>
+    </message>
+</context>
+<context>
     <name>CtarnelApp</name>
     <message>
         <source>Another tarnel window already takes the D-Bus commands (org.tarnel.Tarnel): commands sent over D-Bus go to that window, not to this one.</source>
@@ -511,6 +585,60 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     <message>
         <source>the file ends without an end record (S7, S8 or S9)</source>
         <translation>die Datei endet ohne Endesatz (S7, S8 oder S9)</translation>
+    </message>
+</context>
+<context>
+    <name>Stamp</name>
+    <message>
+        <source>--stamp takes REG:LEN or REG:LEN:le (as 16:6), not &quot;%1&quot;.</source>
+        <translation>--stamp nimmt REG:LEN oder REG:LEN:le (wie 16:6), nicht &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>--stamp %1: the value takes 1 to %2 registers that end at register %3 at the latest.</source>
+        <translation>--stamp %1: der Wert belegt 1 bis %2 Register, die spätestens bei Register %3 enden.</translation>
+    </message>
+    <message>
+        <source>Registers %1 to %2 hold %3.</source>
+        <translation>Die Register %1 bis %2 enthalten %3.</translation>
+    </message>
+</context>
+<context>
+    <name>StampedWrite</name>
+    <message>
+        <source>--stamp and --counter are for write and verify.</source>
+        <translation>--stamp und --counter gelten für write und verify.</translation>
+    </message>
+    <message>
+        <source>--counter gives the values of --stamp REG:LEN; give both.</source>
+        <translation>--counter liefert die Werte für --stamp REG:LEN; geben Sie beide an.</translation>
+    </message>
+    <message>
+        <source>verify --stamp reads the value the switch holds; it takes no --counter.</source>
+        <translation>verify --stamp liest den Wert, den der Switch enthält; es nimmt kein --counter.</translation>
+    </message>
+    <message>
+        <source>write --stamp takes the values from --counter SOURCE.</source>
+        <translation>write --stamp nimmt die Werte aus --counter QUELLE.</translation>
+    </message>
+    <message>
+        <source>--counter needs a SOURCE: a file or a postgresql:// URI.</source>
+        <translation>--counter braucht eine QUELLE: eine Datei oder eine postgresql://-URI.</translation>
+    </message>
+    <message>
+        <source>The value %1 of counter %2 does not fit into %3 registers.</source>
+        <translation>Der Wert %1 von Zähler %2 passt nicht in %3 Register.</translation>
+    </message>
+    <message>
+        <source>Stamped registers %1 to %2 with %3.</source>
+        <translation>Die Register %1 bis %2 wurden mit %3 gestempelt.</translation>
+    </message>
+    <message>
+        <source>The value %1 is void and never given again, but the counter could not record it: %2</source>
+        <translation>Der Wert %1 ist ungültig und wird nie wieder vergeben, aber der Zähler konnte ihn nicht vermerken: %2</translation>
+    </message>
+    <message>
+        <source>The value %1 is void: it is never given again.</source>
+        <translation>Der Wert %1 ist ungültig: er wird nie wieder vergeben.</translation>
     </message>
 </context>
 <context>
