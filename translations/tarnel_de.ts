@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AuditLog</name>
+    <message>
+        <source>Cannot open the audit log: </source>
+        <translation>Das Audit-Protokoll kann nicht geöffnet werden: </translation>
+    </message>
+    <message>
+        <source>Cannot write the record to the audit log: </source>
+        <translation>Der Eintrag kann nicht in das Audit-Protokoll geschrieben werden: </translation>
+    </message>
+    <message>
+        <source>Cannot write the record to the audit log %1: %2</source>
+        <translation>Der Eintrag kann nicht in das Audit-Protokoll %1 geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>About tarnel</source>
