@@ -20,7 +20,10 @@ LinkResult OperationRunner::Run(LogRecord& record, const std::function<LinkResul
     } catch (const std::exception& error) {
         result = LinkResult::Failure(-1, error.what());
     } catch (...) {
-        result = LinkResult::Failure(-1, "The command failed for an unknown reason.");
+        result = LinkResult::Failure(
+            -1, QCoreApplication::translate("OperationRunner",
+                                            "The command failed for an unknown reason.")
+                    .toStdString());
     }
     if (!result) {
         record.Fail(QString::fromStdString(result.message));
