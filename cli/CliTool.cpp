@@ -11,6 +11,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "Counter.h"
+#include "CounterTool.h"
 #include "DashedName.h"
 #include "DeviceCommands.h"
 #include "DeviceLink.h"
@@ -27,6 +29,7 @@
 #include "PortKinds.h"
 #include "PortNameError.h"
 #include "PortProbe.h"
+#include "StampedWrite.h"
 #include "VerifyReport.h"
 
 namespace {
@@ -88,7 +91,13 @@ int CliTool::RunArguments(const QStringList& arguments) {
         "                       input or output); needs no port\n"
         "  probe                check the adapter, the bus and the EEPROM step by step,\n"
         "                       writing nothing\n"
-        "  list-ports           list the parallel ports and I2C adapters present\n\n"
+        "  list-ports           list the parallel ports and I2C adapters present\n"
+        "  counter create SOURCE FIRST LAST\n"
+        "                       make a counter of the values FIRST to LAST (decimal or 0x\n"
+        "                       hexadecimal, up to 64 bits) for write --stamp\n"
+        "  counter show SOURCE  its next and last value, how many are left, the void ones\n\n"
+        "A counter SOURCE is a file or postgresql://HOST/DB?...#NAME, a counter NAME in a\n"
+        "PostgreSQL database shared by several stations; each value is given once.\n\n"
         "With several ports (--port given more than once, or TARNEL_PORT=a,b,c), write,\n"
         "verify, dump and probe run on all of them at once; every output line starts\n"
         "with its port's name (with --json: an array of one object per port), and the\n"
@@ -97,9 +106,11 @@ int CliTool::RunArguments(const QStringList& arguments) {
         ".s19, .mot), by their names; --image-format chooses for a name or for -.\n\n"
         "Every device operation appends one JSON line to the audit log (--log or\n"
         "$TARNEL_LOG): time, host, user, program, version, port, operation, file,\n"
-        "file_sha256, device_sha256, result, exit, differences, message, duration_ms.\n\n"
+        "file_sha256, device_sha256, result, exit, differences, message, duration_ms\n"
+        "(and stamp, counter, void). A postgresql:// URI as the log keeps each record\n"
+        "as a row of its table tarnel_log instead.\n\n"
         "Exit status: 0 success, 1 the device (or FILE2) differs, 2 usage error,\n"
-        "3 port or device failure, 4 file or audit log error."));
+        "3 port or device failure, 4 file, audit log or counter error."));
     const QCommandLineOption help({"h", "help"}, QStringLiteral("Show this help."));
     const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version."));
     const QCommandLineOption port(
@@ -116,8 +127,9 @@ int CliTool::RunArguments(const QStringList& arguments) {
         QStringLiteral("FILE"));
     const QCommandLineOption log(
         "log",
-        QStringLiteral("Append one JSON line per device operation to FILE (default: "
-                       "$TARNEL_LOG); a log that cannot be opened or written is exit 4."),
+        QStringLiteral("Append one JSON line per device operation to FILE, or a row to the "
+                       "database of a postgresql:// URI (default: $TARNEL_LOG); a log that "
+                       "cannot be opened or written is exit 4."),
         QStringLiteral("FILE"));
     const QCommandLineOption json(
         "json", QStringLiteral("Print the result as one JSON object on standard output (read, "
@@ -141,10 +153,22 @@ int CliTool::RunArguments(const QStringList& arguments) {
                        "2, 4, 8 or 16. A size larger than the EEPROM's page shows as registers "
                        "that differ after the read-back."),
         QStringLiteral("N"));
+    const QCommandLineOption stamp(
+        "stamp",
+        QStringLiteral("write, verify: registers REG to REG+LEN-1 (LEN 1 to 8) hold the unit's "
+                       "own value, most significant byte first (:le least significant first); "
+                       "write takes it from --counter, verify compares the other registers and "
+                       "shows the value the switch holds."),
+        QStringLiteral("REG:LEN[:le]"));
+    const QCommandLineOption counter(
+        "counter",
+        QStringLiteral("write --stamp: the counter that gives every unit a value of its own, a "
+                       "file or postgresql://HOST/DB?...#NAME."),
+        QStringLiteral("SOURCE"));
     const QCommandLineOption noVerify("no-verify",
                                       QStringLiteral("write: do not read back and compare."));
     parser.addOptions({help, version, port, trace, log, json, format, quiet, force, noVerify,
-                       imageFormat, pageSize});
+                       imageFormat, pageSize, stamp, counter});
     parser.addPositionalArgument(
         QStringLiteral("command"),
         QStringLiteral("read, write, verify, dump, probe, compare, convert or list-ports"));
@@ -169,6 +193,9 @@ int CliTool::RunArguments(const QStringList& arguments) {
 
     const QStringList positional = parser.positionalArguments();
     const QString command = positional.value(0);
+    if (command == "counter") {
+        return CounterTool::Run(positional.mid(1), m_json, m_quiet, m_out, m_err);
+    }
     const int files = FileCount(command);
     if (files < 0) {
         return Usage(command.isEmpty() ? QStringLiteral("No command given (see --help).")
@@ -223,6 +250,17 @@ int CliTool::RunArguments(const QStringList& arguments) {
             Report("--page-size takes 1, 2, 4, 8 or 16, not \"" + parser.value(pageSize) + "\".");
             return kUsage;
         }
+    }
+    const QString stampProblem = StampedWrite::UsageProblem(
+        command, parser.isSet(stamp) ? std::optional(parser.value(stamp)) : std::nullopt,
+        parser.isSet(counter) ? std::optional(parser.value(counter)) : std::nullopt);
+    if (!stampProblem.isEmpty()) {
+        return Usage(stampProblem);
+    }
+    if (parser.isSet(stamp)) {
+        QString unused;
+        m_stamp = Stamp::Parse(parser.value(stamp), unused);
+        m_counterSource = parser.value(counter);
     }
     if (command == "read" && file == kStandardStream && m_json) {
         return Usage(
@@ -407,6 +445,20 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
     if (!link) {
         return Conclude(record, kDeviceFailure);
     }
+    std::unique_ptr<StampedWrite> stamped;
+    if (m_stamp) {
+        stamped = std::make_unique<StampedWrite>(*m_stamp, Counter::ForSource(m_counterSource));
+        if (!stamped->Take(image, record)) {
+            return Conclude(record, Fail(record, stamped->ErrorText(), kFileFailure));
+        }
+        Inform(stamped->TakenText());
+    }
+    // The value of a unit that does not end up holding the stamped image is void.
+    const auto settle = [&](bool stored) {
+        return stamped ? stamped->Finish(stored, record) : QString();
+    };
+    const QJsonObject written =
+        stamped ? QJsonObject{{"registers", JsonForms::Registers(image)}} : QJsonObject{};
     const bool showProgress = m_progress && !m_quiet;
     EepromImage readBack{};
     // The read-back goes over the same open link: nobody else gets the
@@ -423,20 +475,30 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
         m_err << "\n";
     }
     if (outcome.stage < DeviceCommands::DownloadStage::differs) {
-        return Conclude(
-            record, Fail(record, QString::fromStdString(outcome.result.message), kDeviceFailure));
+        const QString voided = settle(false);
+        return Conclude(record,
+                        Fail(record,
+                             QString::fromStdString(outcome.result.message) +
+                                 (voided.isEmpty() ? QString() : ' ' + voided),
+                             kDeviceFailure),
+                        written);
     }
     if (!verify) {
+        settle(true);
         Inform(DeviceMessages::DownloadNotVerified());
-        return Conclude(record, kSuccess);
+        return Conclude(record, kSuccess, written);
     }
     record.SetDevice(readBack);
     // The download is completed only when the switch holds the whole image.
     const int status = Compare(record, image, readBack);
+    const QString voided = settle(status == kSuccess);
     if (status == kSuccess) {
         Inform(DeviceMessages::DownloadCompleted());
     } else {
         Report(QString::fromStdString(outcome.result.message));
+        if (!voided.isEmpty()) {
+            Report(voided);
+        }
         if (m_pageSize > 1) {
             Report(QCoreApplication::translate(
                        "CliTool",
@@ -445,7 +507,7 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
                        .arg(m_pageSize));
         }
     }
-    return Conclude(record, status);
+    return Conclude(record, status, written);
 }
 
 int CliTool::Verify(LogRecord& record, const QString& file) {
@@ -457,7 +519,18 @@ int CliTool::Verify(LogRecord& record, const QString& file) {
     if (!ReadDevice(record, readBack)) {
         return Conclude(record, kDeviceFailure);
     }
-    return Conclude(record, Compare(record, image, readBack));
+    if (!m_stamp) {
+        return Conclude(record, Compare(record, image, readBack));
+    }
+    // The stamped registers are the unit's own: compared is everything else.
+    const uint64_t held = m_stamp->ValueIn(readBack);
+    image = m_stamp->Apply(image, held);
+    record.SetStamp(m_stamp->ToJson(held));
+    if (!m_quiet && !m_json) {
+        m_out << m_stamp->HeldText(held) << "\n";
+    }
+    return Conclude(record, Compare(record, image, readBack),
+                    {{"registers", JsonForms::Registers(image)}});
 }
 
 int CliTool::Dump(LogRecord& record, DumpFormat::Kind format) {

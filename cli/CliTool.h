@@ -15,6 +15,7 @@
 #include "DumpFormat.h"
 #include "EepromImage.h"
 #include "ImageFile.h"
+#include "Stamp.h"
 
 class DeviceLink;
 class LogRecord;
@@ -29,6 +30,7 @@ class PortFactory;
 //   convert IN OUT        an image file into another format, without a port
 //   probe         the adapter, the bus and the EEPROM checked step by step
 //   list-ports    the parallel ports and I2C adapters present
+//   counter       the counters write --stamp takes units' values from (CounterTool)
 // FILE "-" is standard input (write, verify, compare) or standard output
 // (read, convert's OUT). An image file's format (raw, Intel HEX, S-record)
 // is the one its name says, or the one --image-format chooses. Every device
@@ -129,7 +131,9 @@ private:
     bool m_inputClosed = false;
     // The formats --image-format chose: one for every FILE, or one each.
     std::vector<ImageFormat::Kind> m_formats;
-    int m_pageSize = 1;  // registers per write transaction (--page-size)
+    int m_pageSize = 1;            // registers per write transaction (--page-size)
+    std::optional<Stamp> m_stamp;  // --stamp
+    QString m_counterSource;       // --counter
     AuditLog m_log;
     // The one port of a run that RunOnEveryPort started, and the outcome of
     // reading its image file for all ports; empty otherwise.

@@ -7,8 +7,10 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QJsonDocument>
 #include <cerrno>
 
+#include "Database.h"
 #include "FileError.h"
 #include "ImageFile.h"
 #include "JsonForms.h"
@@ -26,11 +28,28 @@ std::optional<QString> AuditLog::ChoosePath(const std::optional<QString>& option
     return std::nullopt;
 }
 
+AuditLog::AuditLog() = default;
+
+AuditLog::~AuditLog() = default;
+AuditLog::AuditLog(AuditLog&&) noexcept = default;
+AuditLog& AuditLog::operator=(AuditLog&&) noexcept = default;
+
 bool AuditLog::Open(const QString& path) {
     m_file.Close();
+    m_database.reset();
     m_path = path;
     m_error.clear();
     const QString what = QStringLiteral("Cannot open the audit log: ");
+    if (Database::IsUri(path)) {
+        m_path = Database::HidePassword(path);
+        QString error;
+        m_database = Database::Shared(path, error);
+        if (!m_database) {
+            m_error = what + m_path + QStringLiteral(": ") + error;
+            return false;
+        }
+        return true;
+    }
     if (const QString problem = ImageFile::NameProblem(path); !problem.isEmpty()) {
         m_error = what + problem;
         return false;
@@ -54,6 +73,9 @@ bool AuditLog::Append(const LogRecord& record) {
     if (!IsOpen()) {
         return true;
     }
+    if (m_database) {
+        return AppendRow(record);
+    }
     const QByteArray line = JsonForms::Line(record.ToJson(LogRecord::Fields::log));
     const QString what = QStringLiteral("Cannot write the record to the audit log: ");
     while (::flock(m_file.get(), LOCK_EX) != 0) {
@@ -75,6 +97,23 @@ bool AuditLog::Append(const LogRecord& record) {
     ::flock(m_file.get(), LOCK_UN);
     if (written != line.size()) {
         return Failed(what, error);
+    }
+    return true;
+}
+
+bool AuditLog::AppendRow(const LogRecord& record) {
+    const QJsonObject json = record.ToJson(LogRecord::Fields::log);
+    QString error;
+    if (!m_database->Execute(
+            "INSERT INTO tarnel_log (time, host, operation, port, result, record) "
+            "VALUES ($1, $2, $3, NULLIF($4, ''), $5, $6)",
+            {json["time"].toString(), json["host"].toString(), json["operation"].toString(),
+             json["port"].toString(), json["result"].toString(),
+             QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact))},
+            error)) {
+        m_error = QStringLiteral("Cannot write the record to the audit log ") + m_path +
+                  QStringLiteral(": ") + error;
+        return false;
     }
     return true;
 }

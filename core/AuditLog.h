@@ -2,19 +2,29 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 #include "LockedFile.h"
 
+class Database;
 class LogRecord;
 
 // The audit log: a JSON Lines file to which every device operation appends
 // one record. Several processes may share one log: it is opened for
 // appending, and each record is written whole, in one write, under an
-// exclusive advisory lock (flock), so records never interleave.
+// exclusive advisory lock (flock), so records never interleave. Or a
+// PostgreSQL database (a postgresql:// URI), where each record is a row of
+// the table tarnel_log (time, host, operation, port, result and the whole
+// record as jsonb), inserted in a transaction of its own.
 class AuditLog {
 public:
     static constexpr const char* kEnvironmentVariable = "TARNEL_LOG";
+
+    AuditLog();
+    ~AuditLog();
+    AuditLog(AuditLog&&) noexcept;
+    AuditLog& operator=(AuditLog&&) noexcept;
 
     // The log asked for: `option` (the --log value) when the option was
     // given, even empty; else the environment variable TARNEL_LOG when set
@@ -22,12 +32,13 @@ public:
     static std::optional<QString> ChoosePath(const std::optional<QString>& option);
 
     // Opens `path` for appending through SafeOpen, creating it (mode 0666
-    // less the umask) when it is not there; a log open before is closed.
-    // Returns false, with ErrorText(), when it cannot be opened (an empty
-    // name, a name that is not valid UTF-8, a FIFO or a folder included).
+    // less the umask) when it is not there, or connects to the database the
+    // URI `path` names; a log open before is closed. Returns false, with
+    // ErrorText(), when it cannot be opened or reached (an empty name, a name
+    // that is not valid UTF-8, a FIFO or a folder included).
     bool Open(const QString& path);
-    bool IsOpen() const { return m_file.IsOpen(); }
-    const QString& Path() const { return m_path; }
+    bool IsOpen() const { return m_file.IsOpen() || m_database; }
+    const QString& Path() const { return m_path; }  // a URI without its password
     // Appends `record` with all its fields as one line: waits for the
     // exclusive lock, writes the line in one write and drops the lock. A
     // line that could not be written whole is cut off again, so the log
@@ -39,8 +50,11 @@ public:
 
 private:
     bool Failed(const QString& what, int error);
+    // Inserts `record` as a row of the database's log.
+    bool AppendRow(const LogRecord& record);
 
     LockedFile m_file;
+    std::shared_ptr<Database> m_database;  // shared with the run's other ports
     QString m_path;
     QString m_error;
 };

@@ -2,6 +2,7 @@
 #include "DashedName.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 QString DashedName::Hint(const QCommandLineParser& parser, const QStringList& arguments) {
     if (parser.unknownOptionNames().isEmpty()) {
@@ -19,11 +20,10 @@ QString DashedName::Hint(const QCommandLineParser& parser, const QStringList& ar
                                  ? argument.mid(2).section('=', 0, 0)
                                  : argument;
         if (name.contains('.') || name.contains('/')) {
-            return argument +
-                   QStringLiteral(
-                       " looks like options; to name a file that begins "
-                       "with \"-\", put -- before it: -- ") +
-                   argument;
+            return QCoreApplication::translate("DashedName",
+                                               "%1 looks like options; to name a file that "
+                                               "begins with \"-\", put -- before it: -- %1")
+                .arg(argument);
         }
     }
     return {};

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -12,13 +13,15 @@
 namespace DeviceMessages {
 // After a successful download: the switch takes the new settings at reset.
 inline QString DownloadCompleted() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "DeviceMessages",
         "Download is completed, please reset the switch for the new settings to take effect.");
 }
 
 // After a download with no read-back (tarnel-cli write --no-verify).
 inline QString DownloadNotVerified() {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+        "DeviceMessages",
         "The image was written, not verified (--no-verify); reset the switch for the new "
         "settings to take effect.");
 }
@@ -35,11 +38,12 @@ inline QString DownloadNotStored(const EepromImage& written, const EepromImage& 
     QStringList listed;
     for (std::size_t i = 0; i < differing.size() && i < kListed; ++i) {
         const int reg = differing[i];
-        listed << QStringLiteral("register %1 written %2 read %3")
+        listed << QCoreApplication::translate("DeviceMessages", "register %1 written %2 read %3")
                       .arg(reg)
                       .arg(HexField::Format(written[reg]), HexField::Format(read[reg]));
     }
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "DeviceMessages",
                "Download failed: %1 of 128 registers read back differ from the image (%2%3). "
                "The switch holds a wrong image; check that its EEPROM is not write-protected, "
                "the adapter and the cable, then download again.")
@@ -50,7 +54,8 @@ inline QString DownloadNotStored(const EepromImage& written, const EepromImage& 
 
 // After a download whose read-back failed with `reason`.
 inline QString DownloadNotReadBack(const QString& reason) {
-    return QStringLiteral(
+    return QCoreApplication::translate(
+               "DeviceMessages",
                "Download failed: the image was written but could not be read back to "
                "check it. %1 The switch may hold a wrong image.")
         .arg(reason);

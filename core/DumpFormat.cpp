@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DumpFormat.h"
 
+#include <QCoreApplication>
+
 #include "GridGeometry.h"
 #include "HexField.h"
 
@@ -26,7 +28,7 @@ std::optional<DumpFormat::Kind> DumpFormat::Parse(const QString& name) {
 }
 
 QString DumpFormat::Names() {
-    return QStringLiteral("grid, i2cdump or xxd");
+    return QCoreApplication::translate("DumpFormat", "grid, i2cdump or xxd");
 }
 
 QString DumpFormat::Format(Kind kind, const EepromImage& image) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FileError.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 
 FileError::Cause FileError::FromErrno(int error) {
@@ -37,54 +38,61 @@ FileError::Cause FileError::FromErrno(int error) {
 }
 
 QString FileError::Text(Cause cause, const QString& fileName) {
-    const char* text = "";
+    const char* text = QT_TRANSLATE_NOOP("FileError", "");
     switch (cause) {
         case Cause::none:
-            text = "No error occurred.";
+            text = QT_TRANSLATE_NOOP("FileError", "No error occurred.");
             break;
         case Cause::generic:
-            text = "An unknown error occurred while accessing %1.";
+            text = QT_TRANSLATE_NOOP("FileError", "An unknown error occurred while accessing %1.");
             break;
         case Cause::fileNotFound:
-            text = "%1 was not found.";
+            text = QT_TRANSLATE_NOOP("FileError", "%1 was not found.");
             break;
         case Cause::badPath:
-            text = "%1 contains an invalid path.";
+            text = QT_TRANSLATE_NOOP("FileError", "%1 contains an invalid path.");
             break;
         case Cause::tooManyOpenFiles:
-            text = "%1 could not be opened because there are too many open files.";
+            text = QT_TRANSLATE_NOOP(
+                "FileError", "%1 could not be opened because there are too many open files.");
             break;
         case Cause::accessDenied:
-            text = "Access to %1 was denied.";
+            text = QT_TRANSLATE_NOOP("FileError", "Access to %1 was denied.");
             break;
         case Cause::invalidFile:
-            text = "An invalid file handle was associated with %1.";
+            text = QT_TRANSLATE_NOOP("FileError", "An invalid file handle was associated with %1.");
             break;
         case Cause::removeCurrentDir:
-            text = "%1 could not be removed because it is the current directory.";
+            text = QT_TRANSLATE_NOOP(
+                "FileError", "%1 could not be removed because it is the current directory.");
             break;
         case Cause::directoryFull:
-            text = "%1 could not be created because the directory is full.";
+            text = QT_TRANSLATE_NOOP("FileError",
+                                     "%1 could not be created because the directory is full.");
             break;
         case Cause::badSeek:
-            text = "Seek failed on %1";
+            text = QT_TRANSLATE_NOOP("FileError", "Seek failed on %1");
             break;
         case Cause::hardIO:
-            text = "A hardware I/O error was reported while accessing %1.";
+            text = QT_TRANSLATE_NOOP("FileError",
+                                     "A hardware I/O error was reported while accessing %1.");
             break;
         case Cause::sharingViolation:
-            text = "A sharing violation occurred while accessing %1.";
+            text =
+                QT_TRANSLATE_NOOP("FileError", "A sharing violation occurred while accessing %1.");
             break;
         case Cause::lockViolation:
-            text = "A locking violation occurred while accessing %1.";
+            text =
+                QT_TRANSLATE_NOOP("FileError", "A locking violation occurred while accessing %1.");
             break;
         case Cause::diskFull:
-            text = "Disk full while accessing %1.";
+            text = QT_TRANSLATE_NOOP("FileError", "Disk full while accessing %1.");
             break;
         case Cause::endOfFile:
-            text = "An attempt was made to access %1 past its end.";
+            text = QT_TRANSLATE_NOOP("FileError", "An attempt was made to access %1 past its end.");
             break;
     }
-    const QString name = fileName.isEmpty() ? QStringLiteral("an unnamed file") : fileName;
-    return QString::fromLatin1(text).replace(QLatin1String("%1"), name);
+    const QString name =
+        fileName.isEmpty() ? QCoreApplication::translate("FileError", "an unnamed file") : fileName;
+    return QCoreApplication::translate("FileError", text).replace(QLatin1String("%1"), name);
 }

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
@@ -27,7 +28,8 @@ ImageFileResult Failure(Stage stage, int error, const QString& fileName) {
     return result;
 }
 
-// Messages are joined, not formatted: a file name may hold "%1" itself.
+// A file name may hold "%1" itself: messages take their parts in one arg()
+// call, which never reads what it put in.
 ImageFileResult Refusal(const QString& fileName, const QString& text) {
     ImageFileResult result;
     result.stage = Stage::Refused;
@@ -38,9 +40,9 @@ ImageFileResult Refusal(const QString& fileName, const QString& text) {
 
 // A text image that is not a whole valid image in `format`; `what` says why.
 ImageFileResult Invalid(const QString& fileName, ImageFormat::Kind format, const QString& what) {
-    ImageFileResult result =
-        Refusal(fileName, fileName + QStringLiteral(" is not a valid ") +
-                              ImageFormat::Title(format) + QStringLiteral(" image: ") + what + '.');
+    ImageFileResult result = Refusal(
+        fileName, QCoreApplication::translate("ImageFile", "%1 is not a valid %2 image: %3.")
+                      .arg(fileName, ImageFormat::Title(format), what));
     result.stage = Stage::Invalid;
     return result;
 }
@@ -50,7 +52,8 @@ ImageFileResult DecodeText(const QString& fileName, ImageFormat::Kind format,
                            const QByteArray& text, EepromImage& image) {
     if (text.size() > ImageFormat::kMaxTextSize) {
         return Invalid(fileName, format,
-                       QStringLiteral("the file is larger than an image file can be (%1 bytes)")
+                       QCoreApplication::translate(
+                           "ImageFile", "the file is larger than an image file can be (%1 bytes)")
                            .arg(ImageFormat::kMaxTextSize));
     }
     if (const QString wrong = ImageFormat::DecodeText(format, text, image); !wrong.isEmpty()) {
@@ -215,13 +218,22 @@ QString ImageFileResult::Message() const {
         return refusal;
     }
     if (stage == Stage::WrongLength) {
-        const QString count = size < 0 ? QStringLiteral("more than 128") : QString::number(size);
-        return fileName + QStringLiteral(" is not an image file: it holds ") + count +
-               (size == 1 ? QStringLiteral(" byte") : QStringLiteral(" bytes")) +
-               QStringLiteral(" where an image file holds 128.");
+        const QString count = size < 0 ? QCoreApplication::translate("ImageFile", "more than 128")
+                                       : QString::number(size);
+        return (size == 1 ? QCoreApplication::translate(
+                                "ImageFile",
+                                "%1 is not an image file: it holds %2 byte where an image file "
+                                "holds 128.")
+                          : QCoreApplication::translate(
+                                "ImageFile",
+                                "%1 is not an image file: it holds %2 bytes where an image file "
+                                "holds 128."))
+            .arg(fileName, count);
     }
     if (stage == Stage::InUse) {
-        return fileName + QStringLiteral(" is in use by another program; try again.");
+        return QCoreApplication::translate("ImageFile",
+                                           "%1 is in use by another program; try again.")
+            .arg(fileName);
     }
 
     return FileError::Text(cause, fileName);
@@ -285,9 +297,10 @@ QString ImageFile::NameProblem(const QString& path) {
     if (!path.contains(QChar::ReplacementCharacter)) {
         return {};
     }
-    return path + QStringLiteral(
-                      " cannot be used: the name is not valid UTF-8, so it would "
-                      "reach the system changed.");
+    return QCoreApplication::translate("ImageFile",
+                                       "%1 cannot be used: the name is not valid UTF-8, so it "
+                                       "would reach the system changed.")
+        .arg(path);
 }
 
 ImageFileResult ImageFile::CheckTarget(const QString& path) {

@@ -31,7 +31,7 @@ std::optional<ImageFormat::Kind> ImageFormat::Parse(const QString& name) {
 }
 
 QString ImageFormat::Names() {
-    return QStringLiteral("raw, ihex or srec");
+    return tr("raw, ihex or srec");
 }
 
 QString ImageFormat::Title(Kind kind) {

@@ -41,6 +41,11 @@ void LogRecord::Compare(const EepromImage& expected, const EepromImage& actual) 
     }
 }
 
+void LogRecord::SetStamp(const QJsonObject& stamp, const QString& counter) {
+    m_stamp = stamp;
+    m_counter = counter;
+}
+
 void LogRecord::Fail(const QString& message) {
     m_failed = true;
     m_message = message;
@@ -80,6 +85,13 @@ QJsonObject LogRecord::ToJson(Fields fields) const {
     };
     if (m_exit) {
         object.insert("exit", *m_exit);
+    }
+    if (!m_stamp.isEmpty()) {
+        object.insert("stamp", m_stamp);
+    }
+    if (!m_counter.isEmpty()) {
+        object.insert("counter", m_counter);
+        object.insert("void", m_void);
     }
     if (fields == Fields::log) {
         object.insert("host", QSysInfo::machineHostName());

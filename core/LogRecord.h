@@ -48,6 +48,11 @@ public:
     // file): the differing registers are recorded and, when there are any,
     // the result becomes `differs` (unless the operation failed).
     void Compare(const EepromImage& expected, const EepromImage& actual);
+    // The registers stamped with a unit's own value (Stamp::ToJson), and the
+    // counter the value came from (empty: the value was read, not given).
+    void SetStamp(const QJsonObject& stamp, const QString& counter = QString());
+    // Marks the stamped value void: its unit failed, and it is never given again.
+    void VoidStamp() { m_void = true; }
     // Marks the operation failed with the failure's text.
     void Fail(const QString& message);
     // tarnel-cli's exit status for this operation (the GUI has none).
@@ -64,7 +69,8 @@ public:
 
     // The record as a JSON object with the fields time, (host, user,)
     // program, version, port, operation, file, file_sha256, device_sha256,
-    // result, exit (when set), differences, message and duration_ms.
+    // result, exit (when set), differences, message and duration_ms; with a
+    // stamp also stamp, and with a counter counter and void.
     QJsonObject ToJson(Fields fields) const;
     // The name of `result` in JSON: "ok", "differs" or "failed".
     static QString ResultName(Result result);
@@ -87,4 +93,7 @@ private:
     bool m_failed = false;
     QString m_message;
     std::optional<int> m_exit;
+    QJsonObject m_stamp;
+    QString m_counter;
+    bool m_void = false;
 };

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "VerifyReport.h"
 
+#include <QCoreApplication>
+
 #include "HexField.h"
 
 namespace {
@@ -48,9 +50,10 @@ std::vector<ReportText> VerifyReport::Layout(const EepromImage& image,
         texts.push_back({kReadX + dx, y, HexField::Format(readBack[reg])});
     }
     if (static_cast<int>(differing.size()) > kMaxLines) {
-        texts.push_back(
-            {kAddressX, kOverflowY,
-             QStringLiteral("%1 differ, %2 listed").arg(differing.size()).arg(kMaxLines)});
+        texts.push_back({kAddressX, kOverflowY,
+                         QCoreApplication::translate("VerifyReport", "%1 differ, %2 listed")
+                             .arg(differing.size())
+                             .arg(kMaxLines)});
     }
     return texts;
 }
@@ -60,5 +63,5 @@ QString VerifyReport::AddressText(int reg) {
 }
 
 QString VerifyReport::PassText() {
-    return QStringLiteral("PASS!");
+    return QCoreApplication::translate("VerifyReport", "PASS!");
 }

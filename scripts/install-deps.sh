@@ -10,7 +10,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkgconf libusb-1.0-0-dev
     qt6-base-dev qt6-base-dev-tools fonts-dejavu-core
-    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n libpq-dev
 )
 case "${1:-}" in
     "") ;;
@@ -19,7 +19,7 @@ case "${1:-}" in
             libgtest-dev libbenchmark-dev sigrok-cli dbus-daemon xxd
             qemu-system-x86
             dpkg-dev file lintian desktop-file-utils appstream git
-            xvfb xauth at-spi2-core python3-pyatspi
+            xvfb xauth at-spi2-core python3-pyatspi postgresql
         )
         ;;
     *)

@@ -177,6 +177,80 @@
     </message>
 </context>
 <context>
+    <name>Counter</name>
+    <message>
+        <source>none</source>
+        <translation>keiner</translation>
+    </message>
+    <message>
+        <source>first %1
+last %2
+next %3
+left %4
+void %5
+</source>
+        <translation>erster %1
+letzter %2
+nächster %3
+übrig %4
+ungültig %5
+</translation>
+    </message>
+    <message>
+        <source>counter %1 has no values left: last was %2</source>
+        <translation>Zähler %1 hat keine Werte mehr: der letzte war %2</translation>
+    </message>
+    <message>
+        <source>A counter in a database is named after #, as in postgresql://HOST/DB#NAME; %1 names none.</source>
+        <translation>Ein Zähler in einer Datenbank wird nach # benannt, wie in postgresql://HOST/DB#NAME; %1 nennt keinen.</translation>
+    </message>
+    <message>
+        <source>counter %1 exists already.</source>
+        <translation>Zähler %1 existiert bereits.</translation>
+    </message>
+    <message>
+        <source>counter %1 is not there; make it with tarnel-cli counter create.</source>
+        <translation>Zähler %1 gibt es nicht; legen Sie ihn mit tarnel-cli counter create an.</translation>
+    </message>
+    <message>
+        <source>Cannot use counter %1: %2</source>
+        <translation>Zähler %1 kann nicht benutzt werden: %2</translation>
+    </message>
+    <message>
+        <source>counter %1 is locked by another program.</source>
+        <translation>Zähler %1 ist von einem anderen Programm gesperrt.</translation>
+    </message>
+    <message>
+        <source>%1 is not a counter file.</source>
+        <translation>%1 ist keine Zählerdatei.</translation>
+    </message>
+    <message>
+        <source>Cannot use the counter: %1</source>
+        <translation>Der Zähler kann nicht benutzt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CounterTool</name>
+    <message>
+        <source>counter takes create SOURCE FIRST LAST or show SOURCE (see --help).</source>
+        <translation>counter nimmt create QUELLE ERSTER LETZTER oder show QUELLE (siehe --help).</translation>
+    </message>
+    <message>
+        <source>counter needs a SOURCE: a file or a postgresql:// URI.</source>
+        <translation>counter braucht eine QUELLE: eine Datei oder eine postgresql://-URI.</translation>
+    </message>
+    <message>
+        <source>counter create takes FIRST and LAST, decimal or 0x hexadecimal up to 64 bits, FIRST not above LAST.</source>
+        <translation>counter create nimmt ERSTER und LETZTER, dezimal oder 0x-hexadezimal bis 64 Bit, ERSTER nicht über LETZTER.</translation>
+    </message>
+    <message>
+        <source>counter %1
+</source>
+        <translation>Zähler %1
+</translation>
+    </message>
+</context>
+<context>
     <name>CtarnelApp</name>
     <message>
         <source>Another tarnel window already takes the D-Bus commands (org.tarnel.Tarnel): commands sent over D-Bus go to that window, not to this one.</source>
@@ -223,10 +297,114 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     </message>
 </context>
 <context>
+    <name>DashedName</name>
+    <message>
+        <source>%1 looks like options; to name a file that begins with &quot;-&quot;, put -- before it: -- %1</source>
+        <translation>%1 sieht wie Optionen aus; um eine Datei zu nennen, deren Name mit &quot;-&quot; beginnt, setzen Sie -- davor: -- %1</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceMessages</name>
+    <message>
+        <source>Download is completed, please reset the switch for the new settings to take effect.</source>
+        <translation>Das Schreiben ist abgeschlossen. Bitte setzen Sie den Switch zurück, damit die neuen Einstellungen wirksam werden.</translation>
+    </message>
+    <message>
+        <source>The image was written, not verified (--no-verify); reset the switch for the new settings to take effect.</source>
+        <translation>Das Abbild wurde geschrieben, aber nicht geprüft (--no-verify); setzen Sie den Switch zurück, damit die neuen Einstellungen wirksam werden.</translation>
+    </message>
+    <message>
+        <source>register %1 written %2 read %3</source>
+        <translation>Register %1 geschrieben %2 gelesen %3</translation>
+    </message>
+    <message>
+        <source>Download failed: %1 of 128 registers read back differ from the image (%2%3). The switch holds a wrong image; check that its EEPROM is not write-protected, the adapter and the cable, then download again.</source>
+        <translation>Schreiben fehlgeschlagen: %1 von 128 zurückgelesenen Registern weichen vom Abbild ab (%2%3). Der Switch enthält ein falsches Abbild; prüfen Sie, ob sein EEPROM schreibgeschützt ist, den Adapter und das Kabel, und schreiben Sie dann erneut.</translation>
+    </message>
+    <message>
+        <source>Download failed: the image was written but could not be read back to check it. %1 The switch may hold a wrong image.</source>
+        <translation>Schreiben fehlgeschlagen: Das Abbild wurde geschrieben, konnte aber zur Prüfung nicht zurückgelesen werden. %1 Der Switch enthält möglicherweise ein falsches Abbild.</translation>
+    </message>
+</context>
+<context>
     <name>DialogTemplate</name>
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>DumpFormat</name>
+    <message>
+        <source>grid, i2cdump or xxd</source>
+        <translation>grid, i2cdump oder xxd</translation>
+    </message>
+</context>
+<context>
+    <name>FileError</name>
+    <message>
+        <source>No error occurred.</source>
+        <translation>Es ist kein Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>An unknown error occurred while accessing %1.</source>
+        <translation>Beim Zugriff auf %1 ist ein unbekannter Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>%1 was not found.</source>
+        <translation>%1 wurde nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>%1 contains an invalid path.</source>
+        <translation>%1 enthält einen ungültigen Pfad.</translation>
+    </message>
+    <message>
+        <source>%1 could not be opened because there are too many open files.</source>
+        <translation>%1 konnte nicht geöffnet werden, weil zu viele Dateien geöffnet sind.</translation>
+    </message>
+    <message>
+        <source>Access to %1 was denied.</source>
+        <translation>Der Zugriff auf %1 wurde verweigert.</translation>
+    </message>
+    <message>
+        <source>An invalid file handle was associated with %1.</source>
+        <translation>Mit %1 war ein ungültiges Datei-Handle verbunden.</translation>
+    </message>
+    <message>
+        <source>%1 could not be removed because it is the current directory.</source>
+        <translation>%1 konnte nicht entfernt werden, weil es das aktuelle Verzeichnis ist.</translation>
+    </message>
+    <message>
+        <source>%1 could not be created because the directory is full.</source>
+        <translation>%1 konnte nicht angelegt werden, weil das Verzeichnis voll ist.</translation>
+    </message>
+    <message>
+        <source>Seek failed on %1</source>
+        <translation>Positionieren in %1 fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>A hardware I/O error was reported while accessing %1.</source>
+        <translation>Beim Zugriff auf %1 wurde ein Hardware-E/A-Fehler gemeldet.</translation>
+    </message>
+    <message>
+        <source>A sharing violation occurred while accessing %1.</source>
+        <translation>Beim Zugriff auf %1 ist eine Freigabeverletzung aufgetreten.</translation>
+    </message>
+    <message>
+        <source>A locking violation occurred while accessing %1.</source>
+        <translation>Beim Zugriff auf %1 ist eine Sperrverletzung aufgetreten.</translation>
+    </message>
+    <message>
+        <source>Disk full while accessing %1.</source>
+        <translation>Datenträger voll beim Zugriff auf %1.</translation>
+    </message>
+    <message>
+        <source>An attempt was made to access %1 past its end.</source>
+        <translation>Es wurde versucht, über das Ende von %1 hinaus zuzugreifen.</translation>
+    </message>
+    <message>
+        <source>an unnamed file</source>
+        <translation>eine unbenannte Datei</translation>
     </message>
 </context>
 <context>
@@ -264,6 +442,37 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     </message>
 </context>
 <context>
+    <name>ImageFile</name>
+    <message>
+        <source>%1 is not a valid %2 image: %3.</source>
+        <translation>%1 ist kein gültiges %2-Abbild: %3.</translation>
+    </message>
+    <message>
+        <source>the file is larger than an image file can be (%1 bytes)</source>
+        <translation>die Datei ist größer, als eine Abbilddatei sein kann (%1 Bytes)</translation>
+    </message>
+    <message>
+        <source>more than 128</source>
+        <translation>mehr als 128</translation>
+    </message>
+    <message>
+        <source>%1 is not an image file: it holds %2 byte where an image file holds 128.</source>
+        <translation>%1 ist keine Abbilddatei: Sie enthält %2 Byte, eine Abbilddatei enthält 128.</translation>
+    </message>
+    <message>
+        <source>%1 is not an image file: it holds %2 bytes where an image file holds 128.</source>
+        <translation>%1 ist keine Abbilddatei: Sie enthält %2 Bytes, eine Abbilddatei enthält 128.</translation>
+    </message>
+    <message>
+        <source>%1 is in use by another program; try again.</source>
+        <translation>%1 wird von einem anderen Programm benutzt; versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be used: the name is not valid UTF-8, so it would reach the system changed.</source>
+        <translation>%1 kann nicht benutzt werden: Der Name ist kein gültiges UTF-8 und käme daher verändert beim System an.</translation>
+    </message>
+</context>
+<context>
     <name>ImageFormat</name>
     <message>
         <source>Intel HEX</source>
@@ -276,6 +485,10 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     <message>
         <source>raw</source>
         <translation>roh</translation>
+    </message>
+    <message>
+        <source>raw, ihex or srec</source>
+        <translation>raw, ihex oder srec</translation>
     </message>
 </context>
 <context>
@@ -372,6 +585,71 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     <message>
         <source>the file ends without an end record (S7, S8 or S9)</source>
         <translation>die Datei endet ohne Endesatz (S7, S8 oder S9)</translation>
+    </message>
+</context>
+<context>
+    <name>Stamp</name>
+    <message>
+        <source>--stamp takes REG:LEN or REG:LEN:le (as 16:6), not &quot;%1&quot;.</source>
+        <translation>--stamp nimmt REG:LEN oder REG:LEN:le (wie 16:6), nicht &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>--stamp %1: the value takes 1 to %2 registers that end at register %3 at the latest.</source>
+        <translation>--stamp %1: der Wert belegt 1 bis %2 Register, die spätestens bei Register %3 enden.</translation>
+    </message>
+    <message>
+        <source>Registers %1 to %2 hold %3.</source>
+        <translation>Die Register %1 bis %2 enthalten %3.</translation>
+    </message>
+</context>
+<context>
+    <name>StampedWrite</name>
+    <message>
+        <source>--stamp and --counter are for write and verify.</source>
+        <translation>--stamp und --counter gelten für write und verify.</translation>
+    </message>
+    <message>
+        <source>--counter gives the values of --stamp REG:LEN; give both.</source>
+        <translation>--counter liefert die Werte für --stamp REG:LEN; geben Sie beide an.</translation>
+    </message>
+    <message>
+        <source>verify --stamp reads the value the switch holds; it takes no --counter.</source>
+        <translation>verify --stamp liest den Wert, den der Switch enthält; es nimmt kein --counter.</translation>
+    </message>
+    <message>
+        <source>write --stamp takes the values from --counter SOURCE.</source>
+        <translation>write --stamp nimmt die Werte aus --counter QUELLE.</translation>
+    </message>
+    <message>
+        <source>--counter needs a SOURCE: a file or a postgresql:// URI.</source>
+        <translation>--counter braucht eine QUELLE: eine Datei oder eine postgresql://-URI.</translation>
+    </message>
+    <message>
+        <source>The value %1 of counter %2 does not fit into %3 registers.</source>
+        <translation>Der Wert %1 von Zähler %2 passt nicht in %3 Register.</translation>
+    </message>
+    <message>
+        <source>Stamped registers %1 to %2 with %3.</source>
+        <translation>Die Register %1 bis %2 wurden mit %3 gestempelt.</translation>
+    </message>
+    <message>
+        <source>The value %1 is void and never given again, but the counter could not record it: %2</source>
+        <translation>Der Wert %1 ist ungültig und wird nie wieder vergeben, aber der Zähler konnte ihn nicht vermerken: %2</translation>
+    </message>
+    <message>
+        <source>The value %1 is void: it is never given again.</source>
+        <translation>Der Wert %1 ist ungültig: er wird nie wieder vergeben.</translation>
+    </message>
+</context>
+<context>
+    <name>VerifyReport</name>
+    <message>
+        <source>%1 differ, %2 listed</source>
+        <translation>%1 abweichend, %2 aufgeführt</translation>
+    </message>
+    <message>
+        <source>PASS!</source>
+        <translation>BESTANDEN!</translation>
     </message>
 </context>
 </TS>

@@ -72,6 +72,16 @@ TEST_F(GermanWindowTest, MenusCaptionAndMessagesAreGermanAndTheKeysStay) {
     EXPECT_EQ(prompter.messages[0].caption, "TARNEL");
 }
 
+// The texts both programs share about the device are German too.
+TEST_F(GermanWindowTest, DeviceMessagesAreGerman) {
+    ASSERT_TRUE(Start({"--port", "sim"}));
+    Send(CommandId::ToolsDownload);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text,
+              "Das Schreiben ist abgeschlossen. Bitte setzen Sie den Switch zurück, damit die "
+              "neuen Einstellungen wirksam werden.");
+}
+
 // Qt's own dialogs follow: the Save As dialog is Qt's, in German.
 TEST_F(GermanWindowTest, QtsOwnDialogsAreGermanToo) {
     const auto save = QtPrompter::MakeFileDialog(true, nullptr);
