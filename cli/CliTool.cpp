@@ -36,6 +36,16 @@ namespace {
 
 const QString kStandardStream = QStringLiteral("-");
 
+// The name messages give the process's standard input.
+QString StandardInput() {
+    return CliTool::tr("standard input");
+}
+
+// Refuses to replace `file`, which exists, without --force.
+QString ExistsAlready(const QString& file) {
+    return CliTool::tr("%1 exists already; use --force to overwrite it.").arg(file);
+}
+
 std::ostream& operator<<(std::ostream& stream, const QString& text) {
     return stream << text.toStdString();
 }
@@ -78,107 +88,102 @@ int CliTool::Run(const QStringList& arguments) {
 
 int CliTool::RunArguments(const QStringList& arguments) {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Reads, writes and verifies the configuration EEPROM of a network switch.\n\n"
-        "Commands:\n"
-        "  read FILE            read the device into an image file (- : standard output)\n"
-        "  write FILE           write an image file to the device and verify it\n"
-        "                       (- : standard input)\n"
-        "  verify FILE          compare the device with an image file (- : standard input)\n"
-        "  dump                 print the device's registers (see --format)\n"
-        "  compare FILE1 FILE2  compare two image files; needs no port\n"
-        "  convert IN OUT       write the image of IN into OUT in OUT's format (- : standard\n"
-        "                       input or output); needs no port\n"
-        "  probe                check the adapter, the bus and the EEPROM step by step,\n"
-        "                       writing nothing\n"
-        "  list-ports           list the parallel ports and I2C adapters present\n"
-        "  counter create SOURCE FIRST LAST\n"
-        "                       make a counter of the values FIRST to LAST (decimal or 0x\n"
-        "                       hexadecimal, up to 64 bits) for write --stamp\n"
-        "  counter show SOURCE  its next and last value, how many are left, the void ones\n\n"
-        "A counter SOURCE is a file or postgresql://HOST/DB?...#NAME, a counter NAME in a\n"
-        "PostgreSQL database shared by several stations; each value is given once.\n\n"
-        "With several ports (--port given more than once, or TARNEL_PORT=a,b,c), write,\n"
-        "verify, dump and probe run on all of them at once; every output line starts\n"
-        "with its port's name (with --json: an array of one object per port), and the\n"
-        "exit status is the worst of the ports.\n\n"
-        "Image files are raw (128 bytes), Intel HEX (.hex, .ihex, .ihx) or S-record (.srec,\n"
-        ".s19, .mot), by their names; --image-format chooses for a name or for -.\n\n"
-        "Every device operation appends one JSON line to the audit log (--log or\n"
-        "$TARNEL_LOG): time, host, user, program, version, port, operation, file,\n"
-        "file_sha256, device_sha256, result, exit, differences, message, duration_ms\n"
-        "(and stamp, counter, void). A postgresql:// URI as the log keeps each record\n"
-        "as a row of its table tarnel_log instead.\n\n"
-        "Exit status: 0 success, 1 the device (or FILE2) differs, 2 usage error,\n"
-        "3 port or device failure, 4 file, audit log or counter error."));
-    const QCommandLineOption help({"h", "help"}, QStringLiteral("Show this help."));
-    const QCommandLineOption version({"v", "version"}, QStringLiteral("Show the version."));
+    parser.setApplicationDescription(
+        tr("Reads, writes and verifies the configuration EEPROM of a network switch.\n\n"
+           "Commands:\n"
+           "  read FILE            read the device into an image file (- : standard output)\n"
+           "  write FILE           write an image file to the device and verify it\n"
+           "                       (- : standard input)\n"
+           "  verify FILE          compare the device with an image file (- : standard input)\n"
+           "  dump                 print the device's registers (see --format)\n"
+           "  compare FILE1 FILE2  compare two image files; needs no port\n"
+           "  convert IN OUT       write the image of IN into OUT in OUT's format (- : standard\n"
+           "                       input or output); needs no port\n"
+           "  probe                check the adapter, the bus and the EEPROM step by step,\n"
+           "                       writing nothing\n"
+           "  list-ports           list the parallel ports and I2C adapters present\n"
+           "  counter create SOURCE FIRST LAST\n"
+           "                       make a counter of the values FIRST to LAST (decimal or 0x\n"
+           "                       hexadecimal, up to 64 bits) for write --stamp\n"
+           "  counter show SOURCE  its next and last value, how many are left, the void ones\n\n"
+           "A counter SOURCE is a file or postgresql://HOST/DB?...#NAME, a counter NAME in a\n"
+           "PostgreSQL database shared by several stations; each value is given once.\n\n"
+           "With several ports (--port given more than once, or TARNEL_PORT=a,b,c), write,\n"
+           "verify, dump and probe run on all of them at once; every output line starts\n"
+           "with its port's name (with --json: an array of one object per port), and the\n"
+           "exit status is the worst of the ports.\n\n"
+           "Image files are raw (128 bytes), Intel HEX (.hex, .ihex, .ihx) or S-record (.srec,\n"
+           ".s19, .mot), by their names; --image-format chooses for a name or for -.\n\n"
+           "Every device operation appends one JSON line to the audit log (--log or\n"
+           "$TARNEL_LOG): time, host, user, program, version, port, operation, file,\n"
+           "file_sha256, device_sha256, result, exit, differences, message, duration_ms\n"
+           "(and stamp, counter, void). A postgresql:// URI as the log keeps each record\n"
+           "as a row of its table tarnel_log instead.\n\n"
+           "Exit status: 0 success, 1 the device (or FILE2) differs, 2 usage error,\n"
+           "3 port or device failure, 4 file, audit log or counter error."));
+    const QCommandLineOption help({"h", "help"}, tr("Show this help."));
+    const QCommandLineOption version({"v", "version"}, tr("Show the version."));
     const QCommandLineOption port(
         "port",
-        QStringLiteral("Port: ") + QString::fromStdString(PortKinds::FormList()) +
-            QStringLiteral(" (default: $TARNEL_PORT, names separated by commas, then "
-                           "/dev/parport0). Give it several times for several ports. An unknown, "
-                           "malformed or empty name is a usage error."),
-        QStringLiteral("NAME"));
+        tr("Port: %1 (default: $TARNEL_PORT, names separated by commas, then /dev/parport0). "
+           "Give it several times for several ports. An unknown, malformed or empty name is a "
+           "usage error.")
+            .arg(QString::fromStdString(PortKinds::FormList())),
+        tr("NAME"));
     const QCommandLineOption trace(
         "trace",
-        QStringLiteral("Record the bus traffic of a parallel port as a VCD file at FILE, the name "
-                       "as given (no .vcd is added); an existing FILE is replaced."),
-        QStringLiteral("FILE"));
+        tr("Record the bus traffic of a parallel port as a VCD file at FILE, the name "
+           "as given (no .vcd is added); an existing FILE is replaced."),
+        tr("FILE"));
     const QCommandLineOption log(
         "log",
-        QStringLiteral("Append one JSON line per device operation to FILE, or a row to the "
-                       "database of a postgresql:// URI (default: $TARNEL_LOG); a log that "
-                       "cannot be opened or written is exit 4."),
-        QStringLiteral("FILE"));
+        tr("Append one JSON line per device operation to FILE, or a row to the "
+           "database of a postgresql:// URI (default: $TARNEL_LOG); a log that "
+           "cannot be opened or written is exit 4."),
+        tr("FILE"));
     const QCommandLineOption json(
-        "json", QStringLiteral("Print the result as one JSON object on standard output (read, "
-                               "write, verify, dump, probe, compare, list-ports)."));
+        "json", tr("Print the result as one JSON object on standard output (read, "
+                   "write, verify, dump, probe, compare, list-ports)."));
     const QCommandLineOption format(
-        "format", QStringLiteral("dump: the layout, grid (default), i2cdump or xxd."),
-        QStringLiteral("FORMAT"));
-    const QCommandLineOption quiet(
-        {"q", "quiet"}, QStringLiteral("Print nothing but errors; the exit code tells."));
-    const QCommandLineOption force(
-        "force", QStringLiteral("read, convert: overwrite an existing FILE or OUT."));
+        "format", tr("dump: the layout, grid (default), i2cdump or xxd."), tr("FORMAT"));
+    const QCommandLineOption quiet({"q", "quiet"},
+                                   tr("Print nothing but errors; the exit code tells."));
+    const QCommandLineOption force("force",
+                                   tr("read, convert: overwrite an existing FILE or OUT."));
     const QCommandLineOption imageFormat(
         "image-format",
-        QStringLiteral("The format of the image files, raw, ihex or srec, whatever their names "
-                       "say (- is raw without it). Given once it is for every FILE; compare and "
-                       "convert take it twice, for their two FILEs in turn."),
-        QStringLiteral("FORMAT"));
+        tr("The format of the image files, raw, ihex or srec, whatever their names "
+           "say (- is raw without it). Given once it is for every FILE; compare and "
+           "convert take it twice, for their two FILEs in turn."),
+        tr("FORMAT"));
     const QCommandLineOption pageSize(
         "page-size",
-        QStringLiteral("write: registers per write transaction, 1 (byte writes, the default), "
-                       "2, 4, 8 or 16. A size larger than the EEPROM's page shows as registers "
-                       "that differ after the read-back."),
-        QStringLiteral("N"));
+        tr("write: registers per write transaction, 1 (byte writes, the default), "
+           "2, 4, 8 or 16. A size larger than the EEPROM's page shows as registers "
+           "that differ after the read-back."),
+        tr("N"));
     const QCommandLineOption stamp(
         "stamp",
-        QStringLiteral("write, verify: registers REG to REG+LEN-1 (LEN 1 to 8) hold the unit's "
-                       "own value, most significant byte first (:le least significant first); "
-                       "write takes it from --counter, verify compares the other registers and "
-                       "shows the value the switch holds."),
-        QStringLiteral("REG:LEN[:le]"));
+        tr("write, verify: registers REG to REG+LEN-1 (LEN 1 to 8) hold the unit's "
+           "own value, most significant byte first (:le least significant first); "
+           "write takes it from --counter, verify compares the other registers and "
+           "shows the value the switch holds."),
+        tr("REG:LEN[:le]"));
     const QCommandLineOption counter(
         "counter",
-        QStringLiteral("write --stamp: the counter that gives every unit a value of its own, a "
-                       "file or postgresql://HOST/DB?...#NAME."),
-        QStringLiteral("SOURCE"));
-    const QCommandLineOption noVerify("no-verify",
-                                      QStringLiteral("write: do not read back and compare."));
+        tr("write --stamp: the counter that gives every unit a value of its own, a "
+           "file or postgresql://HOST/DB?...#NAME."),
+        tr("SOURCE"));
+    const QCommandLineOption noVerify("no-verify", tr("write: do not read back and compare."));
     parser.addOptions({help, version, port, trace, log, json, format, quiet, force, noVerify,
                        imageFormat, pageSize, stamp, counter});
     parser.addPositionalArgument(
-        QStringLiteral("command"),
-        QStringLiteral("read, write, verify, dump, probe, compare, convert or list-ports"));
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("an image file"),
-                                 QStringLiteral("[FILE]..."));
+        tr("command"), tr("read, write, verify, dump, probe, compare, convert or list-ports"));
+    parser.addPositionalArgument(tr("FILE"), tr("an image file"), tr("[FILE]..."));
 
     if (!parser.parse(arguments)) {
         const QString hint = DashedName::Hint(parser, arguments);
-        return Usage((hint.isEmpty() ? parser.errorText() : hint) +
-                     QStringLiteral(" (see --help)"));
+        return Usage(tr("%1 (see --help)").arg(hint.isEmpty() ? parser.errorText() : hint));
     }
     if (parser.isSet(help)) {
         m_out << parser.helpText();
@@ -198,56 +203,58 @@ int CliTool::RunArguments(const QStringList& arguments) {
     }
     const int files = FileCount(command);
     if (files < 0) {
-        return Usage(command.isEmpty() ? QStringLiteral("No command given (see --help).")
-                                       : "Unknown command \"" + command + "\" (see --help).");
+        return Usage(command.isEmpty() ? tr("No command given (see --help).")
+                                       : tr("Unknown command \"%1\" (see --help).").arg(command));
     }
     if (positional.size() != files + 1) {
-        return Usage(files == 0   ? command + QStringLiteral(" takes no FILE.")
-                     : files == 1 ? command + QStringLiteral(" needs exactly one FILE.")
-                                  : command + QStringLiteral(" needs exactly two FILEs."));
+        return Usage((files == 0   ? tr("%1 takes no FILE.")
+                      : files == 1 ? tr("%1 needs exactly one FILE.")
+                                   : tr("%1 needs exactly two FILEs."))
+                         .arg(command));
     }
     const QString file = positional.value(1);
     for (const QString& name : positional.mid(1)) {
         if (name.isEmpty()) {
             return Usage(
-                QStringLiteral("A FILE given is empty; name an image file (- for the "
-                               "standard input or output)."));
+                tr("A FILE given is empty; name an image file (- for the standard input or "
+                   "output)."));
         }
     }
     std::optional<DumpFormat::Kind> dumpFormat = DumpFormat::Kind::grid;
     if (parser.isSet(format)) {
         dumpFormat = command == "dump" ? DumpFormat::Parse(parser.value(format)) : std::nullopt;
         if (!dumpFormat) {
-            return Usage(command == "dump" ? "Unknown format \"" + parser.value(format) +
-                                                 "\"; use " + DumpFormat::Names() + '.'
-                                           : QStringLiteral("--format is for dump only."));
+            return Usage(command == "dump" ? tr("Unknown format \"%1\"; use %2.")
+                                                 .arg(parser.value(format), DumpFormat::Names())
+                                           : tr("--format is for dump only."));
         }
     }
     for (const QString& name : parser.values(imageFormat)) {
         const std::optional<ImageFormat::Kind> kind = ImageFormat::Parse(name);
         if (!kind) {
-            Report("Unknown image format \"" + name + "\"; use " + ImageFormat::Names() + '.');
+            Report(tr("Unknown image format \"%1\"; use %2.").arg(name, ImageFormat::Names()));
             return kUsage;
         }
         m_formats.push_back(*kind);
     }
     if (files == 0 && !m_formats.empty()) {
-        Report(command + QStringLiteral(" takes no FILE, so no --image-format."));
+        Report(tr("%1 takes no FILE, so no --image-format.").arg(command));
         return kUsage;
     }
     if (m_formats.size() > 1 && static_cast<int>(m_formats.size()) != files) {
-        Report(QStringLiteral("Give --image-format once, or once for each FILE."));
+        Report(tr("Give --image-format once, or once for each FILE."));
         return kUsage;
     }
     if (parser.isSet(pageSize)) {
         bool number = false;
         m_pageSize = parser.value(pageSize).toInt(&number);
         if (command != "write") {
-            Report(QStringLiteral("--page-size is for write only."));
+            Report(tr("--page-size is for write only."));
             return kUsage;
         }
         if (!number || !DeviceLink::IsPageSize(m_pageSize)) {
-            Report("--page-size takes 1, 2, 4, 8 or 16, not \"" + parser.value(pageSize) + "\".");
+            Report(
+                tr("--page-size takes 1, 2, 4, 8 or 16, not \"%1\".").arg(parser.value(pageSize)));
             return kUsage;
         }
     }
@@ -263,16 +270,13 @@ int CliTool::RunArguments(const QStringList& arguments) {
         m_counterSource = parser.value(counter);
     }
     if (command == "read" && file == kStandardStream && m_json) {
-        return Usage(
-            QStringLiteral("read - writes the image to standard output; leave out --json."));
+        return Usage(tr("read - writes the image to standard output; leave out --json."));
     }
     if (command == "compare" && file == kStandardStream && positional.value(2) == file) {
-        return Usage(QStringLiteral("compare can read only one of its FILEs from standard input."));
+        return Usage(tr("compare can read only one of its FILEs from standard input."));
     }
     if (command == "convert" && positional.value(2) == kStandardStream && m_json) {
-        Report(
-            QStringLiteral("convert IN - writes the image to standard output; leave out "
-                           "--json."));
+        Report(tr("convert IN - writes the image to standard output; leave out --json."));
         return kUsage;
     }
 
@@ -371,9 +375,8 @@ int CliTool::RunCommand(LogRecord& record, const std::function<int()>& command) 
         status =
             Conclude(record, Fail(record, QString::fromStdString(error.what()), kDeviceFailure));
     } catch (...) {
-        status = Conclude(record,
-                          Fail(record, QStringLiteral("The command failed for an unknown reason."),
-                               kDeviceFailure));
+        status = Conclude(
+            record, Fail(record, tr("The command failed for an unknown reason."), kDeviceFailure));
     }
     return status;
 }
@@ -381,10 +384,10 @@ int CliTool::RunCommand(LogRecord& record, const std::function<int()>& command) 
 int CliTool::RunOnEveryPort(const QStringList& arguments, const std::vector<std::string>& ports,
                             const QString& command, const QString& file, bool traced) {
     if (command == "read") {
-        return Usage(QStringLiteral("read takes one port, as it writes one FILE."));
+        return Usage(tr("read takes one port, as it writes one FILE."));
     }
     if (traced) {
-        return Usage(QStringLiteral("--trace records one port; give one --port with it."));
+        return Usage(tr("--trace records one port; give one --port with it."));
     }
     // The image is read once for all ports (standard input can be read only
     // once, and image files are read under an exclusive lock); each port's
@@ -416,10 +419,7 @@ int CliTool::Read(LogRecord& record, const QString& file, bool force) {
         }
     }
     if (!toOutput && !force && QFileInfo::exists(file)) {
-        return Conclude(record, Fail(record,
-                                     file + QStringLiteral(" exists already; use --force to "
-                                                           "overwrite it."),
-                                     kFileFailure));
+        return Conclude(record, Fail(record, ExistsAlready(file), kFileFailure));
     }
     EepromImage image{};
     if (!ReadDevice(record, image)) {
@@ -431,7 +431,7 @@ int CliTool::Read(LogRecord& record, const QString& file, bool force) {
     }
     record.SetFile(AbsolutePath(file), image);
     if (!toOutput) {
-        Inform(QStringLiteral("Read 128 registers into ") + file + '.');
+        Inform(tr("Read 128 registers into %1.").arg(file));
     }
     return Conclude(record, kSuccess, registers);
 }
@@ -467,7 +467,8 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
         *link, image, readBack,
         [&](int written) {
             if (showProgress) {
-                m_err << "\rWriting register " << written << " of " << kEepromSize << std::flush;
+                m_err << '\r' << tr("Writing register %1 of %2").arg(written).arg(kEepromSize)
+                      << std::flush;
             }
         },
         m_pageSize, verify);
@@ -500,10 +501,8 @@ int CliTool::Write(LogRecord& record, const QString& file, bool verify) {
             Report(voided);
         }
         if (m_pageSize > 1) {
-            Report(QCoreApplication::translate(
-                       "CliTool",
-                       "The EEPROM may take pages smaller than %1 bytes, whose addresses wrap: "
-                       "write again with a smaller --page-size.")
+            Report(tr("The EEPROM may take pages smaller than %1 bytes, whose addresses wrap: "
+                      "write again with a smaller --page-size.")
                        .arg(m_pageSize));
         }
     }
@@ -568,19 +567,14 @@ int CliTool::Convert(LogRecord& record, const QString& in, const QString& out, b
         return Conclude(record, kFileFailure);
     }
     if (out != kStandardStream && !force && QFileInfo::exists(out)) {
-        return Conclude(record,
-                        Fail(record,
-                             out + QCoreApplication::translate("CliTool",
-                                                               " exists already; use --force to "
-                                                               "overwrite it."),
-                             kFileFailure));
+        return Conclude(record, Fail(record, ExistsAlready(out), kFileFailure));
     }
     if (const QString problem = StoreImage(out, image, 1); !problem.isEmpty()) {
         return Conclude(record, Fail(record, problem, kFileFailure));
     }
     if (out != kStandardStream) {
-        Inform(QCoreApplication::translate("CliTool", "Wrote the image of %1 into %2 (%3).")
-                   .arg(in == kStandardStream ? QStringLiteral("standard input") : in, out,
+        Inform(tr("Wrote the image of %1 into %2 (%3).")
+                   .arg(in == kStandardStream ? StandardInput() : in, out,
                         ImageFormat::Title(FormatOf(out, 1))));
     }
     const QString outPath = AbsolutePath(out);
@@ -610,16 +604,16 @@ int CliTool::ListPorts() {
     LogRecord record(LogRecord::kCliProgram, QString(), QStringLiteral("list-ports"));
     const std::vector<PortInfo> ports = PortDiscovery::List();
     if (ports.empty()) {
-        Inform(QStringLiteral("No parallel ports or I2C adapters found (try --port sim)."));
+        Inform(tr("No parallel ports or I2C adapters found (try --port sim)."));
     }
     if (!m_json) {
         for (const PortInfo& port : ports) {
             m_out << QString::fromStdString(port.name).leftJustified(20) << " "
                   << QString::fromStdString(port.description);
             if (!port.usable) {
-                m_out << " (the computer's own SMBus: not usable)";
+                m_out << tr(" (the computer's own SMBus: not usable)");
             } else if (!port.byName.empty()) {
-                m_out << " (by name: \"" << port.byName << "\")";
+                m_out << tr(" (by name: \"%1\")").arg(QString::fromStdString(port.byName));
             }
             m_out << "\n";
         }
@@ -653,20 +647,17 @@ int CliTool::Conclude(LogRecord& record, int exit, const QJsonObject& output) {
     m_out.flush();
     if (!m_out && (exit == kSuccess || exit == kDifferences)) {
         const int error = errno;
-        exit = Fail(
-            record,
-            QStringLiteral("Cannot write the results to standard output") +
-                (error != 0 ? QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error))
-                            : QString()) +
-                '.',
-            kFileFailure);
+        exit = Fail(record,
+                    error != 0 ? tr("Cannot write the results to standard output: %1.")
+                                     .arg(QString::fromLocal8Bit(std::strerror(error)))
+                               : tr("Cannot write the results to standard output."),
+                    kFileFailure);
     }
     record.SetExit(exit);
     if (!m_log.Append(record)) {
-        Report(m_log.ErrorText() + QStringLiteral(" The ") + record.Operation() +
-               QStringLiteral(" itself ended with the result ") +
-               LogRecord::ResultName(record.GetResult()) +
-               QStringLiteral(" (exit status %1).").arg(exit));
+        Report(tr("%1 The %2 itself ended with the result %3 (exit status %4).")
+                   .arg(m_log.ErrorText(), record.Operation(),
+                        LogRecord::ResultName(record.GetResult()), QString::number(exit)));
         return kFileFailure;
     }
     return exit;
@@ -723,16 +714,16 @@ ImageFileResult CliTool::ReadImage(const QString& file, EepromImage& image, int 
     if (m_inputClosed) {
         ImageFileResult closed;
         closed.stage = ImageFileResult::Stage::Refused;
-        closed.refusal = QStringLiteral("Cannot read the image from standard input: it is closed.");
+        closed.refusal = tr("Cannot read the image from standard input: it is closed.");
         return closed;
     }
     if (&m_in == &std::cin && ::fstat(STDIN_FILENO, &input) == 0 && S_ISDIR(input.st_mode)) {
         ImageFileResult folder;
         folder.stage = ImageFileResult::Stage::Refused;
-        folder.refusal = QStringLiteral("standard input is a folder, not an image file.");
+        folder.refusal = tr("standard input is a folder, not an image file.");
         return folder;
     }
-    return ImageFile::ReadStream(m_in, QStringLiteral("standard input"), image, format);
+    return ImageFile::ReadStream(m_in, StandardInput(), image, format);
 }
 
 QString CliTool::StoreImage(const QString& file, const EepromImage& image, int position) {
@@ -744,7 +735,7 @@ QString CliTool::StoreImage(const QString& file, const EepromImage& image, int p
     const QByteArray contents = ImageFormat::Encode(format, image);
     m_out.write(contents.constData(), contents.size());
     m_out.flush();
-    return m_out ? QString() : QStringLiteral("Cannot write the image to standard output.");
+    return m_out ? QString() : tr("Cannot write the image to standard output.");
 }
 
 bool CliTool::LoadFile(LogRecord& record, const QString& file, EepromImage& image, int position) {
@@ -770,8 +761,9 @@ int CliTool::Compare(LogRecord& record, const EepromImage& expected, const Eepro
         if (differing.empty()) {
             m_out << VerifyReport::PassText() << "\n";
         } else {
-            m_out << differing.size()
-                  << (differing.size() == 1 ? " register differs.\n" : " registers differ.\n");
+            m_out << (differing.size() == 1 ? tr("%1 register differs.\n")
+                                            : tr("%1 registers differ.\n"))
+                         .arg(differing.size());
         }
     }
     return differing.empty() ? kSuccess : kDifferences;

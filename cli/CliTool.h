@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCoreApplication>
 #include <QJsonObject>
 #include <QStringList>
 #include <functional>
@@ -39,6 +40,8 @@ class PortFactory;
 // Results go to `out`, messages to `err`. With several ports, each runs on a
 // thread of its own (MultiPortRunner).
 class CliTool {
+    Q_DECLARE_TR_FUNCTIONS(CliTool)
+
 public:
     enum ExitCode {
         kSuccess = 0,

@@ -3,6 +3,7 @@
 
 #include "ImageFile.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -72,13 +73,17 @@ std::vector<std::string> MultiPortRunner::ChoosePortNames(const QStringList& opt
             return {};
         }
         if (port.empty()) {
-            problem = fromOptions ? QStringLiteral("The port name given with --port is empty.")
-                                  : QStringLiteral("TARNEL_PORT holds an empty port name.");
+            problem = fromOptions
+                          ? QCoreApplication::translate("MultiPortRunner",
+                                                        "The port name given with --port is empty.")
+                          : QCoreApplication::translate("MultiPortRunner",
+                                                        "TARNEL_PORT holds an empty port name.");
             return {};
         }
         const bool ownSwitch = port == "sim" || port == "i2c:sim";
         if (!ownSwitch && !seen.insert(port).second) {
-            problem = "The port " + QString::fromStdString(port) + " is named twice.";
+            problem = QCoreApplication::translate("MultiPortRunner", "The port %1 is named twice.")
+                          .arg(QString::fromStdString(port));
             return {};
         }
         ports.push_back(port);
@@ -101,12 +106,20 @@ int MultiPortRunner::Run(const std::vector<std::string>& ports, const PortRun& r
                         outcome.err << "tarnel-cli: " << error.what() << "\n";
                         outcome.status = kDeviceFailure;
                     } catch (...) {
-                        outcome.err << "tarnel-cli: the port failed in an unknown way.\n";
+                        outcome.err << "tarnel-cli: "
+                                    << QCoreApplication::translate(
+                                           "MultiPortRunner", "the port failed in an unknown way.")
+                                           .toStdString()
+                                    << "\n";
                         outcome.status = kDeviceFailure;
                     }
                 });
             } catch (const std::system_error& error) {
-                outcome.err << "tarnel-cli: cannot start a thread for this port: " << error.what()
+                outcome.err << "tarnel-cli: "
+                            << QCoreApplication::translate(
+                                   "MultiPortRunner", "cannot start a thread for this port: %1")
+                                   .arg(QString::fromLocal8Bit(error.what()))
+                                   .toStdString()
                             << "\n";
                 outcome.status = kDeviceFailure;
             }

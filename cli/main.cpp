@@ -31,7 +31,11 @@ int main(int argc, char* argv[]) {
     // a failure, not a success.
     std::cout.flush();
     if (!std::cout && status != CliTool::kFileFailure) {
-        std::cerr << "tarnel-cli: cannot write the results to standard output.\n";
+        std::cerr << "tarnel-cli: "
+                  << QCoreApplication::translate("CliTool",
+                                                 "cannot write the results to standard output.")
+                         .toStdString()
+                  << "\n";
         return CliTool::kFileFailure;
     }
     return status;

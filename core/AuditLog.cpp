@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonDocument>
 #include <cerrno>
@@ -39,7 +40,8 @@ bool AuditLog::Open(const QString& path) {
     m_database.reset();
     m_path = path;
     m_error.clear();
-    const QString what = QStringLiteral("Cannot open the audit log: ");
+    // Followed by the log's name or what went wrong with it.
+    const QString what = QCoreApplication::translate("AuditLog", "Cannot open the audit log: ");
     if (Database::IsUri(path)) {
         m_path = Database::HidePassword(path);
         QString error;
@@ -77,7 +79,8 @@ bool AuditLog::Append(const LogRecord& record) {
         return AppendRow(record);
     }
     const QByteArray line = JsonForms::Line(record.ToJson(LogRecord::Fields::log));
-    const QString what = QStringLiteral("Cannot write the record to the audit log: ");
+    const QString what =
+        QCoreApplication::translate("AuditLog", "Cannot write the record to the audit log: ");
     while (::flock(m_file.get(), LOCK_EX) != 0) {
         if (errno != EINTR) {
             return Failed(what, errno);
@@ -111,8 +114,9 @@ bool AuditLog::AppendRow(const LogRecord& record) {
              json["port"].toString(), json["result"].toString(),
              QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact))},
             error)) {
-        m_error = QStringLiteral("Cannot write the record to the audit log ") + m_path +
-                  QStringLiteral(": ") + error;
+        m_error = QCoreApplication::translate("AuditLog",
+                                              "Cannot write the record to the audit log %1: %2")
+                      .arg(m_path, error);
         return false;
     }
     return true;

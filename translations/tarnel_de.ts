@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>AuditLog</name>
+    <message>
+        <source>Cannot open the audit log: </source>
+        <translation>Das Audit-Protokoll kann nicht geöffnet werden: </translation>
+    </message>
+    <message>
+        <source>Cannot write the record to the audit log: </source>
+        <translation>Der Eintrag kann nicht in das Audit-Protokoll geschrieben werden: </translation>
+    </message>
+    <message>
+        <source>Cannot write the record to the audit log %1: %2</source>
+        <translation>Der Eintrag kann nicht in das Audit-Protokoll %1 geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
     <name>CAboutDlg</name>
     <message>
         <source>About tarnel</source>
@@ -108,12 +123,330 @@
         <translation>Das EEPROM nimmt womöglich kleinere Seiten als %1 Bytes, deren Adressen umlaufen: Schreiben Sie erneut mit einer kleineren --page-size.</translation>
     </message>
     <message>
-        <source> exists already; use --force to overwrite it.</source>
-        <translation> existiert bereits; mit --force wird die Datei überschrieben.</translation>
-    </message>
-    <message>
         <source>Wrote the image of %1 into %2 (%3).</source>
         <translation>Das Abbild aus %1 wurde in %2 geschrieben (%3).</translation>
+    </message>
+    <message>
+        <source>standard input</source>
+        <translation>Standardeingabe</translation>
+    </message>
+    <message>
+        <source>%1 exists already; use --force to overwrite it.</source>
+        <translation>%1 existiert bereits; mit --force wird die Datei überschrieben.</translation>
+    </message>
+    <message>
+        <source>Reads, writes and verifies the configuration EEPROM of a network switch.
+
+Commands:
+  read FILE            read the device into an image file (- : standard output)
+  write FILE           write an image file to the device and verify it
+                       (- : standard input)
+  verify FILE          compare the device with an image file (- : standard input)
+  dump                 print the device&apos;s registers (see --format)
+  compare FILE1 FILE2  compare two image files; needs no port
+  convert IN OUT       write the image of IN into OUT in OUT&apos;s format (- : standard
+                       input or output); needs no port
+  probe                check the adapter, the bus and the EEPROM step by step,
+                       writing nothing
+  list-ports           list the parallel ports and I2C adapters present
+  counter create SOURCE FIRST LAST
+                       make a counter of the values FIRST to LAST (decimal or 0x
+                       hexadecimal, up to 64 bits) for write --stamp
+  counter show SOURCE  its next and last value, how many are left, the void ones
+
+A counter SOURCE is a file or postgresql://HOST/DB?...#NAME, a counter NAME in a
+PostgreSQL database shared by several stations; each value is given once.
+
+With several ports (--port given more than once, or TARNEL_PORT=a,b,c), write,
+verify, dump and probe run on all of them at once; every output line starts
+with its port&apos;s name (with --json: an array of one object per port), and the
+exit status is the worst of the ports.
+
+Image files are raw (128 bytes), Intel HEX (.hex, .ihex, .ihx) or S-record (.srec,
+.s19, .mot), by their names; --image-format chooses for a name or for -.
+
+Every device operation appends one JSON line to the audit log (--log or
+$TARNEL_LOG): time, host, user, program, version, port, operation, file,
+file_sha256, device_sha256, result, exit, differences, message, duration_ms
+(and stamp, counter, void). A postgresql:// URI as the log keeps each record
+as a row of its table tarnel_log instead.
+
+Exit status: 0 success, 1 the device (or FILE2) differs, 2 usage error,
+3 port or device failure, 4 file, audit log or counter error.</source>
+        <translation>Liest, schreibt und prüft das Konfigurations-EEPROM eines Netzwerk-Switches.
+
+Befehle:
+  read DATEI           das Gerät in eine Abbilddatei lesen (- : Standardausgabe)
+  write DATEI          eine Abbilddatei auf das Gerät schreiben und prüfen
+                       (- : Standardeingabe)
+  verify DATEI         das Gerät mit einer Abbilddatei vergleichen (- : Standardeingabe)
+  dump                 die Register des Geräts ausgeben (siehe --format)
+  compare DATEI1 DATEI2  zwei Abbilddateien vergleichen; braucht keinen Port
+  convert EIN AUS      das Abbild aus EIN im Format von AUS nach AUS schreiben
+                       (- : Standardein- oder -ausgabe); braucht keinen Port
+  probe                Adapter, Bus und EEPROM Schritt für Schritt prüfen,
+                       ohne etwas zu schreiben
+  list-ports           die vorhandenen Parallelports und I2C-Adapter auflisten
+  counter create QUELLE ERSTER LETZTER
+                       einen Zähler der Werte ERSTER bis LETZTER anlegen (dezimal oder
+                       0x-hexadezimal, bis 64 Bit) für write --stamp
+  counter show QUELLE  nächster und letzter Wert, wie viele übrig sind, die verworfenen
+
+Eine Zähler-QUELLE ist eine Datei oder postgresql://HOST/DB?...#NAME, ein Zähler NAME
+in einer PostgreSQL-Datenbank, die mehrere Stationen teilen; jeder Wert wird einmal vergeben.
+
+Mit mehreren Ports (--port mehrmals angegeben oder TARNEL_PORT=a,b,c) laufen write,
+verify, dump und probe auf allen zugleich; jede Ausgabezeile beginnt mit dem Namen
+ihres Ports (mit --json: ein Array mit einem Objekt je Port), und der Exit-Status
+ist der schlechteste der Ports.
+
+Abbilddateien sind roh (128 Bytes), Intel HEX (.hex, .ihex, .ihx) oder S-Record (.srec,
+.s19, .mot), nach ihren Namen; --image-format wählt für einen Namen oder für -.
+
+Jeder Gerätevorgang hängt eine JSON-Zeile an das Audit-Protokoll an (--log oder
+$TARNEL_LOG): time, host, user, program, version, port, operation, file,
+file_sha256, device_sha256, result, exit, differences, message, duration_ms
+(und stamp, counter, void). Ein postgresql://-URI als Protokoll speichert jeden
+Eintrag stattdessen als Zeile seiner Tabelle tarnel_log.
+
+Exit-Status: 0 Erfolg, 1 das Gerät (oder DATEI2) weicht ab, 2 Aufruffehler,
+3 Port- oder Gerätefehler, 4 Datei-, Audit-Protokoll- oder Zählerfehler.</translation>
+    </message>
+    <message>
+        <source>Show this help.</source>
+        <translation>Diese Hilfe anzeigen.</translation>
+    </message>
+    <message>
+        <source>Show the version.</source>
+        <translation>Die Version anzeigen.</translation>
+    </message>
+    <message>
+        <source>Port: %1 (default: $TARNEL_PORT, names separated by commas, then /dev/parport0). Give it several times for several ports. An unknown, malformed or empty name is a usage error.</source>
+        <translation>Port: %1 (Vorgabe: $TARNEL_PORT, Namen durch Kommas getrennt, sonst /dev/parport0). Für mehrere Ports mehrmals angeben. Ein unbekannter, fehlerhafter oder leerer Name ist ein Aufruffehler.</translation>
+    </message>
+    <message>
+        <source>NAME</source>
+        <translation>NAME</translation>
+    </message>
+    <message>
+        <source>Record the bus traffic of a parallel port as a VCD file at FILE, the name as given (no .vcd is added); an existing FILE is replaced.</source>
+        <translation>Den Busverkehr eines Parallelports als VCD-Datei in DATEI aufzeichnen, der Name wie angegeben (kein .vcd wird angehängt); eine vorhandene DATEI wird ersetzt.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
+    <message>
+        <source>Append one JSON line per device operation to FILE, or a row to the database of a postgresql:// URI (default: $TARNEL_LOG); a log that cannot be opened or written is exit 4.</source>
+        <translation>Je Gerätevorgang eine JSON-Zeile an DATEI anhängen, oder eine Zeile in die Datenbank eines postgresql://-URI (Vorgabe: $TARNEL_LOG); ein Protokoll, das sich nicht öffnen oder schreiben lässt, ist Exit 4.</translation>
+    </message>
+    <message>
+        <source>Print the result as one JSON object on standard output (read, write, verify, dump, probe, compare, list-ports).</source>
+        <translation>Das Ergebnis als ein JSON-Objekt auf der Standardausgabe ausgeben (read, write, verify, dump, probe, compare, list-ports).</translation>
+    </message>
+    <message>
+        <source>dump: the layout, grid (default), i2cdump or xxd.</source>
+        <translation>dump: die Darstellung, grid (Vorgabe), i2cdump oder xxd.</translation>
+    </message>
+    <message>
+        <source>FORMAT</source>
+        <translation>FORMAT</translation>
+    </message>
+    <message>
+        <source>Print nothing but errors; the exit code tells.</source>
+        <translation>Nur Fehler ausgeben; der Exit-Code sagt das Ergebnis.</translation>
+    </message>
+    <message>
+        <source>read, convert: overwrite an existing FILE or OUT.</source>
+        <translation>read, convert: eine vorhandene DATEI oder AUS überschreiben.</translation>
+    </message>
+    <message>
+        <source>The format of the image files, raw, ihex or srec, whatever their names say (- is raw without it). Given once it is for every FILE; compare and convert take it twice, for their two FILEs in turn.</source>
+        <translation>Das Format der Abbilddateien, raw, ihex oder srec, gleich was ihre Namen sagen (- ist ohne die Option raw). Einmal angegeben gilt es für jede DATEI; compare und convert nehmen es zweimal, für ihre beiden DATEIen der Reihe nach.</translation>
+    </message>
+    <message>
+        <source>write: registers per write transaction, 1 (byte writes, the default), 2, 4, 8 or 16. A size larger than the EEPROM&apos;s page shows as registers that differ after the read-back.</source>
+        <translation>write: Register je Schreibtransaktion, 1 (Byte-Schreiben, Vorgabe), 2, 4, 8 oder 16. Eine Größe über der Seite des EEPROMs zeigt sich als Register, die nach dem Zurücklesen abweichen.</translation>
+    </message>
+    <message>
+        <source>N</source>
+        <translation>N</translation>
+    </message>
+    <message>
+        <source>write, verify: registers REG to REG+LEN-1 (LEN 1 to 8) hold the unit&apos;s own value, most significant byte first (:le least significant first); write takes it from --counter, verify compares the other registers and shows the value the switch holds.</source>
+        <translation>write, verify: die Register REG bis REG+LEN-1 (LEN 1 bis 8) enthalten den eigenen Wert des Geräts, höchstwertiges Byte zuerst (:le niederwertigstes zuerst); write nimmt ihn von --counter, verify vergleicht die übrigen Register und zeigt den Wert, den der Switch enthält.</translation>
+    </message>
+    <message>
+        <source>REG:LEN[:le]</source>
+        <translation>REG:LEN[:le]</translation>
+    </message>
+    <message>
+        <source>write --stamp: the counter that gives every unit a value of its own, a file or postgresql://HOST/DB?...#NAME.</source>
+        <translation>write --stamp: der Zähler, der jedem Gerät einen eigenen Wert gibt, eine Datei oder postgresql://HOST/DB?...#NAME.</translation>
+    </message>
+    <message>
+        <source>SOURCE</source>
+        <translation>QUELLE</translation>
+    </message>
+    <message>
+        <source>write: do not read back and compare.</source>
+        <translation>write: nicht zurücklesen und vergleichen.</translation>
+    </message>
+    <message>
+        <source>command</source>
+        <translation>befehl</translation>
+    </message>
+    <message>
+        <source>read, write, verify, dump, probe, compare, convert or list-ports</source>
+        <translation>read, write, verify, dump, probe, compare, convert oder list-ports</translation>
+    </message>
+    <message>
+        <source>an image file</source>
+        <translation>eine Abbilddatei</translation>
+    </message>
+    <message>
+        <source>[FILE]...</source>
+        <translation>[DATEI]...</translation>
+    </message>
+    <message>
+        <source>%1 (see --help)</source>
+        <translation>%1 (siehe --help)</translation>
+    </message>
+    <message>
+        <source>No command given (see --help).</source>
+        <translation>Kein Befehl angegeben (siehe --help).</translation>
+    </message>
+    <message>
+        <source>Unknown command &quot;%1&quot; (see --help).</source>
+        <translation>Unbekannter Befehl &quot;%1&quot; (siehe --help).</translation>
+    </message>
+    <message>
+        <source>%1 takes no FILE.</source>
+        <translation>%1 nimmt keine DATEI.</translation>
+    </message>
+    <message>
+        <source>%1 needs exactly one FILE.</source>
+        <translation>%1 braucht genau eine DATEI.</translation>
+    </message>
+    <message>
+        <source>%1 needs exactly two FILEs.</source>
+        <translation>%1 braucht genau zwei DATEIen.</translation>
+    </message>
+    <message>
+        <source>A FILE given is empty; name an image file (- for the standard input or output).</source>
+        <translation>Eine angegebene DATEI ist leer; nennen Sie eine Abbilddatei (- für die Standardein- oder -ausgabe).</translation>
+    </message>
+    <message>
+        <source>Unknown format &quot;%1&quot;; use %2.</source>
+        <translation>Unbekanntes Format &quot;%1&quot;; verwenden Sie %2.</translation>
+    </message>
+    <message>
+        <source>--format is for dump only.</source>
+        <translation>--format gilt nur für dump.</translation>
+    </message>
+    <message>
+        <source>Unknown image format &quot;%1&quot;; use %2.</source>
+        <translation>Unbekanntes Abbildformat &quot;%1&quot;; verwenden Sie %2.</translation>
+    </message>
+    <message>
+        <source>%1 takes no FILE, so no --image-format.</source>
+        <translation>%1 nimmt keine DATEI, also kein --image-format.</translation>
+    </message>
+    <message>
+        <source>Give --image-format once, or once for each FILE.</source>
+        <translation>Geben Sie --image-format einmal an oder einmal für jede DATEI.</translation>
+    </message>
+    <message>
+        <source>--page-size is for write only.</source>
+        <translation>--page-size gilt nur für write.</translation>
+    </message>
+    <message>
+        <source>--page-size takes 1, 2, 4, 8 or 16, not &quot;%1&quot;.</source>
+        <translation>--page-size nimmt 1, 2, 4, 8 oder 16, nicht &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>read - writes the image to standard output; leave out --json.</source>
+        <translation>read - schreibt das Abbild auf die Standardausgabe; lassen Sie --json weg.</translation>
+    </message>
+    <message>
+        <source>compare can read only one of its FILEs from standard input.</source>
+        <translation>compare kann nur eine seiner DATEIen von der Standardeingabe lesen.</translation>
+    </message>
+    <message>
+        <source>convert IN - writes the image to standard output; leave out --json.</source>
+        <translation>convert EIN - schreibt das Abbild auf die Standardausgabe; lassen Sie --json weg.</translation>
+    </message>
+    <message>
+        <source>The command failed for an unknown reason.</source>
+        <translation>Der Befehl ist aus unbekanntem Grund fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>read takes one port, as it writes one FILE.</source>
+        <translation>read nimmt einen Port, da es eine DATEI schreibt.</translation>
+    </message>
+    <message>
+        <source>--trace records one port; give one --port with it.</source>
+        <translation>--trace zeichnet einen Port auf; geben Sie dazu ein --port an.</translation>
+    </message>
+    <message>
+        <source>Read 128 registers into %1.</source>
+        <translation>128 Register in %1 gelesen.</translation>
+    </message>
+    <message>
+        <source>Writing register %1 of %2</source>
+        <translation>Schreibe Register %1 von %2</translation>
+    </message>
+    <message>
+        <source>No parallel ports or I2C adapters found (try --port sim).</source>
+        <translation>Keine Parallelports oder I2C-Adapter gefunden (versuchen Sie --port sim).</translation>
+    </message>
+    <message>
+        <source> (the computer&apos;s own SMBus: not usable)</source>
+        <translation> (der eigene SMBus des Computers: nicht benutzbar)</translation>
+    </message>
+    <message>
+        <source> (by name: &quot;%1&quot;)</source>
+        <translation> (nach Name: &quot;%1&quot;)</translation>
+    </message>
+    <message>
+        <source>Cannot write the results to standard output: %1.</source>
+        <translation>Die Ergebnisse können nicht auf die Standardausgabe geschrieben werden: %1.</translation>
+    </message>
+    <message>
+        <source>Cannot write the results to standard output.</source>
+        <translation>Die Ergebnisse können nicht auf die Standardausgabe geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>%1 The %2 itself ended with the result %3 (exit status %4).</source>
+        <translation>%1 Der Vorgang %2 selbst endete mit dem Ergebnis %3 (Exit-Status %4).</translation>
+    </message>
+    <message>
+        <source>Cannot read the image from standard input: it is closed.</source>
+        <translation>Das Abbild kann nicht von der Standardeingabe gelesen werden: Sie ist geschlossen.</translation>
+    </message>
+    <message>
+        <source>standard input is a folder, not an image file.</source>
+        <translation>die Standardeingabe ist ein Ordner, keine Abbilddatei.</translation>
+    </message>
+    <message>
+        <source>Cannot write the image to standard output.</source>
+        <translation>Das Abbild kann nicht auf die Standardausgabe geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>%1 register differs.
+</source>
+        <translation>%1 Register weicht ab.
+</translation>
+    </message>
+    <message>
+        <source>%1 registers differ.
+</source>
+        <translation>%1 Register weichen ab.
+</translation>
+    </message>
+    <message>
+        <source>cannot write the results to standard output.</source>
+        <translation>die Ergebnisse können nicht auf die Standardausgabe geschrieben werden.</translation>
     </message>
 </context>
 <context>
@@ -524,6 +857,29 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     <message>
         <source>the file ends without an end record (type 01)</source>
         <translation>die Datei endet ohne Endesatz (Typ 01)</translation>
+    </message>
+</context>
+<context>
+    <name>MultiPortRunner</name>
+    <message>
+        <source>The port name given with --port is empty.</source>
+        <translation>Der mit --port angegebene Portname ist leer.</translation>
+    </message>
+    <message>
+        <source>TARNEL_PORT holds an empty port name.</source>
+        <translation>TARNEL_PORT enthält einen leeren Portnamen.</translation>
+    </message>
+    <message>
+        <source>The port %1 is named twice.</source>
+        <translation>Der Port %1 ist zweimal genannt.</translation>
+    </message>
+    <message>
+        <source>the port failed in an unknown way.</source>
+        <translation>der Port ist auf unbekannte Weise fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>cannot start a thread for this port: %1</source>
+        <translation>für diesen Port kann kein Thread gestartet werden: %1</translation>
     </message>
 </context>
 <context>

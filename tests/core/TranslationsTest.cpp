@@ -112,46 +112,62 @@ TEST(TranslationsTest, TranslationsKeepPlaceholdersLineBreaksKeysAndMnemonics) {
 
 // The programs speak the user's language as gettext chooses it: LC_ALL, else
 // LC_MESSAGES, else LANG, with LANGUAGE's list taking over unless that
-// locale is C or POSIX; English is left exactly as it is.
+// locale is C or POSIX; English is left exactly as it is. The window's help
+// and tarnel-cli's usage error show it.
 TEST(TranslationsTest, TheProgramsFollowTheUserLocaleAndStayEnglishUnderC) {
-    const QStringList english = {"Usage: ", "The port: "};
-    const QStringList german = {"Aufruf: ", "Der Port: "};
+    const struct {
+        QString program;
+        QStringList arguments;
+        QStringList english;
+        QStringList german;
+    } runs[] = {
+        {TARNEL_GUI_PATH, {"--help"}, {"Usage: ", "The port: "}, {"Aufruf: ", "Der Port: "}},
+        {TARNEL_CLI_PATH,
+         {},
+         {"tarnel-cli: No command given (see --help).\n"},
+         {"tarnel-cli: Kein Befehl angegeben (siehe --help).\n"}},
+    };
     const struct {
         QStringList environment;
-        QStringList expected;
+        bool german;
     } cases[] = {
-        {{}, english},
-        {{"LANG=C", "LANGUAGE=de"}, english},
-        {{"LANG=C.UTF-8", "LANGUAGE=de"}, english},
-        {{"LANG=en_US.UTF-8"}, english},
-        {{"LC_ALL=POSIX", "LANG=de_DE.UTF-8"}, english},
-        {{"LANG=de_DE.UTF-8"}, german},
-        {{"LANG=C", "LC_MESSAGES=de_DE.UTF-8"}, german},
-        {{"LANG=en_US.UTF-8", "LANGUAGE=de:en"}, german},
+        {{}, false},
+        {{"LANG=C", "LANGUAGE=de"}, false},
+        {{"LANG=C.UTF-8", "LANGUAGE=de"}, false},
+        {{"LANG=en_US.UTF-8"}, false},
+        {{"LC_ALL=POSIX", "LANG=de_DE.UTF-8"}, false},
+        {{"LANG=de_DE.UTF-8"}, true},
+        {{"LANG=C", "LC_MESSAGES=de_DE.UTF-8"}, true},
+        {{"LANG=en_US.UTF-8", "LANGUAGE=de:en"}, true},
     };
-    QByteArray englishOutput;
-    for (const auto& c : cases) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"}) {
-            environment.remove(QString::fromLatin1(name));
-        }
-        for (const QString& setting : c.environment) {
-            environment.insert(setting.section(QLatin1Char('='), 0, 0),
-                               setting.section(QLatin1Char('='), 1));
-        }
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(TARNEL_GUI_PATH), {"--help"});
-        ASSERT_TRUE(program.waitForFinished(30000));
-        const QByteArray output = program.readAllStandardOutput();
-        const std::string name = c.environment.join(QLatin1Char(' ')).toStdString();
-        for (const QString& text : c.expected) {
-            EXPECT_TRUE(output.contains(text.toUtf8())) << name << ":\n" << output.toStdString();
-        }
-        // Every English run prints the same, byte for byte.
-        if (c.expected == english) {
-            EXPECT_EQ(output, englishOutput.isEmpty() ? output : englishOutput) << name;
-            englishOutput = output;
+    for (const auto& run : runs) {
+        QByteArray englishOutput;
+        for (const auto& c : cases) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG", "LANGUAGE"}) {
+                environment.remove(QString::fromLatin1(name));
+            }
+            for (const QString& setting : c.environment) {
+                environment.insert(setting.section(QLatin1Char('='), 0, 0),
+                                   setting.section(QLatin1Char('='), 1));
+            }
+            QProcess program;
+            program.setProcessEnvironment(environment);
+            program.start(run.program, run.arguments);
+            ASSERT_TRUE(program.waitForFinished(30000));
+            // Help goes to standard output, a usage error to standard error.
+            const QByteArray output =
+                program.readAllStandardOutput() + program.readAllStandardError();
+            const std::string name = c.environment.join(QLatin1Char(' ')).toStdString();
+            for (const QString& text : c.german ? run.german : run.english) {
+                EXPECT_TRUE(output.contains(text.toUtf8())) << name << ":\n"
+                                                            << output.toStdString();
+            }
+            // Every English run prints the same, byte for byte.
+            if (!c.german) {
+                EXPECT_EQ(output, englishOutput.isEmpty() ? output : englishOutput) << name;
+                englishOutput = output;
+            }
         }
     }
 }
