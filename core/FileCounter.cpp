@@ -47,6 +47,38 @@ int SyncFolder(int folder) {
     }
     return ::fsync(opened.get()) == 0 ? 0 : errno;
 }
+// Writes `text` into a new file in the folder of `location`, with `mode`
+// and, where this user may give it, the owner of `owner`; flushed to disk and
+// closed. Its name goes to `temporary`. Returns 0, or the error (the file is
+// removed again then).
+int WriteTemporary(const SafeOpen::Location& location, const QByteArray& text, mode_t mode,
+                   const struct stat* owner, std::string& temporary) {
+    LockedFile out;
+    if (const SafeOpen::Result created =
+            SafeOpen::CreateTemporary(location, ".tarnel-counter-", temporary, out);
+        !created.ok()) {
+        return created.error;
+    }
+    int error = ::fchmod(out.get(), mode) == 0 ? 0 : errno;
+    if (error == 0 && owner != nullptr &&
+        (owner->st_uid != ::geteuid() || owner->st_gid != ::getegid())) {
+        // Keeping the owner needs privileges; a plain user's file stays theirs.
+        [[maybe_unused]] const int ignored = ::fchown(out.get(), owner->st_uid, owner->st_gid);
+    }
+    if (error == 0) {
+        error = WriteAll(out.get(), text);
+    }
+    if (error == 0 && ::fsync(out.get()) != 0) {
+        error = errno;
+    }
+    if (error == 0) {
+        error = out.Close();
+    }
+    if (error != 0) {
+        ::unlinkat(location.folder.get(), temporary.c_str(), 0);
+    }
+    return error;
+}
 }  // namespace
 
 FileCounter::FileCounter(const QString& path) : Counter(path), m_path(path) {}
@@ -118,29 +150,18 @@ bool FileCounter::Create(const State& state) {
             QCoreApplication::translate("Counter", "counter %1 exists already.").arg(Name()));
     }
     if (!located.ok()) {
-        return located.kind == SafeOpen::Result::Kind::system
-                   ? SystemFailed(located.error)
-                   : Failed(QFile::decodeName(located.Describe(path).c_str()));
-    }
-    std::string temporary;
-    LockedFile out;
-    if (const SafeOpen::Result created =
-            SafeOpen::CreateTemporary(location, ".tarnel-counter-", temporary, out);
-        !created.ok()) {
-        return SystemFailed(created.error);
+        return OpenFailed(located);
     }
     const int folder = location.folder.get();
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    int error = ::fchmod(out.get(), 0666 & ~mask) == 0 ? 0 : errno;
-    if (error == 0) {
-        error = WriteAll(out.get(), Encode(state));
-    }
-    if (error == 0 && ::fsync(out.get()) != 0) {
-        error = errno;
+    std::string temporary;
+    int error = WriteTemporary(location, Encode(state), 0666 & ~mask, nullptr, temporary);
+    if (error != 0) {
+        return SystemFailed(error);
     }
     // A new name for the finished file: an existing counter is never replaced.
-    if (error == 0 && ::linkat(folder, temporary.c_str(), folder, location.name.c_str(), 0) != 0) {
+    if (::linkat(folder, temporary.c_str(), folder, location.name.c_str(), 0) != 0) {
         error = errno;
     }
     ::unlinkat(folder, temporary.c_str(), 0);
@@ -197,9 +218,7 @@ bool FileCounter::Load(LockedFile& file, LockedFile::Lock lock, State& state) {
         const SafeOpen::Result result = SafeOpen::Open(
             path, lock == LockedFile::Lock::exclusive ? O_RDWR : O_RDONLY, 0, opened);
         if (!result.ok()) {
-            return result.kind == SafeOpen::Result::Kind::system
-                       ? SystemFailed(result.error)
-                       : Failed(QFile::decodeName(result.Describe(path).c_str()));
+            return OpenFailed(result);
         }
         if (const int error = opened.Take(lock, kLockWait); error != 0) {
             return error == EWOULDBLOCK
@@ -254,37 +273,25 @@ bool FileCounter::Replace(const LockedFile& file, const State& state) {
     if (::fstat(file.get(), &old) != 0) {
         return SystemFailed(errno);
     }
-    std::string temporary;
-    LockedFile out;
-    if (const SafeOpen::Result created =
-            SafeOpen::CreateTemporary(location, ".tarnel-counter-", temporary, out);
-        !created.ok()) {
-        return SystemFailed(created.error);
-    }
     const int folder = location.folder.get();
-    int error = ::fchmod(out.get(), old.st_mode & 07777) == 0 ? 0 : errno;
-    if (error == 0 && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
-        // Keeping the owner needs privileges; a plain user's file stays theirs.
-        [[maybe_unused]] const int ignored = ::fchown(out.get(), old.st_uid, old.st_gid);
-    }
-    if (error == 0) {
-        error = WriteAll(out.get(), Encode(state));
-    }
-    if (error == 0 && ::fsync(out.get()) != 0) {
-        error = errno;
-    }
-    if (error == 0) {
-        error = out.Close();
-    }
-    if (error == 0 && ::renameat(folder, temporary.c_str(), folder, location.name.c_str()) != 0) {
-        error = errno;
-    }
+    std::string temporary;
+    int error = WriteTemporary(location, Encode(state), old.st_mode & 07777, &old, temporary);
     if (error != 0) {
+        return SystemFailed(error);
+    }
+    if (::renameat(folder, temporary.c_str(), folder, location.name.c_str()) != 0) {
+        error = errno;
         ::unlinkat(folder, temporary.c_str(), 0);
         return SystemFailed(error);
     }
     error = SyncFolder(folder);
     return error == 0 || SystemFailed(error);
+}
+
+bool FileCounter::OpenFailed(const SafeOpen::Result& result) {
+    return result.kind == SafeOpen::Result::Kind::system
+               ? SystemFailed(result.error)
+               : Failed(QFile::decodeName(result.Describe(Native(m_path)).c_str()));
 }
 
 bool FileCounter::SystemFailed(int error) {

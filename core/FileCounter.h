@@ -5,6 +5,7 @@
 
 #include "Counter.h"
 #include "LockedFile.h"
+#include "SafeOpen.h"
 
 // A counter kept in a small text file, one "key value" line each:
 //   first 0x001122000000
@@ -43,6 +44,8 @@ private:
     // Loads under the exclusive lock, lets `change` change the state (it
     // returns the outcome; only a done one is saved) and saves it.
     Outcome Change(const std::function<Outcome(State&)>& change);
+    // Sets ErrorText to why SafeOpen refused the file and returns false.
+    bool OpenFailed(const SafeOpen::Result& result);
     // Sets ErrorText to the system's reason `error` and returns false.
     bool SystemFailed(int error);
 

@@ -29,6 +29,11 @@ case "$action" in
             if [ ${#as_owner[@]} -gt 0 ]; then
                 chown nobody:nogroup "$folder"
             fi
+            if ! (cd / && "${as_owner[@]}" test -w "$folder"); then
+                echo "$0: user nobody cannot reach $folder: its parent folders must be" \
+                    "searchable by others (chmod o+x)" >&2
+                exit 1
+            fi
             (cd "$folder" && "${as_owner[@]}" "$bin/initdb" -D "$folder/data" -U tarnel -A trust \
                 --no-sync --no-instructions >/dev/null)
         fi
