@@ -48,6 +48,20 @@ CtarnelView::CtarnelView(QWidget* parent) : QAbstractScrollArea(parent) {
 }
 
 void CtarnelView::OnInitialUpdate() {
+    m_initialized = true;
+    FixMetrics();
+}
+
+void CtarnelView::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    // A style sheet or the desktop may set the font only as the window is
+    // shown, or change it later.
+    if (event->type() == QEvent::FontChange && m_initialized) {
+        FixMetrics();
+    }
+}
+
+void CtarnelView::FixMetrics() {
     // The labels are drawn in the desktop's font, which may be larger than
     // the one the grid was measured for: their boxes then grow to hold them.
     const QFontMetrics labels(font());

@@ -21,8 +21,9 @@ public:
     explicit CtarnelView(QWidget* parent = nullptr);
 
     // Fixes the metrics from the screen's logical dpi, widened where the
-    // view's font needs larger label boxes, and sets the scroll sizes: a page
-    // is a tenth of the grid, a line a tenth of a page.
+    // view's font needs larger label boxes (again whenever the font changes),
+    // and sets the scroll sizes: a page is a tenth of the grid, a line a
+    // tenth of a page.
     void OnInitialUpdate();
     // The view binds no commands.
     bool OnCmdMsg(int id) override;
@@ -41,17 +42,21 @@ public:
     int CellsDrawnLastPaint() const { return m_cellsDrawn; }
 
 protected:
+    // Fits the label boxes to a new font.
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void FixMetrics();
     void DrawCell(QPainter& painter, int row, int column);
     void DrawRaisedFrame(QPainter& painter, const GridRect& rect);
     void UpdateScrollBars();
 
     QFont m_fontCell;
     GridMetrics m_metrics;
+    bool m_initialized = false;  // OnInitialUpdate has run
     int m_paintCount = 0;
     int m_cellsDrawn = 0;
 };

@@ -152,8 +152,7 @@ TEST_F(CtarnelViewTest, ASunkenEdgeAndTheValuesInThePaletteTextOnItsBase) {
 TEST_F(CtarnelViewTest, RowLabelsOfALargerDesktopFontKeepClearOfTheirFrames) {
     QFont large = View().font();
     large.setPixelSize(15);
-    View().setFont(large);
-    View().OnInitialUpdate();
+    View().setFont(large);  // as a style sheet does when the window is shown
     const GridMetrics& m = View().Metrics();
     const int box = m.labelWidth + GridMetrics::kLabelBoxOverhang;
     EXPECT_GT(m.labelWidth, 24);

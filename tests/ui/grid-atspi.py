@@ -3,16 +3,17 @@
 """Reads the register grid of a running tarnel window the way a screen
 reader does, through AT-SPI: a table of 13 rows by 10 columns whose cells are
 named "Register N" and hold the register's value as text, with the row and
-column labels as headers. Runs under an X server and a session bus of its
-own (xvfb-run, dbus-run-session); the argument is the tarnel program."""
+column labels as headers. Runs side by side with other runs: it starts an X
+server of its own on a display that the server chooses, and a session bus
+(dbus-run-session) whose accessibility bus lives in a runtime folder of its
+own. The arguments are the X server (Xvfb), dbus-run-session and the tarnel
+program."""
 
 import os
 import subprocess
 import sys
 import tempfile
 import time
-
-import pyatspi
 
 TIMEOUT_S = 20
 
@@ -30,7 +31,43 @@ def find_application(name):
     return None
 
 
+def start_x_server(program):
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        [program, "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+         "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as display:
+        number = display.readline().strip()
+    if not number:
+        server.kill()
+        sys.exit("the X server did not start")
+    os.environ["DISPLAY"] = ":" + number
+    return server
+
+
 def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--inside-session":
+        return check_grid(sys.argv[2])
+    x_server, run_session, program = sys.argv[1:4]
+    with tempfile.TemporaryDirectory() as home:
+        os.chmod(home, 0o700)
+        for name in ("HOME", "XDG_RUNTIME_DIR", "XDG_CONFIG_HOME", "XDG_CACHE_HOME"):
+            os.environ[name] = home
+        server = start_x_server(x_server)
+        try:
+            return subprocess.run(
+                [run_session, "--", sys.executable, os.path.abspath(__file__),
+                 "--inside-session", program], timeout=3 * TIMEOUT_S).returncode
+        finally:
+            server.terminate()
+            server.wait(TIMEOUT_S)
+
+
+def check_grid(program):
+    global pyatspi
+    import pyatspi  # only once DISPLAY names this run's X server
+
     failures = []
 
     def expect(what, got, wanted):
@@ -42,12 +79,11 @@ def main():
         image = os.path.join(home, "pattern.dat")
         with open(image, "wb") as file:
             file.write(pattern)
-        environment = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home,
-                           QT_QPA_PLATFORM="xcb",
+        environment = dict(os.environ, QT_QPA_PLATFORM="xcb",
                            QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         for name in ("TARNEL_PORT", "TARNEL_LOG", "TARNEL_SIM_FAULT"):
             environment.pop(name, None)
-        window = subprocess.Popen([sys.argv[1], image], env=environment)
+        window = subprocess.Popen([program, image], env=environment)
         try:
             table = find_application("tarnel")
             if table is None:
