@@ -19,6 +19,7 @@
 #include "ImageFile.h"
 #include "PortError.h"
 #include "PortFactory.h"
+#include "PortNameError.h"
 #include "Prompter.h"
 
 namespace {
@@ -103,7 +104,7 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
     try {
         m_ports->SetSimFaults(PortFactory::ChooseSimFaults());
         m_ports->SetSimPageSize(PortFactory::ChooseSimPageSize());
-    } catch (const std::invalid_argument& error) {
+    } catch (const PortNameError& error) {
         m_prompter.ShowMessage(QString::fromStdString(error.what()), QString::fromLatin1(kAppTitle),
                                Prompter::Icon::Stop);
         m_exitCode = 2;

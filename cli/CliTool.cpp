@@ -315,7 +315,7 @@ int CliTool::RunArguments(const QStringList& arguments) {
     try {
         simFaults = PortFactory::ChooseSimFaults();
         simPageSize = PortFactory::ChooseSimPageSize();
-    } catch (const std::invalid_argument& error) {
+    } catch (const PortNameError& error) {
         return Usage(QString::fromStdString(error.what()));
     }
     if (ports.size() > 1) {

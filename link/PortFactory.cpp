@@ -30,7 +30,7 @@ SimFaults PortFactory::ChooseSimFaults() {
     try {
         return SimEeprom::ParseFaults(names);
     } catch (const std::invalid_argument& error) {
-        throw std::invalid_argument("TARNEL_SIM_FAULT: " + std::string(error.what()));
+        throw PortNameError("TARNEL_SIM_FAULT: " + std::string(error.what()));
     }
 }
 
@@ -44,8 +44,8 @@ int PortFactory::ChooseSimPageSize() {
     const long bytes = std::strtol(value, &end, 10);
     if (*end != '\0' || errno != 0 || bytes > static_cast<long>(kEepromSize) ||
         !SimEeprom::IsPageSize(static_cast<int>(bytes))) {
-        throw std::invalid_argument("TARNEL_SIM_PAGE: \"" + std::string(value) +
-                                    "\" is no page size; use 1, 2, 4, 8, 16, 32, 64 or 128.");
+        throw PortNameError("TARNEL_SIM_PAGE: \"" + std::string(value) +
+                            "\" is no page size; use 1, 2, 4, 8, 16, 32, 64 or 128.");
     }
     return static_cast<int>(bytes);
 }

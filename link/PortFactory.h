@@ -28,12 +28,12 @@ public:
     // /dev/parport0.
     static std::string ChoosePortName(const std::string& option);
     // The simulator faults named in the environment variable TARNEL_SIM_FAULT
-    // (comma-separated); none when it is unset. Throws std::invalid_argument
+    // (comma-separated); none when it is unset. Throws PortNameError
     // naming an unknown fault.
     static SimFaults ChooseSimFaults();
     // The simulated EEPROM's page size from the environment variable
     // TARNEL_SIM_PAGE; SimEeprom::kDefaultPageSize when it is unset or
-    // empty. Throws std::invalid_argument when it is no page size.
+    // empty. Throws PortNameError when it is no page size.
     static int ChooseSimPageSize();
 
     // Throws PortNameError, with the message for the user, when `name` is not

@@ -8,6 +8,7 @@
 
 #include "DeviceLink.h"
 #include "PortFactory.h"
+#include "PortNameError.h"
 #include "SimEeprom.h"
 
 namespace {
@@ -86,7 +87,7 @@ TEST(PageWriteTest, TheSimulatorsPageSizeComesFromTheEnvironment) {
     }
     for (const char* value : {"0", "12", "256", "8x", "-8", "99999999999999999999"}) {
         ::setenv("TARNEL_SIM_PAGE", value, 1);
-        EXPECT_THROW(PortFactory::ChooseSimPageSize(), std::invalid_argument) << value;
+        EXPECT_THROW(PortFactory::ChooseSimPageSize(), PortNameError) << value;
     }
     ::unsetenv("TARNEL_SIM_PAGE");
     EXPECT_EQ(PortFactory::ChooseSimPageSize(), SimEeprom::kDefaultPageSize);
