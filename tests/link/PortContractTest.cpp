@@ -18,19 +18,25 @@ namespace {
 
 const std::string kDir = std::string(TARNEL_TEST_TMP) + "/contract";
 
-// One port name per kind; FILE stands for a file of the test's own.
-const char* const kContractPorts[] = {
-    "sim",
-    "sim:FILE",
-    "i2c:sim",
-    "i2c:sim:FILE",
+// One kind of port in the contract: its name (FILE stands for a file of the
+// test's own) and whether its adapter sees the acknowledge of every byte, so
+// that a refused data byte is named (a USB bridge reports only that the
+// transfer failed).
+struct ContractPort {
+    const char* name;
+    bool namesRefusedByte;
 };
 
-class PortContractTest : public testing::TestWithParam<const char*> {
+const ContractPort kContractPorts[] = {
+    {"sim", true},          {"sim:FILE", true},   {"i2c:sim", true},
+    {"i2c:sim:FILE", true}, {"ch341:sim", false}, {"ch341:sim:FILE", false},
+};
+
+class PortContractTest : public testing::TestWithParam<ContractPort> {
 protected:
     void SetUp() override {
         std::filesystem::create_directories(kDir);
-        std::string name = GetParam();
+        std::string name = GetParam().name;
         if (const auto at = name.find("FILE"); at != std::string::npos) {
             std::string test = testing::UnitTest::GetInstance()->current_test_info()->name();
             std::replace(test.begin(), test.end(), '/', '_');
@@ -98,9 +104,11 @@ TEST_P(PortContractTest, DeviceFaultsAreReturnedResultsThatNameTheRegister) {
     const LinkResult refused = Port({.dataNotAcknowledged = true})->OpenLink()->WriteAll(Visible());
     EXPECT_FALSE(refused);
     EXPECT_EQ(refused.failedRegister, 0);
-    EXPECT_NE(refused.message.find(DeviceLink::DataByteNotAcknowledged(Visible()[0])),
-              std::string::npos)
-        << refused.message;
+    if (GetParam().namesRefusedByte) {
+        EXPECT_NE(refused.message.find(DeviceLink::DataByteNotAcknowledged(Visible()[0])),
+                  std::string::npos)
+            << refused.message;
+    }
 
     // Busy for ever after register 0: the bounded poll gives up on register 1.
     const LinkResult endless = Port({.endlessWriteCycle = true})->OpenLink()->WriteAll(Visible());
@@ -126,8 +134,8 @@ TEST_P(PortContractTest, APortKeptInAFileIsInUseForAnotherRunWhileOpen) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, PortContractTest, testing::ValuesIn(kContractPorts),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                             std::string name = info.param;
+                         [](const testing::TestParamInfo<ContractPort>& info) {
+                             std::string name = info.param.name;
                              for (char& c : name) {
                                  c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              }
