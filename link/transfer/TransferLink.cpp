@@ -29,14 +29,17 @@ constexpr int kLargestWrite = 1 + 16;
 TransferLink::TransferLink(std::unique_ptr<I2cAdapter> adapter, const MonotonicClock& clock)
     : m_adapter(std::move(adapter)), m_clock(clock) {}
 
-std::string TransferLink::CheckAdapter() {
-    if (const std::string problem = CombinedTransfersProblem(); !problem.empty()) {
+std::optional<std::string> TransferLink::CheckAdapter() {
+    if (std::optional<std::string> problem = CombinedTransfersProblem()) {
         return problem;
     }
-    return m_adapter->AddressHeldBy(kAddress);
+    if (std::string holder = m_adapter->AddressHeldBy(kAddress); !holder.empty()) {
+        return holder;
+    }
+    return std::nullopt;
 }
 
-std::string TransferLink::CombinedTransfersProblem() {
+std::optional<std::string> TransferLink::CombinedTransfersProblem() {
     try {
         if ((m_adapter->Functions() & I2C_FUNC_I2C) == 0) {
             return "the I2C adapter " + m_adapter->Name() +
@@ -45,10 +48,10 @@ std::string TransferLink::CombinedTransfersProblem() {
     } catch (const PortError& error) {
         return error.what();
     }
-    return {};
+    return std::nullopt;
 }
 
-std::string TransferLink::TransferPolling(I2cMessage* messages, int count) {
+std::optional<std::string> TransferLink::TransferPolling(I2cMessage* messages, int count) {
     try {
         return TransferPollingOrThrow(messages, count);
     } catch (const PortError& error) {
@@ -56,7 +59,7 @@ std::string TransferLink::TransferPolling(I2cMessage* messages, int count) {
     }
 }
 
-std::string TransferLink::TransferPollingOrThrow(I2cMessage* messages, int count) {
+std::optional<std::string> TransferLink::TransferPollingOrThrow(I2cMessage* messages, int count) {
     int error = 0;
     const bool ended = PollUntilAcknowledged(m_clock, [&] {
         error = m_adapter->Transfer(messages, count);
@@ -95,7 +98,7 @@ std::string TransferLink::TransferPollingOrThrow(I2cMessage* messages, int count
     if (error != 0) {
         return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
     }
-    return {};
+    return std::nullopt;
 }
 
 bool TransferLink::DataByteRefused(const I2cMessage& write) {
@@ -106,8 +109,8 @@ bool TransferLink::DataByteRefused(const I2cMessage& write) {
 }
 
 LinkResult TransferLink::ReadAll(EepromImage& dest) {
-    if (const std::string problem = CheckAdapter(); !problem.empty()) {
-        return LinkResult::ReadFailure(0, problem);
+    if (const std::optional<std::string> problem = CheckAdapter()) {
+        return LinkResult::ReadFailure(0, *problem);
     }
     uint8_t wordAddress = 0x00;
     EepromImage received{};
@@ -115,8 +118,8 @@ LinkResult TransferLink::ReadAll(EepromImage& dest) {
         {kAddress, false, &wordAddress, 1},
         {kAddress, true, received.data(), static_cast<uint16_t>(received.size())},
     };
-    if (const std::string problem = TransferPolling(messages, 2); !problem.empty()) {
-        return LinkResult::ReadFailure(0, problem);
+    if (const std::optional<std::string> problem = TransferPolling(messages, 2)) {
+        return LinkResult::ReadFailure(0, *problem);
     }
     dest = received;
     return LinkResult::Success();
@@ -127,15 +130,15 @@ LinkResult TransferLink::WriteAll(const EepromImage& image, const Progress& prog
     if (!IsPageSize(pageSize)) {
         return LinkResult::WriteFailure(0, UnknownPageSize(pageSize));
     }
-    if (const std::string problem = CheckAdapter(); !problem.empty()) {
-        return LinkResult::WriteFailure(0, problem);
+    if (const std::optional<std::string> problem = CheckAdapter()) {
+        return LinkResult::WriteFailure(0, *problem);
     }
     for (int first = 0; first <= kLastRegister; first += pageSize) {
         uint8_t bytes[kLargestWrite] = {static_cast<uint8_t>(first)};
         std::copy_n(image.begin() + first, pageSize, bytes + 1);
         I2cMessage message{kAddress, false, bytes, static_cast<uint16_t>(1 + pageSize)};
-        if (const std::string problem = TransferPolling(&message, 1); !problem.empty()) {
-            return LinkResult::WriteFailure(first, problem);
+        if (const std::optional<std::string> problem = TransferPolling(&message, 1)) {
+            return LinkResult::WriteFailure(first, *problem);
         }
         if (progress) {
             progress(first + pageSize);
@@ -148,9 +151,9 @@ void TransferLink::Probe(ProbeReport& report) {
     if (!m_adapter->Probe(report)) {
         return;
     }
-    const std::string functions = CombinedTransfersProblem();
-    if (!report.Add("adapter offers combined transfers (I2C_FUNC_I2C)", functions.empty(),
-                    functions)) {
+    const std::optional<std::string> functions = CombinedTransfersProblem();
+    if (!report.Add("adapter offers combined transfers (I2C_FUNC_I2C)", !functions,
+                    functions.value_or(std::string()))) {
         return;
     }
     const std::string holder = m_adapter->AddressHeldBy(kAddress);
@@ -160,7 +163,9 @@ void TransferLink::Probe(ProbeReport& report) {
     uint8_t byte = 0;
     I2cMessage read{kAddress, true, &byte, 1};
     const bool atOnce = m_adapter->Transfer(&read, 1) == 0;
-    const std::string problem = atOnce ? std::string() : TransferPolling(&read, 1);
-    report.Add("EEPROM acknowledges a read of one byte at 0x50", problem.empty(),
-               atOnce || !problem.empty() ? problem : ProbeReport::AnsweredAfterBusy());
+    const std::optional<std::string> problem = atOnce ? std::nullopt : TransferPolling(&read, 1);
+    report.Add("EEPROM acknowledges a read of one byte at 0x50", !problem,
+               problem  ? *problem
+               : atOnce ? std::string()
+                        : ProbeReport::AnsweredAfterBusy());
 }

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "DeviceLink.h"
@@ -37,15 +38,15 @@ public:
     void Probe(ProbeReport& report) override;
 
 private:
-    // Why the adapter cannot be used for the EEPROM, or empty.
-    std::string CheckAdapter();
-    // Why the adapter cannot carry combined transfers, or empty.
-    std::string CombinedTransfersProblem();
+    // Why the adapter cannot be used for the EEPROM; nothing when it can.
+    std::optional<std::string> CheckAdapter();
+    // Why the adapter cannot carry combined transfers; nothing when it can.
+    std::optional<std::string> CombinedTransfersProblem();
     // Runs the transfer, repeated while the address is not acknowledged;
-    // returns why it failed (also what the adapter threw), or empty.
-    std::string TransferPolling(I2cMessage* messages, int count);
+    // returns why it failed (also what the adapter threw), nothing on success.
+    std::optional<std::string> TransferPolling(I2cMessage* messages, int count);
     // TransferPolling, letting the adapter's PortError through.
-    std::string TransferPollingOrThrow(I2cMessage* messages, int count);
+    std::optional<std::string> TransferPollingOrThrow(I2cMessage* messages, int count);
     // After a byte or page write failed with EIO (a refused byte, or a
     // failing adapter): whether the word address alone is acknowledged, so
     // that it was a data byte that the device refused.
