@@ -173,6 +173,11 @@ protected:
         const EepromImage expected = Image();
         for (const QFileInfo& entry : QDir(dir.path()).entryInfoList({"p*"}, QDir::Files)) {
             const QByteArray bytes = Contents(entry.filePath());
+            // A process killed between creating a switch's file and filling
+            // it leaves it empty: that switch was never written.
+            if (bytes.isEmpty()) {
+                continue;
+            }
             EXPECT_EQ(bytes.size(), 128) << entry.filePath().toStdString();
             if (bytes.size() == 128 && static_cast<uint8_t>(bytes[kStampRegister + kStampLength]) ==
                                            expected[kStampRegister + kStampLength]) {
