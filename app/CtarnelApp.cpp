@@ -16,6 +16,7 @@
 #include "CommandService.h"
 #include "CtarnelDoc.h"
 #include "CtarnelView.h"
+#include "Database.h"
 #include "ImageFile.h"
 #include "PortError.h"
 #include "PortFactory.h"
@@ -94,8 +95,8 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
     LoadStdProfileSettings();
     m_logPath = AuditLog::ChoosePath(commandLine.log);
     // Opened again for every command: its full path keeps it one file while
-    // the file dialogs move the current directory.
-    if (m_logPath && !m_logPath->isEmpty()) {
+    // the file dialogs move the current directory. A database's URI is no path.
+    if (m_logPath && !m_logPath->isEmpty() && !Database::IsUri(*m_logPath)) {
         m_logPath = QFileInfo(*m_logPath).absoluteFilePath();
     }
 

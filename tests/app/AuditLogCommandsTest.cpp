@@ -85,6 +85,18 @@ TEST_F(AuditLogCommandsTest, ALogThatCannotBeOpenedStopsTheCommandBeforeTheDevic
     EXPECT_EQ(finished[0][2].toString(), prompter.messages[0].text);
 }
 
+TEST_F(AuditLogCommandsTest, ADatabaseLogIsTakenAsAUriAndOneThatCannotBeReachedStopsTheCommand) {
+    const QString uri = "postgresql:///tarnel?host=" + PathOf("no-server") + "&connect_timeout=2";
+    ASSERT_TRUE(Start({"--port", "sim", "--log", uri}));
+    EXPECT_EQ(app->LogPath(), uri);
+    app->m_image = ImageOf(Pattern());
+    Send(CommandId::ToolsDownload);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.startsWith("Cannot open the audit log: " + uri + ": "))
+        << prompter.messages[0].text.toStdString();
+    EXPECT_EQ(app->Ports().Simulator()->CommittedBytes(), 0);
+}
+
 TEST_F(AuditLogCommandsTest, ARecordThatCannotBeWrittenIsReportedAfterTheOperation) {
     ASSERT_TRUE(Start({"--port", "sim", "--log", PathOf("full.jsonl")}));
     {
