@@ -73,7 +73,7 @@ void PortFactory::SetTrace(const std::string& vcdPath) {
     m_session->SetTrace(vcdPath);
 }
 
-std::string PortFactory::FlushTrace() {
+std::optional<std::string> PortFactory::FlushTrace() {
     return m_session->FlushTrace();
 }
 

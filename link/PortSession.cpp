@@ -40,8 +40,8 @@ void PortSession::SetTrace(const std::string& vcdPath) {
     });
 }
 
-std::string PortSession::FlushTrace() {
-    return m_trace ? m_trace->Flush() : std::string();
+std::optional<std::string> PortSession::FlushTrace() {
+    return m_trace ? m_trace->Flush() : std::nullopt;
 }
 
 std::string PortSession::Resolve(const std::string& file) const {

@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,8 +39,8 @@ public:
     // cannot be created.
     void SetTrace(const std::string& vcdPath);
     // Pushes the trace out to its file; returns why it could not be written,
-    // or empty when it was (or no trace is recorded).
-    std::string FlushTrace();
+    // or none when it was (or no trace is recorded).
+    std::optional<std::string> FlushTrace();
 
     // Reads what the kernel tells about I2C adapters below `root` instead of
     // /sys (tests give a fake tree).

@@ -67,9 +67,9 @@ void VcdWriter::Gap() {
     m_time += kGapSteps;
 }
 
-std::string VcdWriter::Flush() {
+std::optional<std::string> VcdWriter::Flush() {
     WriteSome();
-    return m_error;
+    return m_error.empty() ? std::nullopt : std::optional<std::string>(m_error);
 }
 
 void VcdWriter::WriteSome() {

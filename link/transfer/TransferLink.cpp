@@ -33,10 +33,7 @@ std::optional<std::string> TransferLink::CheckAdapter() {
     if (std::optional<std::string> problem = CombinedTransfersProblem()) {
         return problem;
     }
-    if (std::string holder = m_adapter->AddressHeldBy(kAddress); !holder.empty()) {
-        return holder;
-    }
-    return std::nullopt;
+    return m_adapter->AddressHeldBy(kAddress);
 }
 
 std::optional<std::string> TransferLink::CombinedTransfersProblem() {
@@ -156,8 +153,9 @@ void TransferLink::Probe(ProbeReport& report) {
                     functions.value_or(std::string()))) {
         return;
     }
-    const std::string holder = m_adapter->AddressHeldBy(kAddress);
-    if (!report.Add("no kernel driver holds address 0x50", holder.empty(), holder)) {
+    const std::optional<std::string> holder = m_adapter->AddressHeldBy(kAddress);
+    if (!report.Add("no kernel driver holds address 0x50", !holder,
+                    holder.value_or(std::string()))) {
         return;
     }
     uint8_t byte = 0;

@@ -31,8 +31,8 @@ unsigned long Ch341Adapter::Functions() {
     return I2C_FUNC_I2C;
 }
 
-std::string Ch341Adapter::AddressHeldBy(uint16_t) {
-    return {};
+std::optional<std::string> Ch341Adapter::AddressHeldBy(uint16_t) {
+    return std::nullopt;
 }
 
 bool Ch341Adapter::Probe(ProbeReport& report) {

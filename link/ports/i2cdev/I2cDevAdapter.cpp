@@ -110,7 +110,7 @@ unsigned long I2cDevAdapter::Functions() {
     return functions;
 }
 
-std::string I2cDevAdapter::AddressHeldBy(uint16_t address) {
+std::optional<std::string> I2cDevAdapter::AddressHeldBy(uint16_t address) {
     namespace fs = std::filesystem;
     const std::string client = ClientName(m_number, address);
     std::error_code error;
@@ -123,7 +123,7 @@ std::string I2cDevAdapter::AddressHeldBy(uint16_t address) {
         driverName = "a kernel driver";
     }
     if (driverName.empty()) {
-        return {};
+        return std::nullopt;
     }
     char hex[8];
     std::snprintf(hex, sizeof hex, "0x%02X", address);

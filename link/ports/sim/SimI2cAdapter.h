@@ -32,7 +32,7 @@ public:
 
     std::string Name() const override { return "the simulated I2C adapter"; }
     unsigned long Functions() override;
-    std::string AddressHeldBy(uint16_t address) override;
+    std::optional<std::string> AddressHeldBy(uint16_t address) override;
     int Transfer(I2cMessage* messages, int count) override;
 
 private:
