@@ -70,7 +70,8 @@ public:
     // name is a simulated one.
     SimEeprom* Simulator();
     // What the run's ports share; tests reach the simulator's adapter, the
-    // wrappers and the sysfs root through it.
+    // wrappers and the kernel's side of the ports (the /dev and sysfs roots,
+    // the ppdev, port I/O and i2c-dev fakes) through it.
     PortSession& Session() { return *m_session; }
 
 private:

@@ -25,16 +25,18 @@ struct AdapterPlace {
     std::string deviceName;
 };
 
-// "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME", looking a name up in sysfs below
-// `sysfsRoot`; with no root only the form is checked and a name gives
-// number -1.
-AdapterPlace ParseAdapter(const std::string& name, const std::string* sysfsRoot) {
+// "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME", the last two in the session's
+// /dev, looking a name up in its sysfs; with no session only the form is
+// checked and a name gives number -1.
+AdapterPlace ParseAdapter(const std::string& name, const PortSession* session) {
     const std::string rest = name.substr(kI2cPrefix.size());
+    const std::string devRoot = session == nullptr ? "/dev" : session->DevRoot();
     if (AllDigits(rest) && rest.size() < 6) {
-        return {"/dev", std::stoi(rest), ""};
+        return {devRoot, std::stoi(rest), ""};
     }
     if (!rest.empty() && !AllDigits(rest) && rest.find('/') == std::string::npos) {
-        return {"/dev", sysfsRoot == nullptr ? -1 : I2cSysfs(*sysfsRoot).FindByName(rest), ""};
+        return {devRoot, session == nullptr ? -1 : I2cSysfs(session->SysfsRoot()).FindByName(rest),
+                ""};
     }
     const auto slash = rest.rfind('/');
     const std::string base = slash == std::string::npos ? rest : rest.substr(slash + 1);
@@ -52,9 +54,9 @@ void Check(const std::string& name) {
 }
 
 std::unique_ptr<DeviceLink> Open(const std::string& name, PortSession& session) {
-    const AdapterPlace place = ParseAdapter(name, &session.SysfsRoot());
-    return std::make_unique<TransferLink>(std::make_unique<I2cDevAdapter>(
-        place.number, place.folder, session.SysfsRoot(), place.deviceName));
+    const AdapterPlace place = ParseAdapter(name, &session);
+    return std::make_unique<TransferLink>(
+        session.OpenI2cDev(place.number, place.folder, place.deviceName));
 }
 
 std::vector<PortInfo> Discover(const SystemRoots& roots) {

@@ -36,7 +36,8 @@ void Check(const std::string& name) {
 }
 
 std::unique_ptr<DeviceLink> Open(const std::string& name, PortSession& session) {
-    return std::make_unique<LptLink>(session.Wrap(std::make_unique<IoPort>(ParseBase(name))));
+    return std::make_unique<LptLink>(
+        session.Wrap(std::make_unique<IoPort>(ParseBase(name), session.Io())));
 }
 }  // namespace
 

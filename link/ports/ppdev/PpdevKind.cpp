@@ -32,7 +32,8 @@ void Check(const std::string& name) {
 
 std::unique_ptr<DeviceLink> Open(const std::string& name, PortSession& session) {
     RequireDevice(name);
-    return std::make_unique<LptLink>(session.Wrap(std::make_unique<PpdevPort>(name)));
+    return std::make_unique<LptLink>(
+        session.Wrap(std::make_unique<PpdevPort>(name, session.Ppdev())));
 }
 
 std::vector<PortInfo> Discover(const SystemRoots& roots) {
