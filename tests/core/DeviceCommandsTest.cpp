@@ -208,6 +208,25 @@ TEST(DeviceCommandTest, UploadAndVerifyRecordTheDeviceOnlyWhenItWasRead) {
     }
 }
 
+TEST(DeviceCommandTest, VerifyCanCompareWithAnImageMadeFromWhatTheDeviceHolds) {
+    ScriptedLink link;
+    link.memory = Pattern();
+    link.memory[9] = 0x5A;  // the unit's own register
+    EepromImage readBack{};
+    LogRecord record("tarnel-cli", "sim", "verify");
+    EepromImage seen{};
+    const auto expected = [&seen](const EepromImage& held) {
+        seen = held;
+        EepromImage image = Pattern();
+        image[9] = held[9];
+        return image;
+    };
+    EXPECT_TRUE(DeviceCommands::Verify(link, expected, readBack, record));
+    EXPECT_EQ(seen, link.memory);
+    EXPECT_TRUE(record.Differences().empty());
+    EXPECT_EQ(record.GetResult(), LogRecord::Result::ok);
+}
+
 TEST(DeviceCommandTest, AProbeFailsItsRecordWithTheLineOfTheStepThatFailed) {
     for (const bool absent : {false, true}) {
         PortFactory ports("sim");
