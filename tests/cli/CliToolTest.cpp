@@ -547,7 +547,6 @@ TEST_F(CliToolTest, EveryDeviceOperationIsLoggedAndJsonPrintsTheRecord) {
     EXPECT_EQ(printed["file"].toString(), image);
     EXPECT_EQ(printed["port"].toString(), SimPort());
     EXPECT_EQ(printed["differences"].toArray().size(), 1);
-    EXPECT_FALSE(printed.contains("host") || printed.contains("user"));
 
     const Outcome dumped = Run({"--log", log, "--json", "dump"});
     const QJsonArray registers = ParseObject(dumped.out)["registers"].toArray();
@@ -565,7 +564,6 @@ TEST_F(CliToolTest, EveryDeviceOperationIsLoggedAndJsonPrintsTheRecord) {
     EXPECT_EQ(records[2]["operation"].toString(), "read");
     EXPECT_EQ(records[2]["file"].toString(), Path("up.dat"));
     EXPECT_EQ(records[2]["file_sha256"].toString(), records[2]["device_sha256"].toString());
-    EXPECT_EQ(records[2]["device_sha256"].toString(), records[1]["device_sha256"].toString());
 
     // A read refused before the device is touched still names its file.
     const QJsonObject refused = ParseObject(Run({"--json", "read", Path("up.dat")}).out);
