@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "LinkText.h"
 #include "ParportState.h"
 #include "PortError.h"
 #include "PortNameError.h"
@@ -57,11 +58,15 @@ bool DataRegisterAnswers(uint16_t base) {
 
 std::string AccessHint(int error) {
     if (error == EPERM || error == EACCES) {
-        return " Direct port I/O needs root or the CAP_SYS_RAWIO capability; a member of "
-               "group lp can use the ppdev port /dev/parport0 instead.";
+        return TARNEL_TEXT("IoPort",
+                           "Direct port I/O needs root or the CAP_SYS_RAWIO capability; a member "
+                           "of group lp can use the ppdev port /dev/parport0 instead.")
+            .Text();
     }
-    return " This kernel gives no direct port I/O (many virtual machines do not); use the ppdev "
-           "port /dev/parport0 instead (sudo modprobe parport_pc ppdev).";
+    return TARNEL_TEXT("IoPort",
+                       "This kernel gives no direct port I/O (many virtual machines do not); use "
+                       "the ppdev port /dev/parport0 instead (sudo modprobe parport_pc ppdev).")
+        .Text();
 }
 #endif
 }  // namespace
@@ -73,10 +78,12 @@ void IoPort::CheckBase(uint16_t base, const std::string& root) {
         std::find(kernelBases.begin(), kernelBases.end(), base) != kernelBases.end()) {
         return;
     }
-    throw PortNameError(Hex(base) +
-                        " is not the base address of a parallel port. io: takes 0x378, 0x278, "
-                        "0x3BC or a base the kernel lists for its parallel ports (tarnel-cli "
-                        "list-ports); other addresses belong to other hardware of the machine.");
+    throw PortNameError(TARNEL_TEXT("IoPort",
+                                    "%1 is not the base address of a parallel port. io: takes "
+                                    "0x378, 0x278, 0x3BC or a base the kernel lists for its "
+                                    "parallel ports (tarnel-cli list-ports); other addresses "
+                                    "belong to other hardware of the machine.")
+                            .Text(Hex(base)));
 }
 
 IoPort::IoPort(uint16_t base) : m_base(base) {
@@ -86,8 +93,8 @@ IoPort::IoPort(uint16_t base) : m_base(base) {
     // claim, before the port is touched.
     if (::ioperm(base, kPortCount, 1) != 0) {
         const int error = errno;
-        throw PortError("Cannot get access to I/O ports " + PortRange(base) + ": " +
-                        std::strerror(error) + "." + AccessHint(error));
+        throw PortError(TARNEL_TEXT("IoPort", "Cannot get access to I/O ports %1: %2. %3")
+                            .Text(PortRange(base), std::strerror(error), AccessHint(error)));
     }
     try {
         m_claim = std::make_unique<IoBaseClaim>(base);
@@ -97,13 +104,17 @@ IoPort::IoPort(uint16_t base) : m_base(base) {
     }
     if (!DataRegisterAnswers(base)) {
         ::ioperm(base, kPortCount, 0);
-        throw PortError("No parallel port answers at " + Hex(base) +
-                        ": its data register does not keep what is written to it. tarnel-cli "
-                        "list-ports lists the parallel ports the kernel found.");
+        throw PortError(TARNEL_TEXT("IoPort",
+                                    "No parallel port answers at %1: its data register does not "
+                                    "keep what is written to it. tarnel-cli list-ports lists the "
+                                    "parallel ports the kernel found.")
+                            .Text(Hex(base)));
     }
 #else
-    throw PortError("Cannot get access to I/O ports " + PortRange(base) +
-                    ": this machine has no x86 port I/O. Use the ppdev port /dev/parport0.");
+    throw PortError(TARNEL_TEXT("IoPort",
+                                "Cannot get access to I/O ports %1: this machine has no x86 port "
+                                "I/O. Use the ppdev port /dev/parport0.")
+                        .Text(PortRange(base)));
 #endif
 }
 
