@@ -1061,24 +1061,12 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
 <context>
     <name>IntelHexCodec</name>
     <message>
-        <source>a record follows the end record on line %1</source>
-        <translation>auf den Endesatz in Zeile %1 folgt ein weiterer Satz</translation>
-    </message>
-    <message>
         <source>a record begins with &quot;:&quot;</source>
         <translation>ein Satz beginnt mit &quot;:&quot;</translation>
     </message>
     <message>
-        <source>the record is too short</source>
-        <translation>der Satz ist zu kurz</translation>
-    </message>
-    <message>
         <source>the record holds %1 data bytes where its length says %2</source>
         <translation>der Satz enthält %1 Datenbytes, seine Länge sagt aber %2</translation>
-    </message>
-    <message>
-        <source>the checksum is %1 where the record&apos;s bytes give %2</source>
-        <translation>die Prüfsumme ist %1, die Bytes des Satzes ergeben aber %2</translation>
     </message>
     <message>
         <source>record type %1 has no place in an image file</source>
@@ -1469,13 +1457,21 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
         <source>line %1: %2</source>
         <translation>Zeile %1: %2</translation>
     </message>
-</context>
-<context>
-    <name>SRecordCodec</name>
     <message>
         <source>a record follows the end record on line %1</source>
         <translation>auf den Endesatz in Zeile %1 folgt ein weiterer Satz</translation>
     </message>
+    <message>
+        <source>the record is too short</source>
+        <translation>der Satz ist zu kurz</translation>
+    </message>
+    <message>
+        <source>the checksum is %1 where the record&apos;s bytes give %2</source>
+        <translation>die Prüfsumme ist %1, die Bytes des Satzes ergeben aber %2</translation>
+    </message>
+</context>
+<context>
+    <name>SRecordCodec</name>
     <message>
         <source>a record begins with &quot;S&quot; and its type</source>
         <translation>ein Satz beginnt mit &quot;S&quot; und seinem Typ</translation>
@@ -1485,16 +1481,8 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
         <translation>Satztyp S%1 hat in einer Abbilddatei nichts zu suchen</translation>
     </message>
     <message>
-        <source>the record is too short</source>
-        <translation>der Satz ist zu kurz</translation>
-    </message>
-    <message>
         <source>the record holds %1 bytes after its count, which says %2</source>
         <translation>der Satz enthält nach seiner Längenangabe %1 Bytes, diese sagt aber %2</translation>
-    </message>
-    <message>
-        <source>the checksum is %1 where the record&apos;s bytes give %2</source>
-        <translation>die Prüfsumme ist %1, die Bytes des Satzes ergeben aber %2</translation>
     </message>
     <message>
         <source>the count record says %1 data records where the file has %2 before it</source>
