@@ -5,6 +5,7 @@
 
 #include "I2cDevAdapter.h"
 #include "IoSystem.h"
+#include "LinkText.h"
 #include "PortError.h"
 #include "PpdevSystem.h"
 #include "SimSwitch.h"
@@ -34,7 +35,9 @@ std::unique_ptr<LptPort> PortSession::Wrap(std::unique_ptr<LptPort> port) const 
 
 void PortSession::SetTrace(const std::string& vcdPath) {
     if (m_trace) {
-        throw PortError("A bus trace is already being recorded in this run.");
+        throw PortError(
+            TARNEL_TEXT("PortSession", "A bus trace is already being recorded in this run.")
+                .Text());
     }
     m_trace = std::make_unique<VcdWriter>(vcdPath);
     VcdWriter& writer = *m_trace;

@@ -206,15 +206,15 @@ TEST_F(CliToolTest, FileErrorsUseTheCauseTexts) {
 TEST_F(CliToolTest, SpecialFilesAreRefusedAtOnceAndTheDeviceIsLeftAlone) {
     ASSERT_EQ(Run({"read", Path("device.dat")}).exit, 0);
     const QByteArray device = Device();
-    for (const auto& [path, kind] : MakeNonRegularFiles(dir.path())) {
-        // Run bounds each by its wait; a blocking open would exceed it.
-        for (const QStringList& command :
-             {QStringList{"write", path}, QStringList{"verify", path},
-              QStringList{"read", "--force", path}, QStringList{"read", path}}) {
-            const Outcome result = Run(command);
-            EXPECT_EQ(result.exit, 4) << command.join(' ').toStdString();
-            EXPECT_EQ(result.err, "tarnel-cli: " + path + " is " + kind + ", not an image file.\n");
-        }
+    // A FIFO; ImageFileTest refuses every other kind too. Run bounds each
+    // by its wait; a blocking open would exceed it.
+    const auto [path, kind] = MakeNonRegularFiles(dir.path()).front();
+    for (const QStringList& command :
+         {QStringList{"write", path}, QStringList{"verify", path},
+          QStringList{"read", "--force", path}, QStringList{"read", path}}) {
+        const Outcome result = Run(command);
+        EXPECT_EQ(result.exit, 4) << command.join(' ').toStdString();
+        EXPECT_EQ(result.err, "tarnel-cli: " + path + " is " + kind + ", not an image file.\n");
     }
     EXPECT_EQ(Device(), device);
 }

@@ -4,6 +4,7 @@
 #include "I2cDevAdapter.h"
 #include "I2cSysfs.h"
 #include "KernelFiles.h"
+#include "LinkText.h"
 #include "PortKinds.h"
 #include "PortSession.h"
 #include "TransferLink.h"
@@ -65,9 +66,10 @@ std::vector<PortInfo> Discover(const SystemRoots& roots) {
     for (int n : KernelFiles::Numbered(roots.dev, "i2c-")) {
         const std::string adapterName = sysfs.Name(n);
         const std::string byName = sysfs.NameToUse(n);
-        ports.push_back({kI2cPrefix + roots.dev + "/i2c-" + std::to_string(n),
-                         adapterName.empty() ? "I2C adapter" : adapterName, !sysfs.IsHostSmbus(n),
-                         byName.empty() ? "" : kI2cPrefix + byName});
+        ports.push_back(
+            {kI2cPrefix + roots.dev + "/i2c-" + std::to_string(n),
+             adapterName.empty() ? TARNEL_TEXT("I2cDevKind", "I2C adapter").Text() : adapterName,
+             !sysfs.IsHostSmbus(n), byName.empty() ? "" : kI2cPrefix + byName});
     }
     return ports;
 }
@@ -77,7 +79,8 @@ const PortKind& I2cDevKind() {
     static const PortKind kind{
         .prefix = kI2cPrefix,
         .forms = {"i2c:/dev/i2c-N", "i2c:N", "i2c:NAME"},
-        .help = "an I2C adapter through i2c-dev, by its device, number or kernel name",
+        .help = TARNEL_TEXT("I2cDevKind",
+                            "an I2C adapter through i2c-dev, by its device, number or kernel name"),
         .traceable = false,
         .simulated = false,
         .check = Check,

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "LinkText.h"
 #include "ParportState.h"
 #include "PortError.h"
 #include "PortNameError.h"
@@ -31,11 +32,15 @@ std::string PortRange(uint16_t base) {
 
 std::string AccessHint(int error) {
     if (error == EPERM || error == EACCES) {
-        return " Direct port I/O needs root or the CAP_SYS_RAWIO capability; a member of "
-               "group lp can use the ppdev port /dev/parport0 instead.";
+        return TARNEL_TEXT("IoPort",
+                           "Direct port I/O needs root or the CAP_SYS_RAWIO capability; a member "
+                           "of group lp can use the ppdev port /dev/parport0 instead.")
+            .Text();
     }
-    return " This kernel gives no direct port I/O (many virtual machines do not); use the ppdev "
-           "port /dev/parport0 instead (sudo modprobe parport_pc ppdev).";
+    return TARNEL_TEXT("IoPort",
+                       "This kernel gives no direct port I/O (many virtual machines do not); use "
+                       "the ppdev port /dev/parport0 instead (sudo modprobe parport_pc ppdev).")
+        .Text();
 }
 }  // namespace
 
@@ -46,23 +51,27 @@ void IoPort::CheckBase(uint16_t base, const std::string& root) {
         std::find(kernelBases.begin(), kernelBases.end(), base) != kernelBases.end()) {
         return;
     }
-    throw PortNameError(Hex(base) +
-                        " is not the base address of a parallel port. io: takes 0x378, 0x278, "
-                        "0x3BC or a base the kernel lists for its parallel ports (tarnel-cli "
-                        "list-ports); other addresses belong to other hardware of the machine.");
+    throw PortNameError(TARNEL_TEXT("IoPort",
+                                    "%1 is not the base address of a parallel port. io: takes "
+                                    "0x378, 0x278, 0x3BC or a base the kernel lists for its "
+                                    "parallel ports (tarnel-cli list-ports); other addresses "
+                                    "belong to other hardware of the machine.")
+                            .Text(Hex(base)));
 }
 
 IoPort::IoPort(uint16_t base, IoSystem& system) : m_base(base), m_system(system) {
     CheckBase(base);
     if (!system.HasPortIo()) {
-        throw PortError("Cannot get access to I/O ports " + PortRange(base) +
-                        ": this machine has no x86 port I/O. Use the ppdev port /dev/parport0.");
+        throw PortError(TARNEL_TEXT("IoPort",
+                                    "Cannot get access to I/O ports %1: this machine has no x86 "
+                                    "port I/O. Use the ppdev port /dev/parport0.")
+                            .Text(PortRange(base)));
     }
     // The permission first, which touches no port, for its hint; then the
     // claim, before the port is touched.
     if (const int error = system.Permit(base, kPortCount, true)) {
-        throw PortError("Cannot get access to I/O ports " + PortRange(base) + ": " +
-                        std::strerror(error) + "." + AccessHint(error));
+        throw PortError(TARNEL_TEXT("IoPort", "Cannot get access to I/O ports %1: %2. %3")
+                            .Text(PortRange(base), std::strerror(error), AccessHint(error)));
     }
     try {
         m_claim = std::make_unique<IoBaseClaim>(base, system.LockDir());
@@ -72,9 +81,11 @@ IoPort::IoPort(uint16_t base, IoSystem& system) : m_base(base), m_system(system)
     }
     if (!DataRegisterAnswers()) {
         system.Permit(base, kPortCount, false);
-        throw PortError("No parallel port answers at " + Hex(base) +
-                        ": its data register does not keep what is written to it. tarnel-cli "
-                        "list-ports lists the parallel ports the kernel found.");
+        throw PortError(TARNEL_TEXT("IoPort",
+                                    "No parallel port answers at %1: its data register does not "
+                                    "keep what is written to it. tarnel-cli list-ports lists the "
+                                    "parallel ports the kernel found.")
+                            .Text(Hex(base)));
     }
 }
 

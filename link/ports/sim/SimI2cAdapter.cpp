@@ -18,8 +18,10 @@ std::optional<std::string> SimI2cAdapter::AddressHeldBy(uint16_t) {
     if (!m_faults.driverBound) {
         return std::nullopt;
     }
-    return "the kernel driver at24 holds address 0x50 on " + Name() +
-           "; unbind it first, so that tarnel does not talk over it";
+    return TARNEL_TEXT("SimI2cAdapter",
+                       "the kernel driver at24 holds address 0x50 on %1; unbind it first, so that "
+                       "tarnel does not talk over it")
+        .Text(Name());
 }
 
 int SimI2cAdapter::Transfer(I2cMessage* messages, int count) {
