@@ -236,7 +236,7 @@ in /etc/udev/rules.d/%1, führen Sie sudo udevadm control --reload-rules aus und
     </message>
     <message>
         <source>The kernel driver %1 holds the CH341A %2; unload it first (sudo modprobe -r %1), so that tarnel does not talk over it.</source>
-        <translation>Der Kerneltreiber %1 belegt den CH341A %2; entladen Sie ihn zuerst (sudo modprobe -r %1), damit tarnel ihm nicht dazwischenfunkt.</translation>
+        <translation>Der Kerneltreiber %1 belegt den CH341A %2; entladen Sie ihn zuerst (sudo modprobe -r %1), damit tarnel nicht gleichzeitig mit ihm auf die Platine zugreift.</translation>
     </message>
     <message>
         <source>The CH341A %1 is in use by another program (another tarnel, another --port naming the same board, or another programmer&apos;s tool); wait until it has finished.</source>
@@ -759,7 +759,7 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     <name>DeviceLink</name>
     <message>
         <source>a page write takes 1, 2, 4, 8 or 16 bytes, not %1</source>
-        <translation>ein Seitenschreiben nimmt 1, 2, 4, 8 oder 16 Bytes, nicht %1</translation>
+        <translation>ein Seitenschreibvorgang umfasst 1, 2, 4, 8 oder 16 Bytes, nicht %1</translation>
     </message>
     <message>
         <source>the EEPROM did not acknowledge the data byte %1</source>
@@ -940,11 +940,11 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     </message>
     <message>
         <source>the kernel driver %1 holds address %2 on %3; unbind it first (echo %4 | sudo tee /sys/bus/i2c/drivers/%1/unbind), so that tarnel does not talk over it</source>
-        <translation>der Kerneltreiber %1 belegt die Adresse %2 am Adapter %3; lösen Sie ihn zuerst (echo %4 | sudo tee /sys/bus/i2c/drivers/%1/unbind), damit tarnel ihm nicht dazwischenfunkt</translation>
+        <translation>der Kerneltreiber %1 belegt die Adresse %2 am Adapter %3; lösen Sie ihn zuerst (echo %4 | sudo tee /sys/bus/i2c/drivers/%1/unbind), damit tarnel nicht gleichzeitig mit ihm auf den Bus zugreift</translation>
     </message>
     <message>
         <source>a kernel driver holds address %1 on %2; unbind it first (echo %3 | sudo tee /sys/bus/i2c/drivers/DRIVER/unbind), so that tarnel does not talk over it</source>
-        <translation>ein Kerneltreiber belegt die Adresse %1 am Adapter %2; lösen Sie ihn zuerst (echo %3 | sudo tee /sys/bus/i2c/drivers/TREIBER/unbind), damit tarnel ihm nicht dazwischenfunkt</translation>
+        <translation>ein Kerneltreiber belegt die Adresse %1 am Adapter %2; lösen Sie ihn zuerst (echo %3 | sudo tee /sys/bus/i2c/drivers/TREIBER/unbind), damit tarnel nicht gleichzeitig mit ihm auf den Bus zugreift</translation>
     </message>
 </context>
 <context>
@@ -1176,35 +1176,35 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     <name>LptProbe</name>
     <message>
         <source>pull-up on SDA (SCL low, SDA released)</source>
-        <translation>Pull-up an SDA (SCL low, SDA freigegeben)</translation>
+        <translation>Pull-up an SDA (SCL auf Low, SDA freigegeben)</translation>
     </message>
     <message>
         <source>SDA reads high: the adapter is connected and the bus powered</source>
-        <translation>SDA liest High: Der Adapter ist angeschlossen und der Bus versorgt</translation>
+        <translation>SDA liegt auf High: Der Adapter ist angeschlossen und der Bus versorgt</translation>
     </message>
     <message>
         <source>SDA reads high after %1 clock(s) freed a device left in the middle of a byte</source>
-        <translation>SDA liest High, nachdem %1 Takt(e) ein mitten in einem Byte stehengebliebenes Gerät befreit haben</translation>
+        <translation>SDA liegt auf High, nachdem %1 Takt(e) ein mitten in einem Byte stehengebliebenes Gerät befreit haben</translation>
     </message>
     <message>
         <source>SDA reads low. The data line is held low (a short, or a damaged device on the bus), or nothing powers the bus: check that the switch is on and the adapter and its cable are plugged in</source>
-        <translation>SDA liest Low. Die Datenleitung wird auf Low gehalten (ein Kurzschluss oder ein beschädigtes Gerät am Bus), oder nichts versorgt den Bus: Prüfen Sie, ob der Switch eingeschaltet ist und der Adapter und sein Kabel eingesteckt sind</translation>
+        <translation>SDA liegt auf Low. Die Datenleitung wird auf Low gehalten (ein Kurzschluss oder ein beschädigtes Gerät am Bus), oder nichts versorgt den Bus: Prüfen Sie, ob der Switch eingeschaltet ist und der Adapter und sein Kabel eingesteckt sind</translation>
     </message>
     <message>
         <source>adapter drives and senses SDA (SCL low)</source>
-        <translation>Adapter treibt und erfasst SDA (SCL low)</translation>
+        <translation>Adapter treibt und liest SDA (SCL auf Low)</translation>
     </message>
     <message>
         <source>SDA still reads high while the port drives it low: data line D7 does not reach SDA or status line nAck (bit 6) does not sense it. Is the adapter plugged into this port, and is it the right adapter?</source>
-        <translation>SDA liest weiter High, während der Port es auf Low treibt: Die Datenleitung D7 erreicht SDA nicht, oder die Statusleitung nAck (Bit 6) erfasst es nicht. Steckt der Adapter an diesem Port, und ist es der richtige Adapter?</translation>
+        <translation>SDA liegt weiter auf High, während der Port die Leitung auf Low zieht: Die Datenleitung D7 erreicht SDA nicht, oder die Statusleitung nAck (Bit 6) erfasst sie nicht. Steckt der Adapter an diesem Port, und ist es der richtige Adapter?</translation>
     </message>
     <message>
         <source>SDA stays low after the port released it: the adapter&apos;s SDA driver or the bus&apos;s pull-up is faulty; check the adapter</source>
-        <translation>SDA bleibt Low, nachdem der Port es freigegeben hat: Der SDA-Treiber des Adapters oder der Pull-up des Busses ist defekt; prüfen Sie den Adapter</translation>
+        <translation>SDA bleibt auf Low, nachdem der Port die Leitung freigegeben hat: Der SDA-Treiber des Adapters oder der Pull-up des Busses ist defekt; prüfen Sie den Adapter</translation>
     </message>
     <message>
         <source>driven low it reads low, released it reads high</source>
-        <translation>auf Low getrieben liest es Low, freigegeben liest es High</translation>
+        <translation>auf Low gezogen liegt die Leitung auf Low, freigegeben auf High</translation>
     </message>
     <message>
         <source>EEPROM acknowledges its address 0xA0</source>
@@ -1220,7 +1220,7 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     </message>
     <message>
         <source>SDA reads low after the STOP: something on the bus holds the data line; power the switch off and on, then probe again</source>
-        <translation>SDA liest nach dem STOP Low: Etwas am Bus hält die Datenleitung; schalten Sie den Switch aus und wieder ein und prüfen Sie dann erneut</translation>
+        <translation>SDA liegt nach dem STOP auf Low: Etwas am Bus hält die Datenleitung; schalten Sie den Switch aus und wieder ein und prüfen Sie dann erneut</translation>
     </message>
 </context>
 <context>
@@ -1320,7 +1320,7 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     </message>
     <message>
         <source>A bus trace is recorded on parallel ports only; %1 is an I2C adapter. Leave out --trace.</source>
-        <translation>Eine Busaufzeichnung gibt es nur an Parallelports; %1 ist ein I2C-Adapter. Lassen Sie --trace weg.</translation>
+        <translation>Eine Busaufzeichnung ist nur an Parallelports möglich; %1 ist ein I2C-Adapter. Lassen Sie --trace weg.</translation>
     </message>
 </context>
 <context>
@@ -1633,7 +1633,7 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     <name>SimI2cAdapter</name>
     <message>
         <source>the kernel driver at24 holds address 0x50 on %1; unbind it first, so that tarnel does not talk over it</source>
-        <translation>der Kerneltreiber at24 belegt die Adresse 0x50 am Adapter %1; lösen Sie ihn zuerst, damit tarnel ihm nicht dazwischenfunkt</translation>
+        <translation>der Kerneltreiber at24 belegt die Adresse 0x50 am Adapter %1; lösen Sie ihn zuerst, damit tarnel nicht gleichzeitig mit ihm auf den Bus zugreift</translation>
     </message>
     <message>
         <source>the simulated I2C adapter</source>
@@ -1725,7 +1725,7 @@ Der Switch hat beim letzten Schreiben die Register vor Register %1 angenommen, e
     </message>
     <message>
         <source>the EEPROM did not acknowledge a data byte of the page write (those before it may have been written)</source>
-        <translation>das EEPROM hat ein Datenbyte des Seitenschreibens nicht quittiert (die davor wurden möglicherweise geschrieben)</translation>
+        <translation>das EEPROM hat ein Datenbyte des Seitenschreibvorgangs nicht quittiert (die davor wurden möglicherweise geschrieben)</translation>
     </message>
     <message>
         <source>%1 went away during the operation: check that the adapter is still plugged in</source>

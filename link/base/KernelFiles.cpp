@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KernelFiles.h"
 
-#include "LinkText.h"
-
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,6 +9,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+
+#include "LinkText.h"
 
 namespace KernelFiles {
 

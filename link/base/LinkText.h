@@ -30,8 +30,6 @@ public:
         return Fill(Translated(), {Piece(args)...});
     }
 
-    const char* Source() const { return m_source; }
-
     // Installs `translator` for every text from now on; nullptr: English.
     static void SetTranslator(Translator translator);
     // `form` with %1 to %9 replaced by `args` as Text does; a %N without
