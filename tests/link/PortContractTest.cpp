@@ -54,6 +54,24 @@ const ContractPort kContractPorts[] = {
     {.name = "i2c:1", .inUse = "is in use by another tarnel", .driverMayHold = true},
 };
 
+// Kinds whose code runs in the contract under another row's name: a CH341A
+// on USB is Ch341Adapter over libusb, and ch341:sim is the same adapter over
+// a simulated chip; libusb itself is met by the VM test.
+const char* const kThroughTwin[] = {"ch341"};
+
+// A kind added to the table without a row here fails, instead of going
+// untested.
+TEST(PortContractCoverageTest, EveryKindOfTheTableHasARow) {
+    for (const PortKind* kind : PortKinds::All()) {
+        const bool row = std::any_of(
+            std::begin(kContractPorts), std::end(kContractPorts),
+            [&](const ContractPort& port) { return PortKinds::Find(port.name) == kind; });
+        const bool twin = std::any_of(std::begin(kThroughTwin), std::end(kThroughTwin),
+                                      [&](const char* name) { return kind->prefix == name; });
+        EXPECT_TRUE(row || twin) << "the kind " << kind->prefix << " has no row in the contract";
+    }
+}
+
 class PortContractTest : public testing::TestWithParam<ContractPort> {
 protected:
     void SetUp() override {
