@@ -521,22 +521,27 @@ int CliTool::Verify(LogRecord& record, const QString& file) {
     if (!LoadFile(record, file, image)) {
         return Conclude(record, kFileFailure);
     }
+    // The stamped registers are the unit's own: compared is everything else.
+    std::optional<uint64_t> held;
+    const auto expected = [&](const EepromImage& readBack) {
+        if (m_stamp) {
+            held = m_stamp->ValueIn(readBack);
+            image = m_stamp->Apply(image, *held);
+        }
+        return image;
+    };
     EepromImage readBack{};
-    if (!ReadDevice(record, readBack)) {
+    if (!ReadDevice(record, readBack, expected)) {
         return Conclude(record, kDeviceFailure);
     }
-    if (!m_stamp) {
-        return Conclude(record, Compare(record, image, readBack));
+    if (!held) {
+        return Conclude(record, ShowDifferences(record));
     }
-    // The stamped registers are the unit's own: compared is everything else.
-    const uint64_t held = m_stamp->ValueIn(readBack);
-    image = m_stamp->Apply(image, held);
-    record.SetStamp(m_stamp->ToJson(held));
+    record.SetStamp(m_stamp->ToJson(*held));
     if (!m_quiet && !m_json) {
-        m_out << m_stamp->HeldText(held) << "\n";
+        m_out << m_stamp->HeldText(*held) << "\n";
     }
-    return Conclude(record, Compare(record, image, readBack),
-                    {{"registers", JsonForms::Registers(image)}});
+    return Conclude(record, ShowDifferences(record), {{"registers", JsonForms::Registers(image)}});
 }
 
 int CliTool::Dump(LogRecord& record, DumpFormat::Kind format) {
@@ -670,9 +675,11 @@ int CliTool::Fail(LogRecord& record, const QString& message, int exit) {
     return exit;
 }
 
-bool CliTool::ReadDevice(LogRecord& record, EepromImage& image) {
+bool CliTool::ReadDevice(LogRecord& record, EepromImage& image,
+                         const DeviceCommands::ExpectedImage& expected) {
     const LinkResult result = m_runner.RunOnLink(*m_ports, record, [&](DeviceLink& link) {
-        return DeviceCommands::Upload(link, image, record);
+        return expected ? DeviceCommands::Verify(link, expected, image, record)
+                        : DeviceCommands::Upload(link, image, record);
     });
     if (!result) {
         Report(QString::fromStdString(result.message));

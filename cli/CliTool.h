@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "DeviceCommands.h"
 #include "DumpFormat.h"
 #include "EepromImage.h"
 #include "ImageFile.h"
@@ -97,9 +98,12 @@ private:
     // Reports `message`, marks `record` failed with it and returns `exit`.
     int Fail(LogRecord& record, const QString& message, int exit);
 
-    // Reads the device and records its digest; on failure reports it and
-    // returns false.
-    bool ReadDevice(LogRecord& record, EepromImage& image);
+    // Reads the device into `image` and records its digest and, given
+    // `expected`, the registers that differ from the image it makes of the
+    // read-back (DeviceCommands::Verify); on failure reports it and returns
+    // false.
+    bool ReadDevice(LogRecord& record, EepromImage& image,
+                    const DeviceCommands::ExpectedImage& expected = {});
     // The format of `file`, the command's FILE number `position` (from 0):
     // the --image-format given for it, else the one its name says.
     ImageFormat::Kind FormatOf(const QString& file, int position = 0) const;

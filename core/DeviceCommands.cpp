@@ -17,9 +17,15 @@ LinkResult DeviceCommands::Upload(DeviceLink& link, EepromImage& image, LogRecor
 
 LinkResult DeviceCommands::Verify(DeviceLink& link, const EepromImage& image, EepromImage& readBack,
                                   LogRecord& record) {
+    return Verify(
+        link, [&image](const EepromImage&) { return image; }, readBack, record);
+}
+
+LinkResult DeviceCommands::Verify(DeviceLink& link, const ExpectedImage& expected,
+                                  EepromImage& readBack, LogRecord& record) {
     const LinkResult result = Upload(link, readBack, record);
     if (result) {
-        record.Compare(image, readBack);
+        record.Compare(expected(readBack), readBack);
     }
     return result;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <functional>
+
 #include "DeviceLink.h"
 #include "EepromImage.h"
 #include "ImageFile.h"
@@ -40,6 +42,14 @@ LinkResult Upload(DeviceLink& link, EepromImage& image, LogRecord& record);
 // registers that differ from `image` in `record` (its result becomes
 // `differs` when there are any). The returned result is the read's.
 LinkResult Verify(DeviceLink& link, const EepromImage& image, EepromImage& readBack,
+                  LogRecord& record);
+
+// The image a device read back as `readBack` should hold: for a unit
+// stamped with a value of its own, the image with the value it holds.
+using ExpectedImage = std::function<EepromImage(const EepromImage& readBack)>;
+
+// As Verify, comparing the read-back with the image `expected` makes of it.
+LinkResult Verify(DeviceLink& link, const ExpectedImage& expected, EepromImage& readBack,
                   LogRecord& record);
 
 // Writes `image` to the device over `link` and, when `verify`, reads it

@@ -71,8 +71,9 @@ ImageFileResult FromOpen(const SafeOpen::Result& opened, const QString& path,
     if (opened.kind == SafeOpen::Result::Kind::system) {
         return Failure(Stage::Open, opened.error, path);
     }
-    return Refusal(path,
-                   QFile::decodeName(opened.Describe(name.toStdString(), "an image file").c_str()));
+    const std::string regular =
+        QCoreApplication::translate("ImageFile", "an image file").toStdString();
+    return Refusal(path, QFile::decodeName(opened.Describe(name.toStdString(), regular).c_str()));
 }
 
 // Takes `lock` on the open `file`, waiting for another program's.

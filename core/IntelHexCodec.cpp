@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IntelHexCodec.h"
 
-#include <QList>
-#include <algorithm>
 #include <numeric>
 
 #include "ImageAssembler.h"
@@ -35,20 +33,9 @@ unsigned Word(const QByteArray& bytes, int at) {
 }  // namespace
 
 QString IntelHexCodec::Decode(const QByteArray& text, EepromImage& image) {
-    const QList<QByteArray> lines = RecordText::Lines(text);
-    ImageAssembler assembler;
     uint64_t base = 0;
-    int endLine = 0;
-    for (int index = 0; index < lines.size(); ++index) {
-        const int line = index + 1;
-        const QByteArray& record = lines[index];
-        if (record.isEmpty()) {
-            continue;
-        }
-        if (endLine != 0) {
-            return RecordText::AtLine(
-                line, tr("a record follows the end record on line %1").arg(endLine));
-        }
+    const auto decode = [&base](int line, const QByteArray& record, ImageAssembler& assembler,
+                                bool& end) -> QString {
         if (record[0] != ':') {
             return RecordText::AtLine(line, tr("a record begins with \":\""));
         }
@@ -57,7 +44,7 @@ QString IntelHexCodec::Decode(const QByteArray& text, EepromImage& image) {
             return RecordText::AtLine(line, wrong);
         }
         if (bytes.size() < kFramingBytes) {
-            return RecordText::AtLine(line, tr("the record is too short"));
+            return RecordText::TooShort(line);
         }
         const int length = static_cast<uint8_t>(bytes[0]);
         if (bytes.size() != length + kFramingBytes) {
@@ -66,13 +53,10 @@ QString IntelHexCodec::Decode(const QByteArray& text, EepromImage& image) {
                                                 .arg(bytes.size() - kFramingBytes)
                                                 .arg(length));
         }
-        const uint8_t expected = Checksum(bytes.first(bytes.size() - 1));
-        const auto checksum = static_cast<uint8_t>(bytes.back());
-        if (checksum != expected) {
-            return RecordText::AtLine(line, tr("the checksum is %1 where the record's bytes give "
-                                               "%2")
-                                                .arg(RecordText::Hex(checksum))
-                                                .arg(RecordText::Hex(expected)));
+        if (QString wrong = RecordText::CheckChecksum(line, static_cast<uint8_t>(bytes.back()),
+                                                      Checksum(bytes.first(bytes.size() - 1)));
+            !wrong.isEmpty()) {
+            return wrong;
         }
         const QByteArray data = bytes.mid(4, length);
         const auto type = static_cast<uint8_t>(bytes[3]);
@@ -81,11 +65,7 @@ QString IntelHexCodec::Decode(const QByteArray& text, EepromImage& image) {
                                  : type == kStartSegment || type == kStartLinear     ? 4
                                                                                      : -1;
         if (type == kData) {
-            if (QString wrong = assembler.Place(line, base + Word(bytes, 1), data);
-                !wrong.isEmpty()) {
-                return wrong;
-            }
-            continue;
+            return assembler.Place(line, base + Word(bytes, 1), data);
         }
         if (wantedLength < 0) {
             return RecordText::AtLine(
@@ -98,19 +78,16 @@ QString IntelHexCodec::Decode(const QByteArray& text, EepromImage& image) {
                                                 .arg(wantedLength)
                                                 .arg(length));
         }
-        if (type == kEnd) {
-            endLine = line;
-        } else if (type == kSegmentAddress) {
+        end = type == kEnd;
+        if (type == kSegmentAddress) {
             base = static_cast<uint64_t>(Word(data, 0)) << 4;
         } else if (type == kLinearAddress) {
             base = static_cast<uint64_t>(Word(data, 0)) << 16;
         }
-    }
-    if (endLine == 0) {
-        return RecordText::AtLine(std::max(1, static_cast<int>(lines.size())),
-                                  tr("the file ends without an end record (type 01)"));
-    }
-    return assembler.Finish(endLine, image);
+        return {};
+    };
+    return RecordText::DecodeRecords(text, decode,
+                                     tr("the file ends without an end record (type 01)"), image);
 }
 
 QByteArray IntelHexCodec::Encode(const EepromImage& image) {

@@ -41,11 +41,11 @@ LinkResult OperationRunner::RunOnLink(PortFactory& ports, LogRecord& record,
 
 std::optional<QString> OperationRunner::FlushTrace(PortFactory& ports, LogRecord& record,
                                                    bool succeeded) {
-    const std::string error = ports.FlushTrace();
-    if (error.empty()) {
+    const std::optional<std::string> error = ports.FlushTrace();
+    if (!error) {
         return std::nullopt;
     }
-    const QString text = QString::fromStdString(error);
+    const QString text = QString::fromStdString(*error);
     if (succeeded) {
         record.Fail(text);
     }

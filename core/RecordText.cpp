@@ -1,7 +1,51 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RecordText.h"
 
+#include <algorithm>
 #include <cctype>
+
+#include "ImageAssembler.h"
+
+QString RecordText::DecodeRecords(const QByteArray& text, const RecordDecoder& decode,
+                                  const QString& noEnd, EepromImage& image) {
+    const QList<QByteArray> lines = Lines(text);
+    ImageAssembler assembler;
+    int endLine = 0;
+    for (int index = 0; index < lines.size(); ++index) {
+        const int line = index + 1;
+        const QByteArray& record = lines[index];
+        if (record.isEmpty()) {
+            continue;
+        }
+        if (endLine != 0) {
+            return AtLine(line, tr("a record follows the end record on line %1").arg(endLine));
+        }
+        bool end = false;
+        if (QString wrong = decode(line, record, assembler, end); !wrong.isEmpty()) {
+            return wrong;
+        }
+        if (end) {
+            endLine = line;
+        }
+    }
+    if (endLine == 0) {
+        return AtLine(std::max(1, static_cast<int>(lines.size())), noEnd);
+    }
+    return assembler.Finish(endLine, image);
+}
+
+QString RecordText::TooShort(int line) {
+    return AtLine(line, tr("the record is too short"));
+}
+
+QString RecordText::CheckChecksum(int line, uint8_t checksum, uint8_t expected) {
+    if (checksum == expected) {
+        return {};
+    }
+    return AtLine(line, tr("the checksum is %1 where the record's bytes give %2")
+                            .arg(Hex(checksum))
+                            .arg(Hex(expected)));
+}
 
 QList<QByteArray> RecordText::Lines(const QByteArray& text) {
     QList<QByteArray> lines = text.split('\n');

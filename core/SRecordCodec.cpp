@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SRecordCodec.h"
 
-#include <QList>
-#include <algorithm>
 #include <numeric>
 
 #include "ImageAssembler.h"
@@ -53,20 +51,9 @@ QByteArray Record(char type, uint32_t address, int addressBytes, const QByteArra
 }  // namespace
 
 QString SRecordCodec::Decode(const QByteArray& text, EepromImage& image) {
-    const QList<QByteArray> lines = RecordText::Lines(text);
-    ImageAssembler assembler;
     int dataRecords = 0;
-    int endLine = 0;
-    for (int index = 0; index < lines.size(); ++index) {
-        const int line = index + 1;
-        const QByteArray& record = lines[index];
-        if (record.isEmpty()) {
-            continue;
-        }
-        if (endLine != 0) {
-            return RecordText::AtLine(
-                line, tr("a record follows the end record on line %1").arg(endLine));
-        }
+    const auto decode = [&dataRecords](int line, const QByteArray& record,
+                                       ImageAssembler& assembler, bool& end) -> QString {
         if (record.size() < 2 || record[0] != 'S') {
             return RecordText::AtLine(line, tr("a record begins with \"S\" and its type"));
         }
@@ -81,7 +68,7 @@ QString SRecordCodec::Decode(const QByteArray& text, EepromImage& image) {
             return RecordText::AtLine(line, wrong);
         }
         if (bytes.size() < addressBytes + 2) {
-            return RecordText::AtLine(line, tr("the record is too short"));
+            return RecordText::TooShort(line);
         }
         const int count = static_cast<uint8_t>(bytes[0]);
         if (bytes.size() != count + 1) {
@@ -90,13 +77,10 @@ QString SRecordCodec::Decode(const QByteArray& text, EepromImage& image) {
                                                 .arg(bytes.size() - 1)
                                                 .arg(count));
         }
-        const uint8_t expected = Checksum(bytes.first(bytes.size() - 1));
-        const auto checksum = static_cast<uint8_t>(bytes.back());
-        if (checksum != expected) {
-            return RecordText::AtLine(line, tr("the checksum is %1 where the record's bytes give "
-                                               "%2")
-                                                .arg(RecordText::Hex(checksum))
-                                                .arg(RecordText::Hex(expected)));
+        if (QString wrong = RecordText::CheckChecksum(line, static_cast<uint8_t>(bytes.back()),
+                                                      Checksum(bytes.first(bytes.size() - 1)));
+            !wrong.isEmpty()) {
+            return wrong;
         }
         uint64_t address = 0;
         for (int i = 1; i <= addressBytes; ++i) {
@@ -105,23 +89,19 @@ QString SRecordCodec::Decode(const QByteArray& text, EepromImage& image) {
         const QByteArray data = bytes.mid(1 + addressBytes, count - addressBytes - 1);
         if (type == '1' || type == '2' || type == '3') {
             ++dataRecords;
-            if (QString wrong = assembler.Place(line, address, data); !wrong.isEmpty()) {
-                return wrong;
-            }
-        } else if (type == '5' && address != static_cast<uint64_t>(dataRecords)) {
+            return assembler.Place(line, address, data);
+        }
+        if (type == '5' && address != static_cast<uint64_t>(dataRecords)) {
             return RecordText::AtLine(line, tr("the count record says %1 data records where the "
                                                "file has %2 before it")
                                                 .arg(address)
                                                 .arg(dataRecords));
-        } else if (type >= '7') {
-            endLine = line;
         }
-    }
-    if (endLine == 0) {
-        return RecordText::AtLine(std::max(1, static_cast<int>(lines.size())),
-                                  tr("the file ends without an end record (S7, S8 or S9)"));
-    }
-    return assembler.Finish(endLine, image);
+        end = type >= '7';
+        return {};
+    };
+    return RecordText::DecodeRecords(
+        text, decode, tr("the file ends without an end record (S7, S8 or S9)"), image);
 }
 
 QByteArray SRecordCodec::Encode(const EepromImage& image) {

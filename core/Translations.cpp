@@ -4,6 +4,15 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
+#include "LinkText.h"
+
+namespace {
+// link/'s texts go through the same translators as the rest.
+std::string TranslateLinkText(const char* context, const char* source) {
+    return QCoreApplication::translate(context, source).toStdString();
+}
+}  // namespace
+
 Translations::Translations(const QLocale& locale, const QStringList& folders) {
     for (const QString& folder : folders) {
         if (m_tarnel.load(locale, QStringLiteral("tarnel"), QStringLiteral("_"), folder)) {
@@ -13,6 +22,9 @@ Translations::Translations(const QLocale& locale, const QStringList& folders) {
     }
     // Qt's own texts follow the same language, but only where tarnel's do:
     // a window is never half in one language and half in another.
+    if (m_loaded) {
+        LinkText::SetTranslator(TranslateLinkText);
+    }
     if (m_loaded && m_qt.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                               QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(&m_qt);
@@ -23,6 +35,9 @@ Translations::Translations()
     : Translations(UserLocale().value_or(QLocale::c()), UserLocale() ? Folders() : QStringList()) {}
 
 Translations::~Translations() {
+    if (m_loaded) {
+        LinkText::SetTranslator(nullptr);
+    }
     QCoreApplication::removeTranslator(&m_qt);
     QCoreApplication::removeTranslator(&m_tarnel);
 }

@@ -9,7 +9,8 @@
 
 // The program's texts in the user's language: tarnel's own translation and
 // Qt's (standard buttons, file dialogs, command-line parser), installed into
-// the running application for as long as the object lives.
+// the running application for as long as the object lives, and link/'s
+// texts (LinkText) translated through them.
 class Translations {
 public:
     // Loads and installs tarnel's and Qt's translations for `locale`, tarnel's

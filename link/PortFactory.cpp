@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "LinkText.h"
 #include "PortKinds.h"
 #include "PortNameError.h"
 #include "PortSession.h"
@@ -44,8 +45,11 @@ int PortFactory::ChooseSimPageSize() {
     const long bytes = std::strtol(value, &end, 10);
     if (*end != '\0' || errno != 0 || bytes > static_cast<long>(kEepromSize) ||
         !SimEeprom::IsPageSize(static_cast<int>(bytes))) {
-        throw PortNameError("TARNEL_SIM_PAGE: \"" + std::string(value) +
-                            "\" is no page size; use 1, 2, 4, 8, 16, 32, 64 or 128.");
+        throw PortNameError(
+            TARNEL_TEXT(
+                "PortFactory",
+                "TARNEL_SIM_PAGE: \"%1\" is no page size; use 1, 2, 4, 8, 16, 32, 64 or 128.")
+                .Text(value));
     }
     return static_cast<int>(bytes);
 }
@@ -67,13 +71,15 @@ PortFactory::~PortFactory() = default;
 
 void PortFactory::SetTrace(const std::string& vcdPath) {
     if (m_kind != nullptr && !m_kind->traceable) {
-        throw PortNameError("A bus trace is recorded on parallel ports only; " + m_portName +
-                            " is an I2C adapter. Leave out --trace.");
+        throw PortNameError(TARNEL_TEXT("PortFactory",
+                                        "A bus trace is recorded on parallel ports only; %1 is an "
+                                        "I2C adapter. Leave out --trace.")
+                                .Text(m_portName));
     }
     m_session->SetTrace(vcdPath);
 }
 
-std::string PortFactory::FlushTrace() {
+std::optional<std::string> PortFactory::FlushTrace() {
     return m_session->FlushTrace();
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "DeviceLink.h"
@@ -55,8 +56,8 @@ public:
     // set already or the file cannot be created.
     void SetTrace(const std::string& vcdPath);
     // Pushes the trace out to its file; returns why it could not be written,
-    // or empty when it was (or no trace is recorded).
-    std::string FlushTrace();
+    // or none when it was (or no trace is recorded).
+    std::optional<std::string> FlushTrace();
     // Opens the link to the EEPROM through the named port. Throws PortError
     // with a message for the user when the name is unknown or the port
     // cannot be opened.
@@ -69,7 +70,8 @@ public:
     // name is a simulated one.
     SimEeprom* Simulator();
     // What the run's ports share; tests reach the simulator's adapter, the
-    // wrappers and the sysfs root through it.
+    // wrappers and the kernel's side of the ports (the /dev and sysfs roots,
+    // the ppdev, port I/O and i2c-dev fakes) through it.
     PortSession& Session() { return *m_session; }
 
 private:

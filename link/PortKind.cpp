@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PortKind.h"
 
+#include "LinkText.h"
+
 bool PortKind::Claims(const std::string& name) const {
     if (name.compare(0, prefix.size(), prefix) != 0) {
         return false;
@@ -10,12 +12,11 @@ bool PortKind::Claims(const std::string& name) const {
 }
 
 std::string PortKind::FormsPhrase() const {
-    std::string phrase;
-    for (std::size_t i = 0; i < forms.size(); ++i) {
-        if (i > 0) {
-            phrase += i + 1 == forms.size() ? " or " : ", ";
-        }
-        phrase += forms[i];
+    std::string phrase = forms.empty() ? std::string() : forms.back();
+    for (std::size_t i = forms.size(); i-- > 1;) {
+        phrase = (i + 1 == forms.size() ? TARNEL_TEXT("PortKind", "%1 or %2")
+                                        : TARNEL_TEXT("PortKind", "%1, %2"))
+                     .Text(forms[i - 1], phrase);
     }
     return phrase;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "DeviceLink.h"
+#include "LinkText.h"
 #include "PortInfo.h"
 
 class PortSession;
@@ -23,7 +24,7 @@ struct PortKind {
     std::vector<std::string> forms;
     // What a name of this kind opens, for the help and the messages ("direct
     // port I/O at that address, needs root").
-    std::string help;
+    LinkText help;
     // Whether the bus lines can be recorded (--trace): bit-banged ports only.
     bool traceable = false;
     // Whether it is a simulator: no hardware, and TARNEL_SIM_FAULT applies.

@@ -4,6 +4,7 @@
 #include "Ch341Kinds.h"
 #include "I2cDevKind.h"
 #include "IoKind.h"
+#include "LinkText.h"
 #include "PortNameError.h"
 #include "PpdevKind.h"
 #include "SimKinds.h"
@@ -43,17 +44,21 @@ std::string PortKinds::FormList() {
 }
 
 std::string PortKinds::Described() {
-    std::string text;
     const std::vector<const PortKind*>& kinds = All();
-    for (std::size_t i = 0; i < kinds.size(); ++i) {
-        if (i > 0) {
-            text += i + 1 == kinds.size() ? ", or " : ", ";
-        }
-        text += kinds[i]->FormsPhrase() + " (" + kinds[i]->help + ")";
+    const auto described = [&](std::size_t i) {
+        return TARNEL_TEXT("PortKinds", "%1 (%2)")
+            .Text(kinds[i]->FormsPhrase(), kinds[i]->help.Text());
+    };
+    std::string text = kinds.empty() ? std::string() : described(kinds.size() - 1);
+    for (std::size_t i = kinds.size(); i-- > 1;) {
+        text = (i + 1 == kinds.size() ? TARNEL_TEXT("PortKinds", "%1, or %2")
+                                      : TARNEL_TEXT("PortKinds", "%1, %2"))
+                   .Text(described(i - 1), text);
     }
     return text;
 }
 
 void PortKinds::ThrowUnknown(const std::string& name) {
-    throw PortNameError("Unknown port \"" + name + "\". Use " + Described() + ".");
+    throw PortNameError(
+        TARNEL_TEXT("PortKinds", "Unknown port \"%1\". Use %2.").Text(name, Described()));
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "DeviceLink.h"
+#include "LinkText.h"
 
 ProbeReport PortProbe::Run(PortFactory& factory) {
     ProbeReport report;
@@ -12,14 +13,15 @@ ProbeReport PortProbe::Run(PortFactory& factory) {
     try {
         link = factory.OpenLink();
     } catch (const std::exception& error) {
-        report.Add("the port opens", false, error.what());
+        report.Add(TARNEL_TEXT("PortProbe", "the port opens").Text(), false, error.what());
         return report;
     }
-    report.Add("the port opens", true);
+    report.Add(TARNEL_TEXT("PortProbe", "the port opens").Text(), true);
     try {
         link->Probe(report);
     } catch (const std::exception& error) {
-        report.Add("the port keeps answering", false, error.what());
+        report.Add(TARNEL_TEXT("PortProbe", "the port keeps answering").Text(), false,
+                   error.what());
     }
     return report;
 }

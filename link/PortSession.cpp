@@ -3,7 +3,11 @@
 
 #include <filesystem>
 
+#include "I2cDevAdapter.h"
+#include "IoSystem.h"
+#include "LinkText.h"
 #include "PortError.h"
+#include "PpdevSystem.h"
 #include "SimSwitch.h"
 #include "TracePort.h"
 #include "VcdWriter.h"
@@ -31,7 +35,9 @@ std::unique_ptr<LptPort> PortSession::Wrap(std::unique_ptr<LptPort> port) const 
 
 void PortSession::SetTrace(const std::string& vcdPath) {
     if (m_trace) {
-        throw PortError("A bus trace is already being recorded in this run.");
+        throw PortError(
+            TARNEL_TEXT("PortSession", "A bus trace is already being recorded in this run.")
+                .Text());
     }
     m_trace = std::make_unique<VcdWriter>(vcdPath);
     VcdWriter& writer = *m_trace;
@@ -40,8 +46,8 @@ void PortSession::SetTrace(const std::string& vcdPath) {
     });
 }
 
-std::string PortSession::FlushTrace() {
-    return m_trace ? m_trace->Flush() : std::string();
+std::optional<std::string> PortSession::FlushTrace() {
+    return m_trace ? m_trace->Flush() : std::nullopt;
 }
 
 std::string PortSession::Resolve(const std::string& file) const {
@@ -50,6 +56,30 @@ std::string PortSession::Resolve(const std::string& file) const {
         return file;
     }
     return (std::filesystem::path(m_startFolder) / path).string();
+}
+
+void PortSession::SetPpdevSystem(std::unique_ptr<PpdevSystem> system) {
+    m_ppdev = std::move(system);
+}
+
+PpdevSystem& PortSession::Ppdev() {
+    return m_ppdev ? *m_ppdev : PpdevSystem::Kernel();
+}
+
+void PortSession::SetIoSystem(std::unique_ptr<IoSystem> system) {
+    m_io = std::move(system);
+}
+
+IoSystem& PortSession::Io() {
+    return m_io ? *m_io : IoSystem::Kernel();
+}
+
+std::unique_ptr<I2cDevAdapter> PortSession::OpenI2cDev(int number, const std::string& devDir,
+                                                       const std::string& deviceName) const {
+    if (m_i2cDevOpener) {
+        return m_i2cDevOpener(number, devDir, m_sysfsRoot, deviceName);
+    }
+    return std::make_unique<I2cDevAdapter>(number, devDir, m_sysfsRoot, deviceName);
 }
 
 SimSwitch& PortSession::Simulation() {

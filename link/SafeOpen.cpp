@@ -11,6 +11,8 @@
 #include <cstring>
 #include <deque>
 
+#include "LinkText.h"
+
 namespace {
 
 using Kind = SafeOpen::Result::Kind;
@@ -67,23 +69,23 @@ std::string Join(const std::string& folder, const std::string& name) {
     return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-const char* KindOf(mode_t mode) {
+LinkText KindOf(mode_t mode) {
     if (S_ISDIR(mode)) {
-        return "a folder";
+        return TARNEL_TEXT("SafeOpen", "a folder");
     }
     if (S_ISFIFO(mode)) {
-        return "a FIFO";
+        return TARNEL_TEXT("SafeOpen", "a FIFO");
     }
     if (S_ISSOCK(mode)) {
-        return "a socket";
+        return TARNEL_TEXT("SafeOpen", "a socket");
     }
     if (S_ISCHR(mode)) {
-        return "a character device";
+        return TARNEL_TEXT("SafeOpen", "a character device");
     }
     if (S_ISBLK(mode)) {
-        return "a block device";
+        return TARNEL_TEXT("SafeOpen", "a block device");
     }
-    return "a special file";
+    return TARNEL_TEXT("SafeOpen", "a special file");
 }
 
 }  // namespace
@@ -93,16 +95,19 @@ std::string SafeOpen::Result::Describe(const std::string& path, const std::strin
         case Kind::done:
             return {};
         case Kind::system:
-            return path + ": " + std::strerror(error) + ".";
+            return TARNEL_TEXT("SafeOpen", "%1: %2.").Text(path, std::strerror(error));
         case Kind::notRegular:
-            return path + " is " + KindOf(mode) + ", not " + regular + ".";
+            return TARNEL_TEXT("SafeOpen", "%1 is %2, not %3.")
+                .Text(path, KindOf(mode).Text(),
+                      regular.empty() ? TARNEL_TEXT("SafeOpen", "a regular file").Text() : regular);
         case Kind::unsafeLink:
-            return path +
-                   " is not followed: it leads through a symbolic link another user owns in "
-                   "the shared folder " +
-                   folder + ".";
+            return TARNEL_TEXT("SafeOpen",
+                               "%1 is not followed: it leads through a symbolic link another user "
+                               "owns in the shared folder %2.")
+                .Text(path, folder);
         case Kind::linkLoop:
-            return path + " leads through too many symbolic links (a loop).";
+            return TARNEL_TEXT("SafeOpen", "%1 leads through too many symbolic links (a loop).")
+                .Text(path);
     }
     return {};
 }

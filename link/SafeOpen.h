@@ -33,9 +33,9 @@ public:
 
         bool ok() const { return kind == Kind::done; }
         // What went wrong with `path`, for the user ("sticky/t.vcd is a FIFO,
-        // not a regular file."); `regular` names what a regular file is here.
-        std::string Describe(const std::string& path,
-                             const std::string& regular = "a regular file") const;
+        // not a regular file."); `regular` names what a regular file is here
+        // (empty: "a regular file").
+        std::string Describe(const std::string& path, const std::string& regular = {}) const;
     };
 
     // Where a path leads: the folder that holds its last component, and

@@ -22,12 +22,12 @@ bool DeviceLink::IsPageSize(int bytes) {
 }
 
 std::string DeviceLink::UnknownPageSize(int bytes) {
-    return "a page write takes 1, 2, 4, 8 or 16 bytes, not " + std::to_string(bytes);
+    return TARNEL_TEXT("DeviceLink", "a page write takes 1, 2, 4, 8 or 16 bytes, not %1")
+        .Text(bytes);
 }
 
 std::string DeviceLink::DataByteNotAcknowledged(uint8_t value) {
-    char reason[64];
-    std::snprintf(reason, sizeof reason, "the EEPROM did not acknowledge the data byte %02X",
-                  value);
-    return reason;
+    char hex[4];
+    std::snprintf(hex, sizeof hex, "%02X", value);
+    return TARNEL_TEXT("DeviceLink", "the EEPROM did not acknowledge the data byte %1").Text(hex);
 }

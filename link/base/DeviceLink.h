@@ -7,6 +7,7 @@
 
 #include "EepromImage.h"
 #include "LinkResult.h"
+#include "LinkText.h"
 #include "MonotonicClock.h"
 #include "ProbeReport.h"
 
@@ -28,7 +29,7 @@ public:
     static constexpr std::chrono::microseconds kPollPause{200};
     // "within 25 ms", for messages.
     static std::string WithinBound() {
-        return "within " + std::to_string(kAckPollBound.count()) + " ms";
+        return TARNEL_TEXT("DeviceLink", "within %1 ms").Text(kAckPollBound.count());
     }
 
     // "the EEPROM did not acknowledge the data byte XX", for messages.

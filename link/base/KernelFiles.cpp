@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "LinkText.h"
+
 namespace KernelFiles {
 
 std::string FirstLine(const std::string& path) {
@@ -61,11 +63,12 @@ std::string PermissionHint(const std::string& path, const std::string& group,
     const struct group* owner = ::getgrgid(info.st_gid);
     char mode[8];
     std::snprintf(mode, sizeof mode, "%04o", static_cast<unsigned>(info.st_mode & 07777));
-    return "You are in group " + group + " already, but " + path + " belongs to group " +
-           (owner != nullptr ? std::string(owner->gr_name) : std::to_string(info.st_gid)) +
-           " with mode " + mode + ", which does not let the group open it: give it to group " +
-           group + " with read and write for the group (a udev rule with GROUP=\"" + group +
-           "\", MODE=\"0660\").";
+    return TARNEL_TEXT("KernelFiles",
+                       "You are in group %1 already, but %2 belongs to group %3 with mode %4, "
+                       "which does not let the group open it: give it to group %1 with read and "
+                       "write for the group (a udev rule with GROUP=\"%1\", MODE=\"0660\").")
+        .Text(group, path,
+              owner != nullptr ? std::string(owner->gr_name) : std::to_string(info.st_gid), mode);
 }
 
 }  // namespace KernelFiles

@@ -28,9 +28,7 @@ public:
 
     // The verdict of an EEPROM that refused its address at first and
     // acknowledged while being polled.
-    static std::string AnsweredAfterBusy() {
-        return "after it was busy at first (finishing a write cycle)";
-    }
+    static std::string AnsweredAfterBusy();
 
 private:
     std::vector<ProbeStep> m_steps;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "LinkText.h"
 #include "LptProbe.h"
 #include "PortError.h"
 
@@ -11,12 +12,17 @@ constexpr uint8_t kWriteAddress = 0xA0;
 constexpr uint8_t kReadAddress = 0xA1;
 constexpr int kLastRegister = static_cast<int>(kEepromSize) - 1;
 
-const char* const kSdaHeldLow =
-    "the data line (SDA) is held low and could not be freed; check the adapter and the cable";
+std::string SdaHeldLow() {
+    return TARNEL_TEXT("EepromLink",
+                       "the data line (SDA) is held low and could not be freed; check the adapter "
+                       "and the cable")
+        .Text();
+}
 std::string NoAnswer() {
-    return "the EEPROM did not acknowledge its address 0xA0 " + DeviceLink::WithinBound() +
-           "; check that the adapter is plugged in, the cable is connected and the switch is "
-           "powered";
+    return TARNEL_TEXT("EepromLink",
+                       "the EEPROM did not acknowledge its address 0xA0 %1; check that the adapter "
+                       "is plugged in, the cable is connected and the switch is powered")
+        .Text(DeviceLink::WithinBound());
 }
 }  // namespace
 
@@ -42,7 +48,7 @@ std::optional<std::string> EepromLink::AddressDevice(bool firstOfOperation) {
         return m_bus.ReadAck();
     });
     if (heldLow) {
-        return kSdaHeldLow;
+        return SdaHeldLow();
     }
     if (!answered) {
         return NoAnswer();
@@ -74,8 +80,10 @@ LinkResult EepromLink::ReadInto(EepromImage& dest, int& reg) {
     m_bus.RepeatedStart();
     m_bus.SendAddress(kReadAddress);
     if (!m_bus.AckClockSampled()) {
-        return Abandon(Direction::Read, 0,
-                       "the EEPROM acknowledged 0xA0 but not its read address 0xA1");
+        return Abandon(
+            Direction::Read, 0,
+            TARNEL_TEXT("EepromLink", "the EEPROM acknowledged 0xA0 but not its read address 0xA1")
+                .Text());
     }
     for (reg = 0; reg <= kLastRegister; ++reg) {
         dest[reg] = m_bus.ReceiveByte();
@@ -134,7 +142,9 @@ LinkResult EepromLink::WritePage(const EepromImage& image, int first, int count,
     }
     m_bus.SendByte(static_cast<uint8_t>(first));
     if (!m_bus.AckClockSampled()) {
-        return Abandon(Direction::Write, reg, "the EEPROM did not acknowledge the word address");
+        return Abandon(
+            Direction::Write, reg,
+            TARNEL_TEXT("EepromLink", "the EEPROM did not acknowledge the word address").Text());
     }
     // The STOP of a failed page keeps the bytes acknowledged before, so the
     // failure names the register whose byte was refused.

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "LinkText.h"
 #include "PortError.h"
 #include "SafeOpen.h"
 
@@ -20,13 +21,15 @@ VcdWriter::VcdWriter(const std::string& path) : m_path(path) {
     const SafeOpen::Result opened = SafeOpen::Open(path, O_WRONLY | O_CREAT, 0666, m_file);
     if (!opened.ok()) {
         const bool system = opened.kind == SafeOpen::Result::Kind::system;
-        throw PortError(
-            (system ? "Cannot create the trace file " : "Cannot create the trace file: ") +
-            opened.Describe(path));
+        // A system error's description begins with the path itself.
+        throw PortError((system ? TARNEL_TEXT("VcdWriter", "Cannot create the trace file %1")
+                                : TARNEL_TEXT("VcdWriter", "Cannot create the trace file: %1"))
+                            .Text(opened.Describe(path)));
     }
     // Emptied only once it is known to be a regular file.
     if (::ftruncate(m_file.get(), 0) != 0) {
-        throw PortError("Cannot create the trace file " + path + ": " + std::strerror(errno) + ".");
+        throw PortError(TARNEL_TEXT("VcdWriter", "Cannot create the trace file %1: %2.")
+                            .Text(path, std::strerror(errno)));
     }
     m_buffer +=
         "$date tarnel bus trace $end\n"
@@ -67,9 +70,9 @@ void VcdWriter::Gap() {
     m_time += kGapSteps;
 }
 
-std::string VcdWriter::Flush() {
+std::optional<std::string> VcdWriter::Flush() {
     WriteSome();
-    return m_error;
+    return m_error.empty() ? std::nullopt : std::optional<std::string>(m_error);
 }
 
 void VcdWriter::WriteSome() {
@@ -89,5 +92,6 @@ void VcdWriter::WriteSome() {
 }
 
 void VcdWriter::Fail(int error) {
-    m_error = "Cannot write the trace file " + m_path + ": " + std::strerror(error) + ".";
+    m_error = TARNEL_TEXT("VcdWriter", "Cannot write the trace file %1: %2.")
+                  .Text(m_path, std::strerror(error));
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "LockedFile.h"
@@ -24,8 +25,9 @@ public:
     void Record(bool scl, bool sda);
     // Leaves a gap of idle time, to set one device command apart from the next.
     void Gap();
-    // Pushes what was recorded out to the file; returns Error().
-    std::string Flush();
+    // Pushes what was recorded out to the file; returns Error(), or none
+    // while all of it was written.
+    std::optional<std::string> Flush();
     // Why the trace could not be written ("Cannot write the trace file ...:
     // No space left on device."), or empty while all of it was written.
     const std::string& Error() const { return m_error; }

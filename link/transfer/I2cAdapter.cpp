@@ -7,8 +7,8 @@ unsigned long I2cAdapter::Functions() {
     return I2C_FUNC_I2C;
 }
 
-std::string I2cAdapter::AddressHeldBy(uint16_t) {
-    return {};
+std::optional<std::string> I2cAdapter::AddressHeldBy(uint16_t) {
+    return std::nullopt;
 }
 
 bool I2cAdapter::StillPresent() {

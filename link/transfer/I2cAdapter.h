@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ProbeReport.h"
@@ -30,10 +31,10 @@ public:
     // throws PortError when they cannot be read. By default I2C_FUNC_I2C:
     // the adapter carries combined transfers.
     virtual unsigned long Functions();
-    // Empty when no kernel driver holds 7-bit `address`; otherwise which
-    // driver does and how to unbind it. By default empty: no kernel driver
-    // sits between tarnel and an adapter of its own.
-    virtual std::string AddressHeldBy(uint16_t address);
+    // Which kernel driver holds 7-bit `address` and how to unbind it; none
+    // when no driver does. By default none: no kernel driver sits between
+    // tarnel and an adapter of its own.
+    virtual std::optional<std::string> AddressHeldBy(uint16_t address);
     // Whether the adapter is still there. Asked after an I/O error, since a
     // USB bridge unplugged during a transfer may answer EIO rather than
     // ENODEV. By default true.

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "LinkText.h"
 #include "PortError.h"
 
 namespace {
@@ -33,17 +34,16 @@ std::optional<std::string> TransferLink::CheckAdapter() {
     if (std::optional<std::string> problem = CombinedTransfersProblem()) {
         return problem;
     }
-    if (std::string holder = m_adapter->AddressHeldBy(kAddress); !holder.empty()) {
-        return holder;
-    }
-    return std::nullopt;
+    return m_adapter->AddressHeldBy(kAddress);
 }
 
 std::optional<std::string> TransferLink::CombinedTransfersProblem() {
     try {
         if ((m_adapter->Functions() & I2C_FUNC_I2C) == 0) {
-            return "the I2C adapter " + m_adapter->Name() +
-                   " cannot do combined transfers (it lacks I2C_FUNC_I2C); use another adapter";
+            return TARNEL_TEXT("TransferLink",
+                               "the I2C adapter %1 cannot do combined transfers (it lacks "
+                               "I2C_FUNC_I2C); use another adapter")
+                .Text(m_adapter->Name());
         }
     } catch (const PortError& error) {
         return error.what();
@@ -67,14 +67,21 @@ std::optional<std::string> TransferLink::TransferPollingOrThrow(I2cMessage* mess
     });
     if (!ended) {
         // Some adapters report a refused data byte as EREMOTEIO as well.
-        const std::string what =
-            error == EREMOTEIO ? "its address 0x50 or a data byte" : "its address 0x50";
-        return "the EEPROM did not acknowledge " + what + " " + WithinBound() + " on " +
-               m_adapter->Name() + "; check the adapter, the cable and that the switch is powered";
+        const LinkText text =
+            error == EREMOTEIO
+                ? TARNEL_TEXT("TransferLink",
+                              "the EEPROM did not acknowledge its address 0x50 or a data byte %1 "
+                              "on %2; check the adapter, the cable and that the switch is powered")
+                : TARNEL_TEXT("TransferLink",
+                              "the EEPROM did not acknowledge its address 0x50 %1 on %2; check "
+                              "the adapter, the cable and that the switch is powered");
+        return text.Text(WithinBound(), m_adapter->Name());
     }
     if (error == EBUSY || error == ETIMEDOUT) {
-        return "the I2C bus on " + m_adapter->Name() +
-               " is busy: its data line may be held low; check the adapter and the cable";
+        return TARNEL_TEXT("TransferLink",
+                           "the I2C bus on %1 is busy: its data line may be held low; check the "
+                           "adapter and the cable")
+            .Text(m_adapter->Name());
     }
     if (error == EIO && !m_adapter->StillPresent()) {
         error = ENODEV;
@@ -88,15 +95,21 @@ std::optional<std::string> TransferLink::TransferPollingOrThrow(I2cMessage* mess
         DataByteRefused(messages[0])) {
         // Which byte of a page was refused the adapter does not tell.
         return messages[0].length == 2 ? DataByteNotAcknowledged(messages[0].data[1])
-                                       : "the EEPROM did not acknowledge a data byte of the page "
-                                         "write (those before it may have been written)";
+                                       : TARNEL_TEXT("TransferLink",
+                                                     "the EEPROM did not acknowledge a data byte "
+                                                     "of the page write (those before it may have "
+                                                     "been written)")
+                                             .Text();
     }
     if (error == ENODEV) {
-        return m_adapter->Name() +
-               " went away during the operation: check that the adapter is still plugged in";
+        return TARNEL_TEXT("TransferLink",
+                           "%1 went away during the operation: check that the adapter is still "
+                           "plugged in")
+            .Text(m_adapter->Name());
     }
     if (error != 0) {
-        return "the transfer failed on " + m_adapter->Name() + ": " + std::strerror(error);
+        return TARNEL_TEXT("TransferLink", "the transfer failed on %1: %2")
+            .Text(m_adapter->Name(), std::strerror(error));
     }
     return std::nullopt;
 }
@@ -152,19 +165,22 @@ void TransferLink::Probe(ProbeReport& report) {
         return;
     }
     const std::optional<std::string> functions = CombinedTransfersProblem();
-    if (!report.Add("adapter offers combined transfers (I2C_FUNC_I2C)", !functions,
-                    functions.value_or(std::string()))) {
+    if (!report.Add(
+            TARNEL_TEXT("TransferLink", "adapter offers combined transfers (I2C_FUNC_I2C)").Text(),
+            !functions, functions.value_or(std::string()))) {
         return;
     }
-    const std::string holder = m_adapter->AddressHeldBy(kAddress);
-    if (!report.Add("no kernel driver holds address 0x50", holder.empty(), holder)) {
+    const std::optional<std::string> holder = m_adapter->AddressHeldBy(kAddress);
+    if (!report.Add(TARNEL_TEXT("TransferLink", "no kernel driver holds address 0x50").Text(),
+                    !holder, holder.value_or(std::string()))) {
         return;
     }
     uint8_t byte = 0;
     I2cMessage read{kAddress, true, &byte, 1};
     const bool atOnce = m_adapter->Transfer(&read, 1) == 0;
     const std::optional<std::string> problem = atOnce ? std::nullopt : TransferPolling(&read, 1);
-    report.Add("EEPROM acknowledges a read of one byte at 0x50", !problem,
+    report.Add(TARNEL_TEXT("TransferLink", "EEPROM acknowledges a read of one byte at 0x50").Text(),
+               !problem,
                problem  ? *problem
                : atOnce ? std::string()
                         : ProbeReport::AnsweredAfterBusy());

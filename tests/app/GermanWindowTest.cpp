@@ -80,6 +80,19 @@ TEST_F(GermanWindowTest, DeviceMessagesAreGerman) {
     EXPECT_EQ(prompter.messages[0].text,
               "Das Schreiben ist abgeschlossen. Bitte setzen Sie den Switch zurück, damit die "
               "neuen Einstellungen wirksam werden.");
+
+    // What the link says about the device (plain C++, translated through
+    // the same translation), its values filled in.
+    qputenv("TARNEL_SIM_FAULT", "nak-data");
+    ASSERT_TRUE(Start({"--port", "sim"}));
+    qunsetenv("TARNEL_SIM_FAULT");
+    prompter.messages.clear();
+    Send(CommandId::ToolsDownload);
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_TRUE(prompter.messages[0].text.contains(
+        "Das Schreiben des EEPROMs ist bei Register 0 fehlgeschlagen: das EEPROM hat das "
+        "Datenbyte 00 nicht quittiert. Auf den Switch wurde nichts geschrieben."))
+        << prompter.messages[0].text.toStdString();
 }
 
 // Qt's own dialogs follow: the Save As dialog is Qt's, in German.

@@ -10,6 +10,9 @@
 #include "LockedFile.h"
 #include "LogRecord.h"
 #include "PortFactory.h"
+#include "PortSession.h"
+#include "RecordingPort.h"
+#include "SimEeprom.h"
 
 namespace {
 
@@ -66,8 +69,13 @@ TEST(DownloadCommandTest, ADownloadIsStoredOnlyWhenItsReadBackOverTheSameLinkMat
                   "Writing the EEPROM failed at register 0", 0},
              Case{"read-back fails", false, true, true, true, Stage::readBackFailed,
                   "Download failed: the image was written but could not be read back", 1},
+             // The first four differing registers are listed, then "...".
              Case{"write-protected", false, false, false, true, Stage::differs,
-                  "Download failed: 127 of 128 registers read back differ", 1},
+                  "Download failed: 127 of 128 registers read back differ from the image "
+                  "(register 0 written 01 read 00, register 1 written 04 read 00, register 2 "
+                  "written 07 read 00, register 3 written 0A read 00, ...). The switch holds a "
+                  "wrong image",
+                  1},
              Case{"no verify", false, true, false, false, Stage::stored, "", 0},
          }) {
         ScriptedLink link;
@@ -92,6 +100,84 @@ TEST(DownloadCommandTest, ADownloadIsStoredOnlyWhenItsReadBackOverTheSameLinkMat
             << c.name;
         EXPECT_EQ(record.Differences().size(), c.stage == Stage::differs ? 127u : 0u) << c.name;
     }
+}
+
+// A port that shorts the data line low after `goodWrites` writes, as a
+// connector that fails during a download: every later acknowledge reads as
+// given.
+class SdaStuckLater : public LptPort {
+public:
+    SdaStuckLater(std::unique_ptr<LptPort> inner, SimEeprom& sim, int goodWrites)
+        : m_inner(std::move(inner)), m_sim(sim), m_goodWrites(goodWrites) {}
+
+protected:
+    void OutData(uint8_t value) override {
+        m_inner->WriteData(value);
+        Count();
+    }
+    void OutControl(uint8_t value) override {
+        m_inner->WriteControl(value);
+        Count();
+    }
+    uint8_t InStatus() override { return m_inner->ReadStatus(); }
+
+private:
+    void Count() {
+        if (--m_goodWrites == 0) {
+            m_sim.GetFaults().sdaHeldLow = true;
+        }
+    }
+    std::unique_ptr<LptPort> m_inner;
+    SimEeprom& m_sim;
+    int m_goodWrites;
+};
+
+TEST(DownloadCommandTest, AWriteThatOnlySeemedAcknowledgedIsCaughtByTheReadBack) {
+    // The data line sticks low in register 2: the rest of the write reads as
+    // acknowledged, and the read-back over the same link cannot even start.
+    PortFactory ports("sim");
+    SimEeprom& sim = *ports.Simulator();
+    sim.SetWriteCycle(1);
+    ports.Session().AddWrapper([&sim](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {
+        return std::make_unique<SdaStuckLater>(std::move(port), sim, 2 * 90 + 40);
+    });
+    const std::unique_ptr<DeviceLink> link = ports.OpenLink();
+    EepromImage readBack{};
+    LogRecord record("tarnel", "sim", "download");
+    const auto outcome = DeviceCommands::Download(*link, Pattern(), readBack, record);
+    EXPECT_EQ(outcome.stage, DeviceCommands::DownloadStage::readBackFailed);
+    EXPECT_EQ(outcome.result.message.rfind(
+                  "Download failed: the image was written but could not be read back", 0),
+              0u)
+        << outcome.result.message;
+    EXPECT_EQ(readBack, EepromImage{});
+}
+
+TEST(DeviceCommandTest, VerifyReadsTheDeviceWithTheSameTrafficAsUpload) {
+    PortFactory ports("sim");
+    std::vector<PortEvent> log;
+    ports.Session().AddWrapper([&log](std::unique_ptr<LptPort> port) -> std::unique_ptr<LptPort> {
+        return std::make_unique<RecordingPort>(std::move(port), log);
+    });
+    const auto writes = [&log] {
+        std::vector<std::pair<PortEvent::Kind, uint8_t>> list;
+        for (const PortEvent& e : log) {
+            if (e.kind == PortEvent::Kind::Data || e.kind == PortEvent::Kind::Control) {
+                list.emplace_back(e.kind, e.value);
+            }
+        }
+        log.clear();
+        return list;
+    };
+    EepromImage image{};
+    LogRecord upload("tarnel", "sim", "upload");
+    ASSERT_TRUE(DeviceCommands::Upload(*ports.OpenLink(), image, upload));
+    const auto uploadWrites = writes();
+    EepromImage readBack{};
+    LogRecord verify("tarnel", "sim", "verify");
+    ASSERT_TRUE(DeviceCommands::Verify(*ports.OpenLink(), image, readBack, verify));
+    EXPECT_EQ(uploadWrites.size(), 2911u);
+    EXPECT_EQ(writes(), uploadWrites);
 }
 
 TEST(DeviceCommandTest, UploadAndVerifyRecordTheDeviceOnlyWhenItWasRead) {
@@ -120,6 +206,25 @@ TEST(DeviceCommandTest, UploadAndVerifyRecordTheDeviceOnlyWhenItWasRead) {
         EXPECT_EQ(verify.GetResult(),
                   readFails ? LogRecord::Result::ok : LogRecord::Result::differs);
     }
+}
+
+TEST(DeviceCommandTest, VerifyCanCompareWithAnImageMadeFromWhatTheDeviceHolds) {
+    ScriptedLink link;
+    link.memory = Pattern();
+    link.memory[9] = 0x5A;  // the unit's own register
+    EepromImage readBack{};
+    LogRecord record("tarnel-cli", "sim", "verify");
+    EepromImage seen{};
+    const auto expected = [&seen](const EepromImage& held) {
+        seen = held;
+        EepromImage image = Pattern();
+        image[9] = held[9];
+        return image;
+    };
+    EXPECT_TRUE(DeviceCommands::Verify(link, expected, readBack, record));
+    EXPECT_EQ(seen, link.memory);
+    EXPECT_TRUE(record.Differences().empty());
+    EXPECT_EQ(record.GetResult(), LogRecord::Result::ok);
 }
 
 TEST(DeviceCommandTest, AProbeFailsItsRecordWithTheLineOfTheStepThatFailed) {

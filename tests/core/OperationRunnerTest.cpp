@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <stdexcept>
 
@@ -90,6 +91,33 @@ TEST(OperationRunnerTest, ATraceThatCannotBeWrittenFailsOnlyARecordThatSucceeded
         EXPECT_EQ(record.GetResult(),
                   succeeded ? LogRecord::Result::failed : LogRecord::Result::ok);
     }
+}
+
+TEST(OperationRunnerTest, ATraceKeepsEveryOperationOfTheRunInOneFileOnOneClock) {
+    const QTemporaryDir dir;
+    const QString trace = QDir(dir.path()).filePath("run.vcd");
+    PortFactory ports("sim");
+    ports.SetTrace(trace.toStdString());
+    OperationRunner runner;
+    for (const char* operation : {"upload", "verify"}) {
+        LogRecord record = Record(operation);
+        EXPECT_TRUE(runner.RunOnLink(ports, record, [](DeviceLink& link) {
+            EepromImage image{};
+            return link.ReadAll(image);
+        }));
+        EXPECT_FALSE(runner.FlushTrace(ports, record, true));
+    }
+    QFile file(trace);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    qint64 last = 0;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith('#')) {
+            const qint64 time = line.mid(1).toLongLong();
+            EXPECT_GT(time, last);
+            last = time;
+        }
+    }
+    EXPECT_GT(last, 2 * 2911);  // both reads, one after the other
 }
 
 TEST(OperationRunnerTest, ALogThatCannotTakeTheRecordSaysHowTheOperationEnded) {

@@ -4,11 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -81,7 +85,8 @@ TEST(TranslationsTest, EveryTextOfTheSourcesIsTranslated) {
         QProcess lupdate;
         lupdate.setProcessChannelMode(QProcess::MergedChannels);
         lupdate.start(QStringLiteral(TARNEL_LUPDATE),
-                      QString::fromUtf8(TARNEL_TEXT_FOLDERS).split(QLatin1Char('|')) +
+                      QString::fromUtf8(TARNEL_LUPDATE_OPTIONS).split(QLatin1Char('|')) +
+                          QString::fromUtf8(TARNEL_TEXT_FOLDERS).split(QLatin1Char('|')) +
                           QStringList{"-locations", "none", "-ts", copy});
         ASSERT_TRUE(lupdate.waitForFinished(60000));
         ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAll().toStdString();
@@ -170,6 +175,71 @@ TEST(TranslationsTest, TheProgramsFollowTheUserLocaleAndStayEnglishUnderC) {
             }
         }
     }
+}
+
+// link/'s texts (plain C++) follow the user's language too, their arguments
+// filled in after translation; what --json gives machines (the fields, the
+// result, the exit status) stays as it is, its message in the user's
+// language as the other messages are.
+TEST(TranslationsTest, LinkTextsFollowTheUserLocaleAndStayEnglishUnderC) {
+    const auto run = [](const QString& lang, const QStringList& arguments) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE", "TARNEL_PORT"}) {
+            environment.remove(QString::fromLatin1(name));
+        }
+        environment.insert(QStringLiteral("LANG"), lang);
+        environment.insert(QStringLiteral("TARNEL_SIM_FAULT"), QStringLiteral("absent"));
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        program.start(QStringLiteral(TARNEL_CLI_PATH), arguments);
+        EXPECT_TRUE(program.waitForFinished(30000));
+        const QByteArray error = program.readAllStandardError();
+        return std::make_tuple(program.exitCode(), QString::fromUtf8(error),
+                               program.readAllStandardOutput());
+    };
+    const QStringList dump{"--port", "sim", "dump"};
+    EXPECT_EQ(run("C", dump),
+              std::make_tuple(
+                  3,
+                  QStringLiteral("tarnel-cli: Reading the EEPROM failed at register 0: the "
+                                 "EEPROM did not acknowledge its address 0xA0 within 25 ms; "
+                                 "check that the adapter is plugged in, the cable is connected "
+                                 "and the switch is powered.\n"),
+                  QByteArray()));
+    EXPECT_EQ(
+        run("de_DE.UTF-8", dump),
+        std::make_tuple(3,
+                        QStringLiteral("tarnel-cli: Das Lesen des EEPROMs ist bei Register 0 "
+                                       "fehlgeschlagen: das EEPROM hat seine Adresse 0xA0 nicht "
+                                       "innerhalb von 25 ms quittiert; prüfen Sie, ob der Adapter "
+                                       "eingesteckt, das Kabel angeschlossen und der Switch "
+                                       "eingeschaltet ist.\n"),
+                        QByteArray()));
+
+    const auto [exit, error, json] = run("de_DE.UTF-8", {"--port", "i2c:sim", "--json", "probe"});
+    EXPECT_EQ(exit, 3);
+    EXPECT_TRUE(error.startsWith("tarnel-cli: EEPROM quittiert das Lesen")) << error.toStdString();
+    const QJsonObject record = QJsonDocument::fromJson(json).object();
+    EXPECT_EQ(record["result"], "failed");
+    EXPECT_EQ(record["operation"], "probe");
+    const QJsonArray steps = record["steps"].toArray();
+    ASSERT_EQ(steps.size(), 4);
+    EXPECT_EQ(steps[0].toObject()["check"], "der Port lässt sich öffnen");
+    EXPECT_EQ(steps[3].toObject()["passed"], false);
+    EXPECT_TRUE(record["message"].toString().startsWith(
+        "EEPROM quittiert das Lesen eines Bytes an 0x50: FEHLGESCHLAGEN: das EEPROM hat seine "
+        "Adresse 0x50 nicht innerhalb von 25 ms am Adapter i2c:sim"))
+        << json.toStdString();
+
+    // A usage error built of the port kinds' texts, in either language.
+    EXPECT_TRUE(std::get<1>(run("C", {"--port", "lpt1", "dump"}))
+                    .startsWith("tarnel-cli: Unknown port \"lpt1\". Use /dev/parportN "
+                                "(the kernel's ppdev driver, default /dev/parport0), "
+                                "io:0x378 (direct port I/O"));
+    EXPECT_TRUE(std::get<1>(run("de_DE.UTF-8", {"--port", "lpt1", "dump"}))
+                    .startsWith("tarnel-cli: Unbekannter Port \"lpt1\". Verwenden Sie "
+                                "/dev/parportN (der Treiber ppdev des Kernels, Vorgabe "
+                                "/dev/parport0), io:0x378 (direkte Port-E/A"));
 }
 
 }  // namespace

@@ -1,35 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The contract every port kind keeps, run over each kind of the table that
-// can be opened here: against the simulated switch, through the factory, as
-// the device commands use a port. A new kind joins with one line in
-// kContractPorts.
+// The contract every port kind keeps, run over each kind of the table
+// against the simulated switch, through the factory, as the device commands
+// use a port: the simulators as they are, the kinds that talk to the kernel
+// with only the kernel's side played by fakes over the same switch
+// (FakeKernel). A new kind joins with one line in kContractPorts.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <ostream>
 
+#include "FakeKernel.h"
 #include "PortError.h"
 #include "PortFactory.h"
 #include "PortKinds.h"
+#include "PortSession.h"
 #include "SimEeprom.h"
+#include "SimSwitch.h"
 
 namespace {
 
 const std::string kDir = std::string(TARNEL_TEST_TMP) + "/contract";
 
 // One kind of port in the contract: its name (FILE stands for a file of the
-// test's own) and whether its adapter sees the acknowledge of every byte, so
+// test's own), whether its adapter sees the acknowledge of every byte, so
 // that a refused data byte is named (a USB bridge reports only that the
-// transfer failed).
+// transfer failed), what a second open says while a first one holds the
+// port (none for a switch in memory, which belongs to one run), and whether
+// a kernel driver can hold the EEPROM's address (an I2C adapter of the
+// kernel's).
 struct ContractPort {
     const char* name;
-    bool namesRefusedByte;
+    bool namesRefusedByte = true;
+    const char* inUse = nullptr;
+    bool driverMayHold = false;
 };
 
+// The kind by its name in the messages of failed cases.
+void PrintTo(const ContractPort& port, std::ostream* out) {
+    *out << port.name;
+}
+
 const ContractPort kContractPorts[] = {
-    {"sim", true},          {"sim:FILE", true},   {"i2c:sim", true},
-    {"i2c:sim:FILE", true}, {"ch341:sim", false}, {"ch341:sim:FILE", false},
+    {.name = "sim"},
+    {.name = "sim:FILE", .inUse = "in use"},
+    {.name = "i2c:sim", .driverMayHold = true},
+    {.name = "i2c:sim:FILE", .inUse = "in use", .driverMayHold = true},
+    {.name = "ch341:sim", .namesRefusedByte = false},
+    {.name = "ch341:sim:FILE", .namesRefusedByte = false, .inUse = "in use"},
+    {.name = "/dev/parport0", .inUse = "Another program holds the port through ppdev"},
+    {.name = "io:0x378", .inUse = "is in use by another tarnel"},
+    {.name = "i2c:1", .inUse = "is in use by another tarnel", .driverMayHold = true},
 };
 
 class PortContractTest : public testing::TestWithParam<ContractPort> {
@@ -43,15 +65,16 @@ protected:
             const std::string file = kDir + "/" + test;
             std::filesystem::remove(file);
             name.replace(at, 4, file);
-            m_keptInFile = true;
         }
         m_name = name;
     }
 
-    // A factory for the port with `faults` switched on.
+    // A factory for the port with `faults` switched on, the kernel played
+    // by m_kernel.
     std::unique_ptr<PortFactory> Port(const SimFaults& faults = {}) {
         auto factory = std::make_unique<PortFactory>(m_name);
         factory->SetSimFaults(faults);
+        m_kernel.PlayFor(factory->Session());
         return factory;
     }
 
@@ -63,8 +86,8 @@ protected:
         return image;
     }
 
+    FakeKernel m_kernel{"contract-kernel"};
     std::string m_name;
-    bool m_keptInFile = false;
 };
 
 TEST_P(PortContractTest, TheNameIsOfItsKindAndPassesTheCheck) {
@@ -118,8 +141,8 @@ TEST_P(PortContractTest, DeviceFaultsAreReturnedResultsThatNameTheRegister) {
         << endless.message;
 }
 
-TEST_P(PortContractTest, APortKeptInAFileIsInUseForAnotherRunWhileOpen) {
-    if (!m_keptInFile) {
+TEST_P(PortContractTest, APortIsInUseForAnotherRunWhileOpen) {
+    if (GetParam().inUse == nullptr) {
         GTEST_SKIP() << "a switch in memory belongs to one run";
     }
     auto first = Port();
@@ -129,8 +152,24 @@ TEST_P(PortContractTest, APortKeptInAFileIsInUseForAnotherRunWhileOpen) {
         second->OpenLink();
         FAIL() << "opened while in use";
     } catch (const PortError& error) {
-        EXPECT_NE(std::string(error.what()).find("in use"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find(GetParam().inUse), std::string::npos)
+            << error.what();
     }
+}
+
+TEST_P(PortContractTest, AnAddressHeldByAKernelDriverIsNamedAndLeftAlone) {
+    if (!GetParam().driverMayHold) {
+        GTEST_SKIP() << "no kernel driver sits between tarnel and this port's bus";
+    }
+    auto port = Port();
+    SimSwitch& simulation = port->Session().Simulation();
+    simulation.I2cFaults().driverBound = true;
+    EepromImage dest = Visible();
+    const LinkResult read = port->OpenLink()->ReadAll(dest);
+    EXPECT_NE(read.message.find("holds address 0x50"), std::string::npos) << read.message;
+    EXPECT_EQ(dest, Visible());
+    EXPECT_FALSE(port->OpenLink()->WriteAll(Visible()));
+    EXPECT_EQ(simulation.I2cTransfers(), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, PortContractTest, testing::ValuesIn(kContractPorts),

@@ -184,4 +184,28 @@ TEST(PortFactoryTest, OnlySimulatedPortsHaveASimulator) {
     EXPECT_EQ(io.Simulator(), nullptr);
 }
 
+TEST(PortFactoryTest, TheSimulatedUsbBridgesFaultsReachItsLink) {
+    PortFactory factory("ch341:sim");
+    factory.SetSimFaults(SimEeprom::ParseFaults("unplugged:60"));
+    EepromImage image{};
+    image.fill(0x33);
+    const LinkResult unplugged = factory.OpenLink()->WriteAll(image);
+    EXPECT_FALSE(unplugged);
+    EXPECT_GT(unplugged.failedRegister, 0);
+    EXPECT_NE(unplugged.message.find("ch341:sim was unplugged"), std::string::npos)
+        << unplugged.message;
+    EXPECT_NE(unplugged.message.find("partly written"), std::string::npos) << unplugged.message;
+
+    // A bridge that answers nothing cannot be used at all: an error of the port.
+    PortFactory silent("ch341:sim");
+    silent.SetSimFaults(SimEeprom::ParseFaults("silent"));
+    try {
+        silent.OpenLink()->ReadAll(image);
+        ADD_FAILURE() << "no PortError";
+    } catch (const PortError& error) {
+        EXPECT_NE(std::string(error.what()).find("stopped answering"), std::string::npos)
+            << error.what();
+    }
+}
+
 }  // namespace

@@ -43,7 +43,7 @@ TEST(PortKindsTest, EveryKindIsCompleteAndItsPrefixUnique) {
     for (const PortKind* kind : PortKinds::All()) {
         EXPECT_TRUE(prefixes.insert(kind->prefix).second) << kind->prefix;
         EXPECT_FALSE(kind->forms.empty()) << kind->prefix;
-        EXPECT_FALSE(kind->help.empty()) << kind->prefix;
+        EXPECT_FALSE(kind->help.Text().empty()) << kind->prefix;
         EXPECT_NE(kind->check, nullptr) << kind->prefix;
         EXPECT_NE(kind->open, nullptr) << kind->prefix;
         for (const std::string& form : kind->forms) {
@@ -64,7 +64,7 @@ TEST(PortKindsTest, TheUnknownPortMessageListsEveryFormWithItsHelp) {
                   0u)
             << message;
         for (const PortKind* kind : PortKinds::All()) {
-            EXPECT_NE(message.find(kind->FormsPhrase() + " (" + kind->help + ")"),
+            EXPECT_NE(message.find(kind->FormsPhrase() + " (" + kind->help.Text() + ")"),
                       std::string::npos)
                 << message;
         }

@@ -31,11 +31,14 @@ def find_application(name):
     return None
 
 
+# The server does not reset when its last client leaves: the accessibility
+# bus's launcher is a client only for a moment, and a window that connects
+# while the server resets would be refused.
 def start_x_server(program):
     read_end, write_end = os.pipe()
     server = subprocess.Popen(
         [program, "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-         "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+         "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as display:
         number = display.readline().strip()

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "Ch341Protocol.h"
+#include "LinkText.h"
 #include "PortError.h"
 
 using namespace Ch341Protocol;
@@ -15,10 +16,6 @@ using namespace Ch341Protocol;
 namespace {
 // Address 0x7F with the read bit: reserved, so no device acknowledges it.
 constexpr uint8_t kReservedAddress = 0xFF;
-
-std::string ReturnHint() {
-    return "unplug it, plug it in again and repeat the command";
-}
 }  // namespace
 
 Ch341Adapter::Ch341Adapter(std::unique_ptr<Ch341Transport> transport)
@@ -31,8 +28,8 @@ unsigned long Ch341Adapter::Functions() {
     return I2C_FUNC_I2C;
 }
 
-std::string Ch341Adapter::AddressHeldBy(uint16_t) {
-    return {};
+std::optional<std::string> Ch341Adapter::AddressHeldBy(uint16_t) {
+    return std::nullopt;
 }
 
 bool Ch341Adapter::Probe(ProbeReport& report) {
@@ -40,13 +37,18 @@ bool Ch341Adapter::Probe(ProbeReport& report) {
     try {
         held = DataLineHeld();
     } catch (const PortError& error) {
-        return report.Add("the CH341A answers over USB", false, error.what());
+        return report.Add(TARNEL_TEXT("Ch341Adapter", "the CH341A answers over USB").Text(), false,
+                          error.what());
     }
-    report.Add("the CH341A answers over USB", true);
-    return report.Add("the I2C bus is free (nothing holds its data line low)", !held,
-                      held ? "every address is acknowledged, a reserved one too: the data line "
-                             "is held low; check the clip, the cable and the switch's power"
-                           : "");
+    report.Add(TARNEL_TEXT("Ch341Adapter", "the CH341A answers over USB").Text(), true);
+    return report.Add(
+        TARNEL_TEXT("Ch341Adapter", "the I2C bus is free (nothing holds its data line low)").Text(),
+        !held,
+        held ? TARNEL_TEXT("Ch341Adapter",
+                           "every address is acknowledged, a reserved one too: the data line is "
+                           "held low; check the clip, the cable and the switch's power")
+                   .Text()
+             : "");
 }
 
 bool Ch341Adapter::DataLineHeld() {
@@ -174,40 +176,55 @@ void Ch341Adapter::Exchange(bool out, uint8_t* data, int length, int expected) {
     }
     const Ch341Transport::Result result = out ? m_transport->BulkOut(data, length, kTransferTimeout)
                                               : m_transport->BulkIn(data, length, kTransferTimeout);
-    const std::string name = "The CH341A " + Name();
-    const std::string unplugged =
-        name +
-        " was unplugged (it is gone from the USB bus); plug it in again and repeat the "
-        "command.";
+    const std::string name = Name();
+    const LinkText unplugged = TARNEL_TEXT(
+        "Ch341Adapter",
+        "The CH341A %1 was unplugged (it is gone from the USB bus); plug it in again and repeat "
+        "the command.");
     switch (result.outcome) {
         case Ch341Transport::Outcome::Done:
             if (result.length != expected) {
-                Fail(name + (out ? " took " : " answered ") + std::to_string(result.length) +
-                     " bytes where " + std::to_string(expected) + " were expected; " +
-                     ReturnHint() + ".");
+                Fail((out ? TARNEL_TEXT("Ch341Adapter",
+                                        "The CH341A %1 took %2 bytes where %3 were expected; "
+                                        "unplug it, plug it in again and repeat the command.")
+                          : TARNEL_TEXT("Ch341Adapter",
+                                        "The CH341A %1 answered %2 bytes where %3 were expected; "
+                                        "unplug it, plug it in again and repeat the command."))
+                         .Text(name, result.length, expected));
             }
             return;
         case Ch341Transport::Outcome::Gone:
-            Fail(unplugged);
+            Fail(unplugged.Text(name));
         case Ch341Transport::Outcome::TimedOut:
             if (!m_transport->Present()) {
-                Fail(name +
-                     " stopped answering and is gone from the USB bus (unplugged, or "
-                     "it lost its power); plug it in again and repeat the command.");
+                Fail(TARNEL_TEXT("Ch341Adapter",
+                                 "The CH341A %1 stopped answering and is gone from the USB bus "
+                                 "(unplugged, or it lost its power); plug it in again and repeat "
+                                 "the command.")
+                         .Text(name));
             }
-            Fail(name + " stopped answering: no " + (out ? "USB transfer to it" : "reply") +
-                 " within " + std::to_string(kTransferTimeout.count()) + " ms; " + ReturnHint() +
-                 ".");
+            Fail((out ? TARNEL_TEXT("Ch341Adapter",
+                                    "The CH341A %1 stopped answering: no USB transfer to it within "
+                                    "%2 ms; unplug it, plug it in again and repeat the command.")
+                      : TARNEL_TEXT("Ch341Adapter",
+                                    "The CH341A %1 stopped answering: no reply within %2 ms; "
+                                    "unplug it, plug it in again and repeat the command."))
+                     .Text(name, kTransferTimeout.count()));
         case Ch341Transport::Outcome::Failed:
             // A board unplugged in the middle of a transfer ends it with an
             // I/O error before the USB reports the device gone.
             if (!m_transport->Present()) {
-                Fail(unplugged);
+                Fail(unplugged.Text(name));
             }
             break;
     }
-    Fail("A USB transfer " + std::string(out ? "to" : "from") + " the CH341A " + Name() +
-         " failed: " + result.error + "; " + ReturnHint() + ".");
+    Fail((out ? TARNEL_TEXT("Ch341Adapter",
+                            "A USB transfer to the CH341A %1 failed: %2; unplug it, plug it in "
+                            "again and repeat the command.")
+              : TARNEL_TEXT("Ch341Adapter",
+                            "A USB transfer from the CH341A %1 failed: %2; unplug it, plug it in "
+                            "again and repeat the command."))
+             .Text(name, result.error));
 }
 
 void Ch341Adapter::Fail(const std::string& message) {

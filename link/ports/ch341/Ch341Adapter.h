@@ -31,7 +31,7 @@ public:
     // Combined transfers: I2C_FUNC_I2C.
     unsigned long Functions() override;
     // Always empty: no kernel driver is on this bus.
-    std::string AddressHeldBy(uint16_t address) override;
+    std::optional<std::string> AddressHeldBy(uint16_t address) override;
     // As I2cAdapter::Transfer; EBUSY when the data line is held low.
     int Transfer(I2cMessage* messages, int count) override;
     // The chip answers a segment, and the data line is free.

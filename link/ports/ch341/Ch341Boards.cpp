@@ -8,6 +8,7 @@
 
 #include "Ch341Protocol.h"
 #include "KernelFiles.h"
+#include "LinkText.h"
 #include "PortError.h"
 #include "PortNameError.h"
 
@@ -54,16 +55,23 @@ std::string Ch341Boards::OnlyPlace() const {
     }
     if (boards.empty()) {
         const bool serial = !WithProduct(Ch341Protocol::kSerialProductId).empty();
-        throw PortError("No CH341A programmer is plugged in (no USB device 1a86:5512)" +
-                        std::string(serial ? "; a CH341 in its serial mode (1a86:5523) is: set the "
-                                             "board's jumper to I2C/SPI and plug it in again"
-                                           : ": plug it in; lsusb lists what is on the USB") +
-                        ".");
+        throw PortError((serial ? TARNEL_TEXT("Ch341Boards",
+                                              "No CH341A programmer is plugged in (no USB device "
+                                              "1a86:5512); a CH341 in its serial mode (1a86:5523) "
+                                              "is: set the board's jumper to I2C/SPI and plug it "
+                                              "in again.")
+                                : TARNEL_TEXT("Ch341Boards",
+                                              "No CH341A programmer is plugged in (no USB device "
+                                              "1a86:5512): plug it in; lsusb lists what is on the "
+                                              "USB."))
+                            .Text());
     }
     std::string names;
     for (const Ch341Board& board : boards) {
         names += (names.empty() ? "" : ", ") + ("ch341:" + board.place);
     }
-    throw PortNameError("Several CH341A programmers are plugged in: " + names +
-                        ". Name the one to use with --port ch341:BUS-PORTS.");
+    throw PortNameError(TARNEL_TEXT("Ch341Boards",
+                                    "Several CH341A programmers are plugged in: %1. Name the one "
+                                    "to use with --port ch341:BUS-PORTS.")
+                            .Text(names));
 }

@@ -7,6 +7,7 @@
 #include "Ch341Boards.h"
 #include "Ch341PortName.h"
 #include "Ch341Usb.h"
+#include "LinkText.h"
 #include "PortKinds.h"
 #include "PortSession.h"
 #include "SimCh341.h"
@@ -33,10 +34,14 @@ std::string FileOf(const std::string& name) {
 std::vector<PortInfo> Discover(const SystemRoots& roots) {
     std::vector<PortInfo> ports;
     for (const Ch341Board& board : Ch341Boards(roots.sys).List()) {
-        char where[48];
-        std::snprintf(where, sizeof where, " at bus %03d device %03d", board.bus, board.device);
-        ports.push_back({Ch341PortName::kPrefix + board.place,
-                         std::string("CH341A USB programmer (I2C)") + where});
+        char bus[16];
+        char device[16];
+        std::snprintf(bus, sizeof bus, "%03d", board.bus);
+        std::snprintf(device, sizeof device, "%03d", board.device);
+        ports.push_back(
+            {Ch341PortName::kPrefix + board.place,
+             TARNEL_TEXT("Ch341Kinds", "CH341A USB programmer (I2C) at bus %1 device %2")
+                 .Text(bus, device)});
     }
     return ports;
 }
@@ -46,9 +51,9 @@ const PortKind& Ch341Kinds::Board() {
     static const PortKind kind{
         .prefix = kBoardPrefix,
         .forms = {"ch341", "ch341:BUS-PORTS"},
-        .help =
-            "a CH341A USB programmer through libusb: the only one, or the one at that place "
-            "on the USB tree, e.g. ch341:1-4.2",
+        .help = TARNEL_TEXT("Ch341Kinds",
+                            "a CH341A USB programmer through libusb: the only one, or the one at "
+                            "that place on the USB tree, e.g. ch341:1-4.2"),
         .traceable = false,
         .simulated = false,
         .check = [](const std::string& name) { Ch341PortName::Check(name); },
@@ -66,7 +71,7 @@ const PortKind& Ch341Kinds::Simulated() {
     static const PortKind kind{
         .prefix = kSimPrefix,
         .forms = {"ch341:sim", "ch341:sim:FILE"},
-        .help = "a simulated switch on a simulated CH341A",
+        .help = TARNEL_TEXT("Ch341Kinds", "a simulated switch on a simulated CH341A"),
         .traceable = false,
         .simulated = true,
         .check = [](const std::string& name) { FileOf(name); },

@@ -4,6 +4,7 @@
 #include <regex>
 
 #include "Ch341Boards.h"
+#include "LinkText.h"
 #include "PortNameError.h"
 
 namespace {
@@ -28,10 +29,12 @@ void Ch341PortName::Check(const std::string& name, const std::string& sysRoot) {
     // A bus number, then the port on the root hub and on each hub below it.
     static const std::regex place("[1-9][0-9]{0,2}-[1-9][0-9]?(\\.[1-9][0-9]?){0,6}");
     if (!std::regex_match(Place(name, sysRoot), place)) {
-        throw PortNameError("\"" + name +
-                            "\" is no CH341A's name: use ch341 (the only one plugged in) or "
-                            "ch341:BUS-PORTS, its place on the USB tree as lsusb -t shows it "
-                            "(ch341:1-4.2); tarnel-cli list-ports lists them.");
+        throw PortNameError(TARNEL_TEXT("Ch341PortName",
+                                        "\"%1\" is no CH341A's name: use ch341 (the only one "
+                                        "plugged in) or ch341:BUS-PORTS, its place on the USB tree "
+                                        "as lsusb -t shows it (ch341:1-4.2); tarnel-cli list-ports "
+                                        "lists them.")
+                                .Text(name));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "Ch341Protocol.h"
+#include "LinkText.h"
 #include "PortError.h"
 
 using namespace Ch341Protocol;
@@ -36,13 +37,13 @@ std::string PlaceOf(libusb_device* device) {
 }
 
 std::string PermissionHint() {
-    return std::string(
-               "The udev rule that gives CH341A boards to the user at the seat and to "
-               "group plugdev is missing: the tarnel package installs it as "
-               "/usr/lib/udev/rules.d/") +
-           Ch341Usb::kUdevRuleFile + "; without the package put the line\n  " +
-           Ch341Usb::kUdevRule + "\ninto /etc/udev/rules.d/" + Ch341Usb::kUdevRuleFile +
-           ", run sudo udevadm control --reload-rules and plug the board in again.";
+    return TARNEL_TEXT("Ch341Usb",
+                       "The udev rule that gives CH341A boards to the user at the seat and to "
+                       "group plugdev is missing: the tarnel package installs it as "
+                       "/usr/lib/udev/rules.d/%1; without the package put the line\n  %2\ninto "
+                       "/etc/udev/rules.d/%1, run sudo udevadm control --reload-rules and plug "
+                       "the board in again.")
+        .Text(Ch341Usb::kUdevRuleFile, Ch341Usb::kUdevRule);
 }
 }  // namespace
 
@@ -75,16 +76,18 @@ void Ch341Usb::Close() {
 }
 
 void Ch341Usb::Open(const std::string& sysRoot) {
-    const std::string name = "the CH341A " + Name();
+    const std::string name = Name();
     if (const int error = libusb_init(&m_context); error < 0) {
         m_context = nullptr;
-        throw PortError("Cannot use the USB for " + name + ": " + libusb_strerror(error) + ".");
+        throw PortError(TARNEL_TEXT("Ch341Usb", "Cannot use the USB for the CH341A %1: %2.")
+                            .Text(name, libusb_strerror(error)));
     }
     libusb_device** devices = nullptr;
     const ssize_t count = libusb_get_device_list(m_context, &devices);
     if (count < 0) {
-        throw PortError("Cannot list the USB devices for " + name + ": " +
-                        libusb_strerror(static_cast<int>(count)) + ".");
+        throw PortError(
+            TARNEL_TEXT("Ch341Usb", "Cannot list the USB devices for the CH341A %1: %2.")
+                .Text(name, libusb_strerror(static_cast<int>(count))));
     }
     libusb_device* device = nullptr;
     for (ssize_t i = 0; i < count && device == nullptr; ++i) {
@@ -100,23 +103,28 @@ void Ch341Usb::Open(const std::string& sysRoot) {
     }
     libusb_free_device_list(devices, 1);
     if (device == nullptr) {
-        throw PortError("Nothing is plugged in at " + Name() +
-                        " on the USB; tarnel-cli list-ports lists the CH341A boards present.");
+        throw PortError(TARNEL_TEXT("Ch341Usb",
+                                    "Nothing is plugged in at %1 on the USB; tarnel-cli list-ports "
+                                    "lists the CH341A boards present.")
+                            .Text(name));
     }
     if (error == LIBUSB_ERROR_NOT_FOUND) {
         char id[16];
         std::snprintf(id, sizeof id, "%04x:%04x", descriptor.idVendor, descriptor.idProduct);
-        throw PortError("The USB device at " + Name() +
-                        " is no CH341A in I2C mode (1a86:5512) but " + id +
-                        "; tarnel-cli list-ports lists the CH341A boards present.");
+        throw PortError(TARNEL_TEXT("Ch341Usb",
+                                    "The USB device at %1 is no CH341A in I2C mode (1a86:5512) but "
+                                    "%2; tarnel-cli list-ports lists the CH341A boards present.")
+                            .Text(name, id));
     }
     if (error == LIBUSB_ERROR_ACCESS) {
         m_handle = nullptr;
-        throw PortError("Cannot open " + name + ": permission denied. " + PermissionHint());
+        throw PortError(TARNEL_TEXT("Ch341Usb", "Cannot open the CH341A %1: permission denied. %2")
+                            .Text(name, PermissionHint()));
     }
     if (error < 0) {
         m_handle = nullptr;
-        throw PortError("Cannot open " + name + ": " + libusb_strerror(error) + ".");
+        throw PortError(TARNEL_TEXT("Ch341Usb", "Cannot open the CH341A %1: %2.")
+                            .Text(name, libusb_strerror(error)));
     }
     if (libusb_kernel_driver_active(m_handle, kInterface) == 1) {
         std::error_code linkError;
@@ -124,19 +132,22 @@ void Ch341Usb::Open(const std::string& sysRoot) {
             std::filesystem::path(sysRoot) / "bus/usb/devices" / (m_place + ":1.0") / "driver",
             linkError);
         const std::string driverName = linkError ? "DRIVER" : driver.filename().string();
-        throw PortError("The kernel driver " + driverName + " holds " + name +
-                        "; unload it first (sudo modprobe -r " + driverName +
-                        "), so that tarnel does not talk over it.");
+        throw PortError(TARNEL_TEXT("Ch341Usb",
+                                    "The kernel driver %1 holds the CH341A %2; unload it first "
+                                    "(sudo modprobe -r %1), so that tarnel does not talk over it.")
+                            .Text(driverName, name));
     }
     error = libusb_claim_interface(m_handle, kInterface);
     if (error == LIBUSB_ERROR_BUSY) {
-        throw PortError("The CH341A " + Name() +
-                        " is in use by another program (another tarnel, another --port naming "
-                        "the same board, or another programmer's tool); wait until it has "
-                        "finished.");
+        throw PortError(TARNEL_TEXT("Ch341Usb",
+                                    "The CH341A %1 is in use by another program (another tarnel, "
+                                    "another --port naming the same board, or another "
+                                    "programmer's tool); wait until it has finished.")
+                            .Text(name));
     }
     if (error < 0) {
-        throw PortError("Cannot claim " + name + ": " + libusb_strerror(error) + ".");
+        throw PortError(TARNEL_TEXT("Ch341Usb", "Cannot claim the CH341A %1: %2.")
+                            .Text(name, libusb_strerror(error)));
     }
     m_claimed = true;
 }

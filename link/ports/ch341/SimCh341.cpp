@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "Ch341Protocol.h"
+#include "LinkText.h"
 
 using namespace Ch341Protocol;
 
@@ -43,7 +44,9 @@ Ch341Transport::Result SimCh341::BulkOut(const uint8_t* data, int length,
     }
     m_segments.emplace_back(data, data + length);
     if (const std::string problem = Run(data, length); !problem.empty()) {
-        return {Outcome::Failed, 0, "the simulated CH341A got a malformed segment: " + problem};
+        return {Outcome::Failed, 0,
+                TARNEL_TEXT("SimCh341", "the simulated CH341A got a malformed segment: %1")
+                    .Text(problem)};
     }
     return {Outcome::Done, length};
 }
@@ -71,10 +74,10 @@ bool SimCh341::SendByte(uint8_t byte) {
 
 std::string SimCh341::Run(const uint8_t* data, int length) {
     if (length < 2 || length > kPacketSize) {
-        return "it is " + std::to_string(length) + " bytes long";
+        return TARNEL_TEXT("SimCh341", "it is %1 bytes long").Text(length);
     }
     if (data[0] != kStream || data[length - 1] != kEnd) {
-        return "it does not begin with 0xAA and end with 0x00";
+        return TARNEL_TEXT("SimCh341", "it does not begin with 0xAA and end with 0x00").Text();
     }
     std::vector<uint8_t> replies;
     for (int i = 1; i < length - 1; ++i) {
@@ -93,7 +96,7 @@ std::string SimCh341::Run(const uint8_t* data, int length) {
         } else if ((command & 0xC0) == kOut) {
             const int n = command & 0x3F;
             if (i + (n == 0 ? 1 : n) >= length - 1) {
-                return "an OUT command runs past its end";
+                return TARNEL_TEXT("SimCh341", "an OUT command runs past its end").Text();
             }
             if (n == 0) {
                 replies.push_back(SendByte(data[++i]) ? 0x00 : kNotAcknowledged);
@@ -104,7 +107,7 @@ std::string SimCh341::Run(const uint8_t* data, int length) {
         } else if ((command & 0xC0) == kIn) {
             const int n = command & 0x3F;
             if (n > kMaxIn) {
-                return "an IN command asks for " + std::to_string(n) + " bytes";
+                return TARNEL_TEXT("SimCh341", "an IN command asks for %1 bytes").Text(n);
             }
             for (int k = 0; k < (n == 0 ? 1 : n); ++k) {
                 replies.push_back(m_bus.ReceiveByte());
@@ -117,11 +120,11 @@ std::string SimCh341::Run(const uint8_t* data, int length) {
         } else if ((command & 0xF0) == kSet) {
             m_speed = command & 3;
         } else if ((command & 0xE0) != kDelayUs) {
-            return "unknown command " + std::to_string(command);
+            return TARNEL_TEXT("SimCh341", "unknown command %1").Text(command);
         }
     }
     if (replies.size() > static_cast<std::size_t>(kPacketSize)) {
-        return "its replies take " + std::to_string(replies.size()) + " bytes";
+        return TARNEL_TEXT("SimCh341", "its replies take %1 bytes").Text(replies.size());
     }
     m_replies.insert(m_replies.end(), replies.begin(), replies.end());
     return {};

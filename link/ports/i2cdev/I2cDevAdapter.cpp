@@ -19,23 +19,30 @@
 
 #include "I2cSysfs.h"
 #include "KernelFiles.h"
+#include "LinkText.h"
 #include "PortError.h"
 
 namespace {
 // The i2c-dev driver's character devices have this major number.
 constexpr unsigned kI2cDevMajor = 89;
 
+// What to do about a failed open, or "".
 std::string HintFor(int error) {
     switch (error) {
         case ENOENT:
         case ENODEV:
         case ENXIO:
-            return " tarnel-cli list-ports lists the adapters present; if none is listed, load "
-                   "the i2c-dev module (sudo modprobe i2c-dev).";
+            return TARNEL_TEXT("I2cDevAdapter",
+                               "tarnel-cli list-ports lists the adapters present; if none is "
+                               "listed, load the i2c-dev module (sudo modprobe i2c-dev).")
+                .Text();
         case EACCES:
         case EPERM:
-            return " Add your user to group i2c (sudo usermod -aG i2c $USER, then log in again), "
-                   "or give the device to a group of yours with a udev rule.";
+            return TARNEL_TEXT("I2cDevAdapter",
+                               "Add your user to group i2c (sudo usermod -aG i2c $USER, then log "
+                               "in again), or give the device to a group of yours with a udev "
+                               "rule.")
+                .Text();
         default:
             return "";
     }
@@ -60,40 +67,47 @@ I2cDevAdapter::I2cDevAdapter(int number, const std::string& devDir, const std::s
     struct stat info {};
     if (::stat(m_path.c_str(), &info) == 0 && (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode))) {
         if (!S_ISCHR(info.st_mode) || major(info.st_rdev) != kI2cDevMajor) {
-            throw PortError(m_path +
-                            " is not an I2C adapter of the i2c-dev driver; tarnel-cli "
-                            "list-ports lists the adapters present.");
+            throw PortError(TARNEL_TEXT("I2cDevAdapter",
+                                        "%1 is not an I2C adapter of the i2c-dev driver; "
+                                        "tarnel-cli list-ports lists the adapters present.")
+                                .Text(m_path));
         }
         m_number = static_cast<int>(minor(info.st_rdev));
     }
     const I2cSysfs sysfs(sysDir);
     if (sysfs.IsHostSmbus(m_number)) {
         const std::string name = sysfs.Name(m_number);
-        throw PortError(m_path + (name.empty() ? "" : " (" + name + ")") +
-                        " is the computer's own SMBus, where the memory modules keep their SPD "
+        throw PortError(
+            TARNEL_TEXT("I2cDevAdapter",
+                        "%1 is the computer's own SMBus, where the memory modules keep their SPD "
                         "data at 0x50 to 0x57; tarnel never uses it, so that a write cannot ruin "
                         "them. tarnel talks to a switch through a USB or other I2C adapter: "
-                        "tarnel-cli list-ports lists the adapters present.");
+                        "tarnel-cli list-ports lists the adapters present.")
+                .Text(m_path + (name.empty() ? "" : " (" + name + ")")));
     }
     m_fd = ::open(m_path.c_str(), O_RDWR | O_CLOEXEC);
     if (m_fd < 0) {
         const int error = errno;
-        throw PortError(
-            "Cannot open the I2C adapter " + m_path + ": " + std::strerror(error) + "." +
-            (error == EACCES || error == EPERM
-                 ? " " + KernelFiles::PermissionHint(m_path, "i2c", HintFor(error).substr(1))
-                 : HintFor(error)));
+        const std::string hint = error == EACCES || error == EPERM
+                                     ? KernelFiles::PermissionHint(m_path, "i2c", HintFor(error))
+                                     : HintFor(error);
+        throw PortError(TARNEL_TEXT("I2cDevAdapter", "Cannot open the I2C adapter %1: %2.")
+                            .Text(m_path, std::strerror(error)) +
+                        (hint.empty() ? "" : " " + hint));
     }
     // One tarnel at a time on an adapter: two runs (or two --port names for
     // the same adapter) would interleave their writes to one switch.
     if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(m_fd);
-        throw PortError("The I2C adapter " + m_path + " is in use" +
-                        (error == EWOULDBLOCK
-                             ? " by another tarnel (another program, or another --port naming "
-                               "the same adapter); wait until it has finished."
-                             : ": " + std::string(std::strerror(error)) + "."));
+        throw PortError(error == EWOULDBLOCK
+                            ? TARNEL_TEXT("I2cDevAdapter",
+                                          "The I2C adapter %1 is in use by another tarnel (another "
+                                          "program, or another --port naming the same adapter); "
+                                          "wait until it has finished.")
+                                  .Text(m_path)
+                            : TARNEL_TEXT("I2cDevAdapter", "The I2C adapter %1 is in use: %2.")
+                                  .Text(m_path, std::strerror(error)));
     }
 }
 
@@ -104,33 +118,40 @@ I2cDevAdapter::~I2cDevAdapter() {
 unsigned long I2cDevAdapter::Functions() {
     unsigned long functions = 0;
     if (const int error = Ioctl(I2C_FUNCS, &functions)) {
-        throw PortError("Cannot ask the I2C adapter " + m_path +
-                        " what it can do: " + std::strerror(error) + ".");
+        throw PortError(
+            TARNEL_TEXT("I2cDevAdapter", "Cannot ask the I2C adapter %1 what it can do: %2.")
+                .Text(m_path, std::strerror(error)));
     }
     return functions;
 }
 
-std::string I2cDevAdapter::AddressHeldBy(uint16_t address) {
+std::optional<std::string> I2cDevAdapter::AddressHeldBy(uint16_t address) {
     namespace fs = std::filesystem;
     const std::string client = ClientName(m_number, address);
     std::error_code error;
     const fs::path driverLink = fs::path(m_sysDir) / "bus/i2c/devices" / client / "driver";
     const fs::path driver = fs::read_symlink(driverLink, error);
-    std::string driverName = error ? std::string() : driver.filename().string();
-    // I2C_SLAVE takes the address's value, not a pointer to it.
-    if (driverName.empty() &&
-        Ioctl(I2C_SLAVE, reinterpret_cast<void*>(static_cast<uintptr_t>(address))) == EBUSY) {
-        driverName = "a kernel driver";
-    }
-    if (driverName.empty()) {
-        return {};
-    }
+    const std::string driverName = error ? std::string() : driver.filename().string();
     char hex[8];
     std::snprintf(hex, sizeof hex, "0x%02X", address);
-    const std::string unbindDriver = driverName == "a kernel driver" ? "DRIVER" : driverName;
-    return "the kernel driver " + driverName + " holds address " + hex + " on " + m_path +
-           "; unbind it first (echo " + client + " | sudo tee /sys/bus/i2c/drivers/" +
-           unbindDriver + "/unbind), so that tarnel does not talk over it";
+    if (!driverName.empty()) {
+        return TARNEL_TEXT("I2cDevAdapter",
+                           "the kernel driver %1 holds address %2 on %3; unbind it first (echo %4 "
+                           "| sudo tee /sys/bus/i2c/drivers/%1/unbind), so that tarnel does not "
+                           "talk over it")
+            .Text(driverName, hex, m_path, client);
+    }
+    // A driver without a sysfs client (bound by address alone) is seen only
+    // as a busy address. I2C_SLAVE takes the address's value, not a pointer
+    // to it.
+    if (Ioctl(I2C_SLAVE, reinterpret_cast<void*>(static_cast<uintptr_t>(address))) == EBUSY) {
+        return TARNEL_TEXT("I2cDevAdapter",
+                           "a kernel driver holds address %1 on %2; unbind it first (echo %3 | "
+                           "sudo tee /sys/bus/i2c/drivers/DRIVER/unbind), so that tarnel does not "
+                           "talk over it")
+            .Text(hex, m_path, client);
+    }
+    return std::nullopt;
 }
 
 bool I2cDevAdapter::StillPresent() {

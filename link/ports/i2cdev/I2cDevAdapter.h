@@ -25,7 +25,7 @@ public:
     unsigned long Functions() override;
     // A driver bound to the address in sysfs, or one the I2C_SLAVE probe
     // finds busy.
-    std::string AddressHeldBy(uint16_t address) override;
+    std::optional<std::string> AddressHeldBy(uint16_t address) override;
     // The device node is still there (udev removes it when the adapter goes).
     bool StillPresent() override;
     int Transfer(I2cMessage* messages, int count) override;

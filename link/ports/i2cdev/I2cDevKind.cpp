@@ -4,6 +4,7 @@
 #include "I2cDevAdapter.h"
 #include "I2cSysfs.h"
 #include "KernelFiles.h"
+#include "LinkText.h"
 #include "PortKinds.h"
 #include "PortSession.h"
 #include "TransferLink.h"
@@ -25,16 +26,18 @@ struct AdapterPlace {
     std::string deviceName;
 };
 
-// "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME", looking a name up in sysfs below
-// `sysfsRoot`; with no root only the form is checked and a name gives
-// number -1.
-AdapterPlace ParseAdapter(const std::string& name, const std::string* sysfsRoot) {
+// "i2c:/dev/i2c-N", "i2c:N" or "i2c:NAME", the last two in the session's
+// /dev, looking a name up in its sysfs; with no session only the form is
+// checked and a name gives number -1.
+AdapterPlace ParseAdapter(const std::string& name, const PortSession* session) {
     const std::string rest = name.substr(kI2cPrefix.size());
+    const std::string devRoot = session == nullptr ? "/dev" : session->DevRoot();
     if (AllDigits(rest) && rest.size() < 6) {
-        return {"/dev", std::stoi(rest), ""};
+        return {devRoot, std::stoi(rest), ""};
     }
     if (!rest.empty() && !AllDigits(rest) && rest.find('/') == std::string::npos) {
-        return {"/dev", sysfsRoot == nullptr ? -1 : I2cSysfs(*sysfsRoot).FindByName(rest), ""};
+        return {devRoot, session == nullptr ? -1 : I2cSysfs(session->SysfsRoot()).FindByName(rest),
+                ""};
     }
     const auto slash = rest.rfind('/');
     const std::string base = slash == std::string::npos ? rest : rest.substr(slash + 1);
@@ -52,9 +55,9 @@ void Check(const std::string& name) {
 }
 
 std::unique_ptr<DeviceLink> Open(const std::string& name, PortSession& session) {
-    const AdapterPlace place = ParseAdapter(name, &session.SysfsRoot());
-    return std::make_unique<TransferLink>(std::make_unique<I2cDevAdapter>(
-        place.number, place.folder, session.SysfsRoot(), place.deviceName));
+    const AdapterPlace place = ParseAdapter(name, &session);
+    return std::make_unique<TransferLink>(
+        session.OpenI2cDev(place.number, place.folder, place.deviceName));
 }
 
 std::vector<PortInfo> Discover(const SystemRoots& roots) {
@@ -63,9 +66,10 @@ std::vector<PortInfo> Discover(const SystemRoots& roots) {
     for (int n : KernelFiles::Numbered(roots.dev, "i2c-")) {
         const std::string adapterName = sysfs.Name(n);
         const std::string byName = sysfs.NameToUse(n);
-        ports.push_back({kI2cPrefix + roots.dev + "/i2c-" + std::to_string(n),
-                         adapterName.empty() ? "I2C adapter" : adapterName, !sysfs.IsHostSmbus(n),
-                         byName.empty() ? "" : kI2cPrefix + byName});
+        ports.push_back(
+            {kI2cPrefix + roots.dev + "/i2c-" + std::to_string(n),
+             adapterName.empty() ? TARNEL_TEXT("I2cDevKind", "I2C adapter").Text() : adapterName,
+             !sysfs.IsHostSmbus(n), byName.empty() ? "" : kI2cPrefix + byName});
     }
     return ports;
 }
@@ -75,7 +79,8 @@ const PortKind& I2cDevKind() {
     static const PortKind kind{
         .prefix = kI2cPrefix,
         .forms = {"i2c:/dev/i2c-N", "i2c:N", "i2c:NAME"},
-        .help = "an I2C adapter through i2c-dev, by its device, number or kernel name",
+        .help = TARNEL_TEXT("I2cDevKind",
+                            "an I2C adapter through i2c-dev, by its device, number or kernel name"),
         .traceable = false,
         .simulated = false,
         .check = Check,

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "KernelFiles.h"
+#include "LinkText.h"
 #include "PortError.h"
 
 namespace {
@@ -92,19 +93,26 @@ int I2cSysfs::FindByName(const std::string& name) const {
     }
     std::string present;
     for (const auto& [number, adapterName] : adapters) {
-        present += (present.empty() ? "" : ", ") + std::string("i2c:") + std::to_string(number) +
-                   " \"" + adapterName + "\"" +
-                   (IsHostSmbus(number) ? " (the computer's own SMBus, not usable)" : "");
+        present +=
+            (present.empty() ? "" : ", ") +
+            (IsHostSmbus(number)
+                 ? TARNEL_TEXT("I2cSysfs", "i2c:%1 \"%2\" (the computer's own SMBus, not usable)")
+                 : TARNEL_TEXT("I2cSysfs", "i2c:%1 \"%2\""))
+                .Text(number, adapterName);
     }
     if (adapters.empty()) {
-        present = "none (load the i2c-dev module: sudo modprobe i2c-dev)";
+        present =
+            TARNEL_TEXT("I2cSysfs", "none (load the i2c-dev module: sudo modprobe i2c-dev)").Text();
     }
-    const std::string quoted = "\"" + name + "\"";
     throw PortError((matches.empty()
-                         ? "No I2C adapter is named " + quoted + " or has a name beginning with it"
-                         : "Several I2C adapters match " + quoted +
-                               "; give more of the name, or the adapter's number (i2c:N)") +
-                    ". I2C adapters present: " + present + ".");
+                         ? TARNEL_TEXT("I2cSysfs",
+                                       "No I2C adapter is named \"%1\" or has a name beginning "
+                                       "with it. I2C adapters present: %2.")
+                         : TARNEL_TEXT("I2cSysfs",
+                                       "Several I2C adapters match \"%1\"; give more of the name, "
+                                       "or the adapter's number (i2c:N). I2C adapters present: "
+                                       "%2."))
+                        .Text(name, present));
 }
 
 std::string I2cSysfs::NameToUse(int number) const {

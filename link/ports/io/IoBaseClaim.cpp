@@ -12,6 +12,7 @@
 #include <mutex>
 #include <set>
 
+#include "LinkText.h"
 #include "PortError.h"
 #include "SafeOpen.h"
 
@@ -26,14 +27,18 @@ std::string Hex(uint16_t base) {
 }
 
 [[noreturn]] void InUse(uint16_t base) {
-    throw PortError("The parallel port at " + Hex(base) +
-                    " is in use by another tarnel (another program, or another --port naming "
-                    "the same port); wait until it has finished.");
+    throw PortError(TARNEL_TEXT("IoBaseClaim",
+                                "The parallel port at %1 is in use by another tarnel (another "
+                                "program, or another --port naming the same port); wait until it "
+                                "has finished.")
+                        .Text(Hex(base)));
 }
 
 [[noreturn]] void Unclaimable(uint16_t base, const std::string& why) {
-    throw PortError("Cannot claim the parallel port at " + Hex(base) + ": " + why +
-                    " Direct port I/O (io:) needs root; the ppdev port /dev/parportN does not.");
+    throw PortError(TARNEL_TEXT("IoBaseClaim",
+                                "Cannot claim the parallel port at %1: %2 Direct port I/O (io:) "
+                                "needs root; the ppdev port /dev/parportN does not.")
+                        .Text(Hex(base), why));
 }
 }  // namespace
 
@@ -67,17 +72,18 @@ void IoBaseClaim::Lock(const std::string& lockDir) {
         }
     }
     if (::mkdir(lockDir.c_str(), 0755) != 0 && errno != EEXIST) {
-        Unclaimable(m_base,
-                    "cannot create the folder " + lockDir + ": " + std::strerror(errno) + ".");
+        Unclaimable(m_base, TARNEL_TEXT("IoBaseClaim", "cannot create the folder %1: %2.")
+                                .Text(lockDir, std::strerror(errno)));
     }
     // Only a folder no other user can write to keeps the claim: in a shared
     // one anybody could take or hold the lock file.
     struct stat folder {};
     if (::lstat(lockDir.c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode) ||
         (folder.st_uid != 0 && folder.st_uid != ::geteuid()) || (folder.st_mode & 022) != 0) {
-        Unclaimable(m_base, lockDir +
-                                " is not a folder that only its owner, root, can write to; "
-                                "remove it so that tarnel makes it anew.");
+        Unclaimable(m_base, TARNEL_TEXT("IoBaseClaim",
+                                        "%1 is not a folder that only its owner, root, can write "
+                                        "to; remove it so that tarnel makes it anew.")
+                                .Text(lockDir));
     }
     const std::string path = LockPath(m_base, lockDir);
     const SafeOpen::Result opened = SafeOpen::Open(path, O_RDWR | O_CREAT, 0600, m_file);
@@ -87,13 +93,17 @@ void IoBaseClaim::Lock(const std::string& lockDir) {
     struct stat file {};
     if (::fstat(m_file.get(), &file) != 0 || file.st_uid != ::geteuid() ||
         ::fchmod(m_file.get(), 0600) != 0) {
-        Unclaimable(m_base, path + " belongs to another user; remove it.");
+        Unclaimable(
+            m_base,
+            TARNEL_TEXT("IoBaseClaim", "%1 belongs to another user; remove it.").Text(path));
     }
     if (::flock(m_file.get(), LOCK_EX | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK) {
             InUse(m_base);
         }
-        Unclaimable(m_base, "cannot lock " + path + ": " + std::strerror(errno) + ".");
+        Unclaimable(
+            m_base,
+            TARNEL_TEXT("IoBaseClaim", "cannot lock %1: %2.").Text(path, std::strerror(errno)));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "IoPort.h"
+#include "LinkText.h"
 #include "LptLink.h"
 #include "PortKinds.h"
 #include "PortSession.h"
@@ -36,7 +37,8 @@ void Check(const std::string& name) {
 }
 
 std::unique_ptr<DeviceLink> Open(const std::string& name, PortSession& session) {
-    return std::make_unique<LptLink>(session.Wrap(std::make_unique<IoPort>(ParseBase(name))));
+    return std::make_unique<LptLink>(
+        session.Wrap(std::make_unique<IoPort>(ParseBase(name), session.Io())));
 }
 }  // namespace
 
@@ -44,7 +46,7 @@ const PortKind& IoKind() {
     static const PortKind kind{
         .prefix = kIoPrefix,
         .forms = {"io:0x378"},
-        .help = "direct port I/O at that address, needs root",
+        .help = TARNEL_TEXT("IoKind", "direct port I/O at that address, needs root"),
         .traceable = true,
         .simulated = false,
         .check = Check,

@@ -6,13 +6,14 @@
 #include <string>
 
 #include "IoBaseClaim.h"
+#include "IoSystem.h"
 #include "LptPort.h"
 
 // A parallel port by direct port I/O at `base` (data), base + 1 (status) and
-// base + 2 (control), through ioperm on x86 Linux. The constructor asks the
-// kernel for access to the three ports, which needs root or CAP_SYS_RAWIO,
-// and checks that a parallel port answers there; the destructor gives the
-// access back.
+// base + 2 (control), through ioperm on x86 Linux (IoSystem). The constructor
+// asks the kernel for access to the three ports, which needs root or
+// CAP_SYS_RAWIO, and checks that a parallel port answers there; the
+// destructor gives the access back.
 class IoPort : public LptPort {
 public:
     // Throws PortNameError unless `base` is a parallel port's base address:
@@ -26,8 +27,8 @@ public:
     // `base` (its data register does not keep what is written, the test the
     // kernel's own port probe makes).
     // Only the data register, and the direction bit of the control register,
-    // are written before that test passes.
-    explicit IoPort(uint16_t base);
+    // are written before that test passes. `system` must outlive the port.
+    explicit IoPort(uint16_t base, IoSystem& system = IoSystem::Kernel());
     ~IoPort() override;
     IoPort(const IoPort&) = delete;
     IoPort& operator=(const IoPort&) = delete;
@@ -38,7 +39,12 @@ protected:
     uint8_t InStatus() override;
 
 private:
+    // Whether the data register keeps what is written to it, as a parallel
+    // port's does; puts its value back afterwards.
+    bool DataRegisterAnswers();
+
     uint16_t m_base;
+    IoSystem& m_system;
     // Held from before the first access to the ports until after the last.
     std::unique_ptr<IoBaseClaim> m_claim;
 };

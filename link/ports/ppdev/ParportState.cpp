@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "LinkText.h"
+
 namespace {
 namespace fs = std::filesystem;
 
@@ -93,24 +95,35 @@ std::string ParportState::OpenHint(int number, int error) const {
     switch (error) {
         case EACCES:
         case EPERM:
-            return "Add your user to group lp (sudo usermod -aG lp $USER) and log in again.";
+            return TARNEL_TEXT("ParportState",
+                               "Add your user to group lp (sudo usermod -aG lp $USER) and log in "
+                               "again.")
+                .Text();
         case ENOENT:
         case ENODEV:
         case ENXIO:
             if (!PpdevLoaded()) {
-                return PortPresent(number) ? "The ppdev driver is not loaded: sudo modprobe ppdev."
-                                           : "The ppdev driver is not loaded: sudo modprobe "
-                                             "parport_pc ppdev.";
+                return (PortPresent(number)
+                            ? TARNEL_TEXT("ParportState",
+                                          "The ppdev driver is not loaded: sudo modprobe ppdev.")
+                            : TARNEL_TEXT("ParportState",
+                                          "The ppdev driver is not loaded: sudo modprobe "
+                                          "parport_pc ppdev."))
+                    .Text();
             }
             if (number < 0 || Bases().empty()) {
-                return "This machine has no such parallel port, or its driver is not loaded "
-                       "(sudo modprobe parport_pc ppdev).";
+                return TARNEL_TEXT("ParportState",
+                                   "This machine has no such parallel port, or its driver is not "
+                                   "loaded (sudo modprobe parport_pc ppdev).")
+                    .Text();
             }
-            return "This machine has no parallel port " + Port(number) +
-                   " (tarnel-cli list-ports lists the ports present).";
+            return TARNEL_TEXT("ParportState",
+                               "This machine has no parallel port %1 (tarnel-cli list-ports lists "
+                               "the ports present).")
+                .Text(Port(number));
         case ENOTTY:
         case EINVAL:
-            return "It is not a parallel-port device.";
+            return TARNEL_TEXT("ParportState", "It is not a parallel-port device.").Text();
         default:
             return "";
     }
@@ -121,23 +134,32 @@ std::string ParportState::ClaimHint(int number, int error) const {
         return OpenHint(number, error);
     }
     if (number < 0) {
-        return "Another driver may hold the port.";
+        return TARNEL_TEXT("ParportState", "Another driver may hold the port.").Text();
     }
     if (!PortPresent(number)) {
-        return "No parallel port is behind /dev/" + Port(number) + ": the kernel has no port " +
-               Port(number) + "; load the port's driver (sudo modprobe parport_pc).";
+        return TARNEL_TEXT("ParportState",
+                           "No parallel port is behind /dev/%1: the kernel has no port %1; load "
+                           "the port's driver (sudo modprobe parport_pc).")
+            .Text(Port(number));
     }
     const std::vector<std::string> holders = Holders(number);
     if (std::find(holders.begin(), holders.end(), "lp") != holders.end()) {
-        return "The lp printer driver holds the port: unload it with sudo modprobe -r lp.";
+        return TARNEL_TEXT("ParportState",
+                           "The lp printer driver holds the port: unload it with sudo modprobe -r "
+                           "lp.")
+            .Text();
     }
     if (std::find(holders.begin(), holders.end(), "ppdev") != holders.end()) {
-        return "Another program holds the port through ppdev; close it and try again.";
+        return TARNEL_TEXT("ParportState",
+                           "Another program holds the port through ppdev; close it and try again.")
+            .Text();
     }
     if (!holders.empty()) {
-        return "The kernel driver " + holders.front() +
-               " holds the port; unload it if nothing needs it (sudo modprobe -r " +
-               holders.front() + ").";
+        return TARNEL_TEXT("ParportState",
+                           "The kernel driver %1 holds the port; unload it if nothing needs it "
+                           "(sudo modprobe -r %1).")
+            .Text(holders.front());
     }
-    return "Another driver may hold the port (see " + PortDir(number) + "/devices).";
+    return TARNEL_TEXT("ParportState", "Another driver may hold the port (see %1/devices).")
+        .Text(PortDir(number));
 }

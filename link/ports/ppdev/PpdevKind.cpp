@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "KernelFiles.h"
+#include "LinkText.h"
 #include "LptLink.h"
 #include "PortKinds.h"
 #include "PortNameError.h"
@@ -24,15 +25,18 @@ void RequireDevice(const std::string& name) {
 void Check(const std::string& name) {
     RequireDevice(name);
     if (!PpdevSystem::MayBePort(name)) {
-        throw PortNameError(name +
-                            " is not a parallel port: the ppdev driver's ports are the "
-                            "character devices /dev/parportN (tarnel-cli list-ports lists them).");
+        throw PortNameError(TARNEL_TEXT("PpdevKind",
+                                        "%1 is not a parallel port: the ppdev driver's ports are "
+                                        "the character devices /dev/parportN (tarnel-cli "
+                                        "list-ports lists them).")
+                                .Text(name));
     }
 }
 
 std::unique_ptr<DeviceLink> Open(const std::string& name, PortSession& session) {
     RequireDevice(name);
-    return std::make_unique<LptLink>(session.Wrap(std::make_unique<PpdevPort>(name)));
+    return std::make_unique<LptLink>(
+        session.Wrap(std::make_unique<PpdevPort>(name, session.Ppdev())));
 }
 
 std::vector<PortInfo> Discover(const SystemRoots& roots) {
@@ -41,13 +45,13 @@ std::vector<PortInfo> Discover(const SystemRoots& roots) {
         const std::string id = "parport" + std::to_string(n);
         const std::string base =
             KernelFiles::FirstLine(roots.proc + "/sys/dev/parport/" + id + "/base-addr");
-        std::string description = "parallel port";
+        std::string description = TARNEL_TEXT("PpdevKind", "parallel port").Text();
         char* end = nullptr;
         const unsigned long address = std::strtoul(base.c_str(), &end, 10);
         if (end != base.c_str() && address != 0) {
             char hex[24];
-            std::snprintf(hex, sizeof hex, " at 0x%lx", address);
-            description += hex;
+            std::snprintf(hex, sizeof hex, "0x%lx", address);
+            description = TARNEL_TEXT("PpdevKind", "parallel port at %1").Text(hex);
         }
         ports.push_back({roots.dev + "/" + id, description});
     }
@@ -59,7 +63,7 @@ const PortKind& PpdevKind() {
     static const PortKind kind{
         .prefix = kDevicePrefix,
         .forms = {"/dev/parportN"},
-        .help = "the kernel's ppdev driver, default /dev/parport0",
+        .help = TARNEL_TEXT("PpdevKind", "the kernel's ppdev driver, default /dev/parport0"),
         .traceable = true,
         .simulated = false,
         .check = Check,

@@ -35,7 +35,7 @@ PpdevPort::PpdevPort(const std::string& device, PpdevSystem& system)
     if (const int error = m_system.Open(device, m_fd)) {
         m_fd = -1;
         const std::string hint = kernel.OpenHint(number, error);
-        Fail("Cannot open", error,
+        Fail(TARNEL_TEXT("PpdevPort", "Cannot open the parallel port %1: %2."), error,
              error == EACCES || error == EPERM ? KernelFiles::PermissionHint(device, "lp", hint)
                                                : hint);
     }
@@ -46,7 +46,8 @@ PpdevPort::PpdevPort(const std::string& device, PpdevSystem& system)
     if (error != 0) {
         m_system.Close(m_fd);
         m_fd = -1;
-        Fail("Cannot claim", error, kernel.ClaimHint(number, error));
+        Fail(TARNEL_TEXT("PpdevPort", "Cannot claim the parallel port %1: %2."), error,
+             kernel.ClaimHint(number, error));
     }
 }
 
@@ -56,35 +57,36 @@ PpdevPort::~PpdevPort() {
     m_system.Close(m_fd);
 }
 
-void PpdevPort::Fail(const std::string& step, int error, const std::string& hint) const {
-    throw PortError(step + " the parallel port " + m_device + ": " + std::strerror(error) + "." +
-                    (hint.empty() ? "" : " " + hint));
+void PpdevPort::Fail(const LinkText& what, int error, const std::string& hint) const {
+    throw PortError(what.Text(m_device, std::strerror(error)) + (hint.empty() ? "" : " " + hint));
 }
 
-void PpdevPort::Access(unsigned long request, unsigned char& byte, const std::string& step) {
+void PpdevPort::Access(unsigned long request, unsigned char& byte, const LinkText& what) {
     const int error = m_system.Ioctl(m_fd, request, &byte);
     if (error == 0) {
         return;
     }
     const bool gone = error == ENODEV || error == ENXIO || error == EIO;
-    Fail(step, error,
-         gone ? "The port went away during the operation: check that the adapter is still "
-                "plugged in and its driver loaded, then try again."
+    Fail(what, error,
+         gone ? TARNEL_TEXT("PpdevPort",
+                            "The port went away during the operation: check that the adapter is "
+                            "still plugged in and its driver loaded, then try again.")
+                    .Text()
               : "");
 }
 
 void PpdevPort::OutData(uint8_t value) {
     unsigned char byte = value;
-    Access(PPWDATA, byte, "Cannot write to");
+    Access(PPWDATA, byte, TARNEL_TEXT("PpdevPort", "Cannot write to the parallel port %1: %2."));
 }
 
 void PpdevPort::OutControl(uint8_t value) {
     unsigned char byte = value;
-    Access(PPWCONTROL, byte, "Cannot write to");
+    Access(PPWCONTROL, byte, TARNEL_TEXT("PpdevPort", "Cannot write to the parallel port %1: %2."));
 }
 
 uint8_t PpdevPort::InStatus() {
     unsigned char byte = 0;
-    Access(PPRSTATUS, byte, "Cannot read from");
+    Access(PPRSTATUS, byte, TARNEL_TEXT("PpdevPort", "Cannot read from the parallel port %1: %2."));
     return byte;
 }

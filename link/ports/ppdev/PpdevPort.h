@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "LinkText.h"
 #include "LptPort.h"
 #include "PpdevSystem.h"
 
@@ -34,8 +35,10 @@ protected:
 
 private:
     // One register access; throws PortError when it fails.
-    void Access(unsigned long request, unsigned char& byte, const std::string& step);
-    [[noreturn]] void Fail(const std::string& step, int error, const std::string& hint) const;
+    void Access(unsigned long request, unsigned char& byte, const LinkText& what);
+    // Throws PortError: `what` filled with the device and the system's
+    // reason, then `hint`.
+    [[noreturn]] void Fail(const LinkText& what, int error, const std::string& hint) const;
 
     std::string m_device;
     PpdevSystem& m_system;

@@ -5,6 +5,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "LinkText.h"
+
 namespace {
 constexpr uint8_t kDeviceAddressMask = 0xFE;
 constexpr uint8_t kDeviceAddress = 0xA0;
@@ -191,8 +193,9 @@ bool SimEeprom::IsPageSize(int bytes) {
 
 void SimEeprom::SetPageSize(int bytes) {
     if (!IsPageSize(bytes)) {
-        throw std::invalid_argument("A page holds a power of two of bytes up to 128, not " +
-                                    std::to_string(bytes) + ".");
+        throw std::invalid_argument(
+            TARNEL_TEXT("SimEeprom", "A page holds a power of two of bytes up to 128, not %1.")
+                .Text(bytes));
     }
     m_pageMask = static_cast<uint8_t>(bytes - 1);
 }
@@ -234,8 +237,9 @@ int TransferCount(const std::string& name, std::size_t begin) {
     const std::string digits = name.substr(begin);
     if (digits.empty() || digits.size() > 9 ||
         digits.find_first_not_of("0123456789") != std::string::npos) {
-        throw std::invalid_argument("\"" + name +
-                                    "\": the count of transfers after the colon is no number.");
+        throw std::invalid_argument(
+            TARNEL_TEXT("SimEeprom", "\"%1\": the count of transfers after the colon is no number.")
+                .Text(name));
     }
     return std::stoi(digits);
 }
@@ -257,8 +261,9 @@ SimEeprom::Faults SimEeprom::ParseFaults(const std::string& names) {
         if (const auto usb = UsbFaultKind(base); usb.has_value()) {
             faults.usb = {colon == std::string::npos ? 0 : TransferCount(name, colon + 1), *usb};
         } else if (colon != std::string::npos) {
-            throw std::invalid_argument("The simulator fault \"" + base +
-                                        "\" takes no count of transfers.");
+            throw std::invalid_argument(
+                TARNEL_TEXT("SimEeprom", "The simulator fault \"%1\" takes no count of transfers.")
+                    .Text(base));
         } else if (name == "absent") {
             faults.absent = true;
         } else if (name == "write-protected") {
@@ -270,8 +275,13 @@ SimEeprom::Faults SimEeprom::ParseFaults(const std::string& names) {
         } else if (name == "nak-data") {
             faults.dataNotAcknowledged = true;
         } else if (!name.empty()) {
-            throw std::invalid_argument("Unknown simulator fault \"" + name +
-                                        "\". Known faults: " + kFaultNames + ".");
+            throw std::invalid_argument(
+                TARNEL_TEXT("SimEeprom",
+                            "Unknown simulator fault \"%1\". Known faults: absent, "
+                            "write-protected, sda-low, busy, nak-data, and for ch341:sim "
+                            "unplugged, failed-then-gone, silent, silent-then-gone (each "
+                            "optionally :N, after N USB transfers).")
+                    .Text(name));
         }
         begin = comma + 1;
     }

@@ -60,12 +60,10 @@ public:
     using CommitListener = std::function<void(const EepromImage&)>;
     void SetCommitListener(CommitListener listener);
 
-    // The names of the faults as a user switches them on, comma-separated.
-    static constexpr const char* kFaultNames =
-        "absent, write-protected, sda-low, busy, nak-data, and for ch341:sim unplugged, "
-        "failed-then-gone, silent, silent-then-gone (each optionally :N, after N USB transfers)";
-    // The faults named in `names` (comma-separated, from kFaultNames; empty
-    // names are skipped). Throws std::invalid_argument naming an unknown one.
+    // The faults named in `names` (comma-separated: absent, write-protected,
+    // sda-low, busy, nak-data, and the USB faults unplugged, failed-then-gone,
+    // silent, silent-then-gone, each optionally :N; empty names are skipped).
+    // Throws std::invalid_argument naming an unknown one and the known ones.
     static Faults ParseFaults(const std::string& names);
 
     // Address bytes refused because a write cycle was running.

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "LinkText.h"
 #include "PortError.h"
 #include "SafeOpen.h"
 
@@ -28,24 +29,25 @@ void SimEepromFile::Open() {
         created = opened.ok();
     }
     if (opened.kind == SafeOpen::Result::Kind::notRegular) {
-        Fail("The simulated EEPROM file " + m_path +
-                 " is not a regular file; give the name of a file of 128 bytes, or of one "
-                 "to be created",
-             0);
+        Fail(TARNEL_TEXT("SimEepromFile",
+                         "The simulated EEPROM file %1 is not a regular file; give the name of a "
+                         "file of 128 bytes, or of one to be created."));
     }
     if (opened.kind == SafeOpen::Result::Kind::system) {
-        Fail("Cannot open the simulated EEPROM file " + m_path, opened.error);
+        Fail(TARNEL_TEXT("SimEepromFile", "Cannot open the simulated EEPROM file %1: %2."),
+             opened.error);
     }
     if (!opened.ok()) {
-        throw PortError("Cannot open the simulated EEPROM file: " + opened.Describe(m_path));
+        throw PortError(TARNEL_TEXT("SimEepromFile", "Cannot open the simulated EEPROM file: %1")
+                            .Text(opened.Describe(m_path)));
     }
     if (::flock(m_file.get(), LOCK_EX | LOCK_NB) != 0) {
         if (errno == EWOULDBLOCK) {
-            Fail("The simulated switch " + m_path +
-                     " is in use: another program has it open. Try again when it is done",
-                 0);
+            Fail(TARNEL_TEXT("SimEepromFile",
+                             "The simulated switch %1 is in use: another program has it open. "
+                             "Try again when it is done."));
         }
-        Fail("Cannot lock the simulated EEPROM file " + m_path, errno);
+        Fail(TARNEL_TEXT("SimEepromFile", "Cannot lock the simulated EEPROM file %1: %2."), errno);
     }
     if (created) {
         m_eeprom.Memory() = SimEeprom::Pattern();
@@ -70,7 +72,8 @@ void SimEepromFile::Load() {
             continue;
         }
         if (got < 0) {
-            Fail("Cannot read the simulated EEPROM file " + m_path, errno);
+            Fail(TARNEL_TEXT("SimEepromFile", "Cannot read the simulated EEPROM file %1: %2."),
+                 errno);
         }
         if (got == 0) {
             break;
@@ -78,10 +81,14 @@ void SimEepromFile::Load() {
         size += static_cast<std::size_t>(got);
     }
     if (size != kEepromSize) {
-        Fail("The simulated EEPROM file " + m_path + " holds " +
-                 (size > kEepromSize ? std::string("more than 128") : std::to_string(size)) +
-                 " bytes where it should hold 128",
-             0);
+        throw PortError((size > kEepromSize
+                             ? TARNEL_TEXT("SimEepromFile",
+                                           "The simulated EEPROM file %1 holds more than 128 bytes "
+                                           "where it should hold 128.")
+                             : TARNEL_TEXT("SimEepromFile",
+                                           "The simulated EEPROM file %1 holds %2 bytes where it "
+                                           "should hold 128."))
+                            .Text(m_path, size));
     }
     std::memcpy(m_eeprom.Memory().data(), bytes, kEepromSize);
 }
@@ -91,10 +98,11 @@ void SimEepromFile::Save(const EepromImage& memory) {
     // the lock that other programs test. 128 bytes go in one write.
     const ssize_t written = ::pwrite(m_file.get(), memory.data(), memory.size(), 0);
     if (written != static_cast<ssize_t>(memory.size())) {
-        Fail("Cannot save the simulated EEPROM file " + m_path, written < 0 ? errno : ENOSPC);
+        Fail(TARNEL_TEXT("SimEepromFile", "Cannot save the simulated EEPROM file %1: %2."),
+             written < 0 ? errno : ENOSPC);
     }
 }
 
-void SimEepromFile::Fail(const std::string& what, int error) {
-    throw PortError(what + (error != 0 ? ": " + std::string(std::strerror(error)) : "") + ".");
+void SimEepromFile::Fail(const LinkText& what, int error) const {
+    throw PortError(what.Text(m_path, error != 0 ? std::strerror(error) : ""));
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "LinkText.h"
 #include "LockedFile.h"
 #include "SimEeprom.h"
 
@@ -32,8 +33,9 @@ private:
     void Save(const EepromImage& memory);
     // Loads the file's contents into the EEPROM.
     void Load();
-    // Throws PortError: `what`, then the system's reason when `error` is set.
-    [[noreturn]] static void Fail(const std::string& what, int error);
+    // Throws PortError: `what` with the file's path for %1 and the system's
+    // reason for `error` (none: 0) for %2.
+    [[noreturn]] void Fail(const LinkText& what, int error = 0) const;
 
     std::string m_path;
     SimEeprom& m_eeprom;

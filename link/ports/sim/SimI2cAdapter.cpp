@@ -14,12 +14,14 @@ unsigned long SimI2cAdapter::Functions() {
     return m_faults.noCombinedTransfers ? smbus : smbus | I2C_FUNC_I2C | I2C_FUNC_PROTOCOL_MANGLING;
 }
 
-std::string SimI2cAdapter::AddressHeldBy(uint16_t) {
+std::optional<std::string> SimI2cAdapter::AddressHeldBy(uint16_t) {
     if (!m_faults.driverBound) {
-        return {};
+        return std::nullopt;
     }
-    return "the kernel driver at24 holds address 0x50 on " + Name() +
-           "; unbind it first, so that tarnel does not talk over it";
+    return TARNEL_TEXT("SimI2cAdapter",
+                       "the kernel driver at24 holds address 0x50 on %1; unbind it first, so that "
+                       "tarnel does not talk over it")
+        .Text(Name());
 }
 
 int SimI2cAdapter::Transfer(I2cMessage* messages, int count) {

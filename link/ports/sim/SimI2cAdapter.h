@@ -6,6 +6,7 @@
 #include <string>
 
 #include "I2cAdapter.h"
+#include "LinkText.h"
 #include "SimEeprom.h"
 #include "SimEepromFile.h"
 
@@ -30,9 +31,11 @@ public:
                   std::unique_ptr<SimEepromFile> file = nullptr)
         : m_eeprom(eeprom), m_faults(faults), m_transfers(transfers), m_file(std::move(file)) {}
 
-    std::string Name() const override { return "the simulated I2C adapter"; }
+    std::string Name() const override {
+        return TARNEL_TEXT("SimI2cAdapter", "the simulated I2C adapter").Text();
+    }
     unsigned long Functions() override;
-    std::string AddressHeldBy(uint16_t address) override;
+    std::optional<std::string> AddressHeldBy(uint16_t address) override;
     int Transfer(I2cMessage* messages, int count) override;
 
 private:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SimKinds.h"
 
+#include "LinkText.h"
 #include "LptLink.h"
 #include "PortKinds.h"
 #include "PortSession.h"
@@ -29,7 +30,7 @@ const PortKind& SimKinds::Parallel() {
     static const PortKind kind{
         .prefix = kParallelPrefix,
         .forms = {"sim", "sim:FILE"},
-        .help = "a simulated switch in memory, or kept in FILE",
+        .help = TARNEL_TEXT("SimKinds", "a simulated switch in memory, or kept in FILE"),
         .traceable = true,
         .simulated = true,
         .check = [](const std::string& name) { FileOf(name, kParallelPrefix); },
@@ -46,7 +47,7 @@ const PortKind& SimKinds::I2c() {
     static const PortKind kind{
         .prefix = kI2cPrefix,
         .forms = {"i2c:sim", "i2c:sim:FILE"},
-        .help = "a simulated switch on an I2C adapter",
+        .help = TARNEL_TEXT("SimKinds", "a simulated switch on an I2C adapter"),
         .traceable = false,
         .simulated = true,
         .check = [](const std::string& name) { FileOf(name, kI2cPrefix); },

@@ -30,9 +30,9 @@ std::string OpenError(const std::string& device) {
 // Plays the kernel for a PpdevPort: records each call by name and fails the
 // ones named in `failures` with their error number. Its proc tree has port
 // parport0 held by lp.
-class FakePpdev : public PpdevSystem {
+class RecordingPpdev : public PpdevSystem {
 public:
-    FakePpdev() : PpdevSystem(Tree()) {}
+    RecordingPpdev() : PpdevSystem(Tree()) {}
 
     int Open(const std::string&, int& fd) override {
         fd = 7;
@@ -68,7 +68,7 @@ private:
 
 TEST(PpdevPortTest, ThePortIsClaimedExclusivelyThenReleasedAndClosedEvenWhenReleaseFails) {
     for (const std::string failing : {"", "PPRELEASE", "close"}) {
-        FakePpdev kernel;
+        RecordingPpdev kernel;
         kernel.failures[failing] = EIO;
         {
             PpdevPort port("/dev/parport0", kernel);
@@ -98,7 +98,7 @@ TEST(PpdevPortTest, AFailedOpenOrClaimClosesWhatWasOpenedAndSaysWhy) {
                   {"open", "PPEXCL", "PPCLAIM", "close"},
                   "The lp printer driver holds the port: unload it with sudo modprobe -r lp."},
          }) {
-        FakePpdev kernel;
+        RecordingPpdev kernel;
         kernel.failures[c.failing] = c.error;
         try {
             PpdevPort port("/dev/parport0", kernel);
@@ -112,7 +112,7 @@ TEST(PpdevPortTest, AFailedOpenOrClaimClosesWhatWasOpenedAndSaysWhy) {
 
 TEST(PpdevPortTest, APortThatGoesAwayDuringTheOperationSaysSo) {
     for (const int error : {ENODEV, EIO}) {
-        FakePpdev kernel;
+        RecordingPpdev kernel;
         kernel.failures["PPRSTATUS"] = error;
         {
             PpdevPort port("/dev/parport0", kernel);
