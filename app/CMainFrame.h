@@ -47,11 +47,13 @@ public:
     // Moves the shown window to (250, 200) with outer size 530 x 390, frame
     // included, within the available area of its screen (see the overload).
     void PlaceWindow();
-    // Places the shown window at (250, 200), 530 x 390 outside, where that
+    // Places the window at (250, 200), 530 x 390 outside, where that
     // fits into `available`; otherwise moves it into `available` and shrinks
     // it to it, the grid then scrolling. The client area is made at least
     // large enough for the menu bar and the whole grid, which only a frame
-    // larger than a desktop's (Wayland's) or a larger font needs.
+    // larger than a desktop's (Wayland's) or a larger font needs. The
+    // platform window must exist (winId); before it is shown, its frame is
+    // what the platform knows of it then (none, under a window manager).
     void PlaceWindow(const QRect& available);
     // Invalidates the frame and the view and paints them at once.
     void RepaintNow();

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 #include <QSettings>
 #include <stdexcept>
 
@@ -134,9 +135,22 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
         AddToRecentFileList(path);
     }
     m_frame->View()->OnInitialUpdate();
+    // Placed before it is shown too, so that it is laid out and painted once
+    // at its own size rather than first at Qt's default one (with the scroll
+    // bars of a grid that does not fit). Its platform window is made first: a
+    // platform that draws the frame itself knows the frame then; a desktop's
+    // window manager tells it only once the window is shown, and the window
+    // is placed again then.
+    m_frame->winId();
+    m_frame->PlaceWindow(m_frame->screen()->availableGeometry());
+    const QRect placed = m_frame->geometry();
     m_frame->show();
     m_frame->PlaceWindow();
-    m_frame->RepaintNow();
+    // Its exposure painted it as it was placed; a window the desktop has not
+    // exposed yet, or that its frame made move, is painted now.
+    if (m_frame->View()->PaintCount() == 0 || m_frame->geometry() != placed) {
+        m_frame->RepaintNow();
+    }
     // Commands from scripts, when there is a session bus; without one the
     // program works the same.
     m_commandService = std::make_unique<CommandService>(*m_frame);

@@ -11,9 +11,10 @@
 
 int main(int argc, char* argv[]) {
     QtPrompter prompter;
-    {
+    if (argc > 1) {
         // --help and --version only print: answered before the GUI starts,
-        // they work without a display too.
+        // they work without a display too. Without arguments there is
+        // nothing to answer, and no console application to make.
         const QCoreApplication console(argc, argv);
         const Translations translations;
         const QString output = CommandLine::Parse(QCoreApplication::arguments().mid(1)).output;

@@ -1,16 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Database.h"
 
-#include <libpq-fe.h>
-
 #include <QByteArray>
 #include <QRegularExpression>
 #include <map>
 #include <string>
 
+#include "LibPq.h"
+
 Database::~Database() {
     if (m_connection != nullptr) {
-        PQfinish(m_connection);
+        m_pq->finish(m_connection);
     }
 }
 
@@ -51,23 +51,28 @@ bool Database::Connect(const QString& uri, QString& error) {
     const char* const keywords[] = {"connect_timeout", "dbname", nullptr};
     const char* const values[] = {timeout.c_str(), dbname.constData(), nullptr};
     if (m_connection != nullptr) {
-        PQfinish(m_connection);
+        m_pq->finish(m_connection);
+        m_connection = nullptr;
     }
-    m_connection = PQconnectdbParams(keywords, values, 1);
-    if (m_connection == nullptr || PQstatus(m_connection) != CONNECTION_OK) {
+    m_pq = LibPq::Get(error);
+    if (m_pq == nullptr) {
+        return false;
+    }
+    m_connection = m_pq->connectdbParams(keywords, values, 1);
+    if (m_connection == nullptr || m_pq->status(m_connection) != CONNECTION_OK) {
         return Failed(error);
     }
     // Quiet: the notices of tables that are there already are of no use.
-    PQsetNoticeProcessor(
+    m_pq->setNoticeProcessor(
         m_connection, [](void*, const char*) {}, nullptr);
     // Made already (the usual case): no lock, no DDL.
-    PGresult* present = PQexec(m_connection,
-                               "SELECT to_regclass('tarnel_counter') IS NOT NULL AND "
-                               "to_regclass('tarnel_counter_void') IS NOT NULL AND "
-                               "to_regclass('tarnel_log') IS NOT NULL");
-    const bool there = PQresultStatus(present) == PGRES_TUPLES_OK && PQntuples(present) == 1 &&
-                       PQgetvalue(present, 0, 0)[0] == 't';
-    PQclear(present);
+    PGresult* present = m_pq->exec(m_connection,
+                                   "SELECT to_regclass('tarnel_counter') IS NOT NULL AND "
+                                   "to_regclass('tarnel_counter_void') IS NOT NULL AND "
+                                   "to_regclass('tarnel_log') IS NOT NULL");
+    const bool there = m_pq->resultStatus(present) == PGRES_TUPLES_OK &&
+                       m_pq->ntuples(present) == 1 && m_pq->getvalue(present, 0, 0)[0] == 't';
+    m_pq->clear(present);
     return there || MakeTables(error);
 }
 
@@ -75,12 +80,12 @@ bool Database::MakeTables(QString& error) {
     const QString lock =
         QStringLiteral("BEGIN; SELECT pg_advisory_xact_lock(hashtext('tarnel tables')); %1 COMMIT;")
             .arg(QString::fromLatin1(kTables));
-    PGresult* result = PQexec(m_connection, lock.toUtf8().constData());
-    const bool made = PQresultStatus(result) == PGRES_COMMAND_OK;
-    PQclear(result);
+    PGresult* result = m_pq->exec(m_connection, lock.toUtf8().constData());
+    const bool made = m_pq->resultStatus(result) == PGRES_COMMAND_OK;
+    m_pq->clear(result);
     if (!made) {
         Failed(error);
-        PQclear(PQexec(m_connection, "ROLLBACK"));
+        m_pq->clear(m_pq->exec(m_connection, "ROLLBACK"));
     }
     return made;
 }
@@ -99,29 +104,30 @@ bool Database::Execute(const char* sql, const QStringList& parameters, QString& 
     for (const QByteArray& text : texts) {
         values.push_back(text.constData());
     }
-    PGresult* result = PQexecParams(m_connection, sql, static_cast<int>(values.size()), nullptr,
-                                    values.data(), nullptr, nullptr, 0);
-    const ExecStatusType status = PQresultStatus(result);
+    PGresult* result = m_pq->execParams(m_connection, sql, static_cast<int>(values.size()), nullptr,
+                                        values.data(), nullptr, nullptr, 0);
+    const ExecStatusType status = m_pq->resultStatus(result);
     if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-        PQclear(result);
+        m_pq->clear(result);
         return Failed(error);
     }
     if (rows != nullptr) {
         rows->clear();
-        for (int row = 0; row < PQntuples(result); ++row) {
+        for (int row = 0; row < m_pq->ntuples(result); ++row) {
             Row fields;
-            for (int column = 0; column < PQnfields(result); ++column) {
-                fields.push_back(QString::fromUtf8(PQgetvalue(result, row, column)));
+            for (int column = 0; column < m_pq->nfields(result); ++column) {
+                fields.push_back(QString::fromUtf8(m_pq->getvalue(result, row, column)));
             }
             rows->push_back(fields);
         }
     }
-    PQclear(result);
+    m_pq->clear(result);
     return true;
 }
 
 bool Database::Failed(QString& error) const {
-    const char* message = m_connection != nullptr ? PQerrorMessage(m_connection) : "out of memory";
+    const char* message =
+        m_connection != nullptr ? m_pq->errorMessage(m_connection) : "out of memory";
     error = QString::fromUtf8(message).simplified();
     return false;
 }

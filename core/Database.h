@@ -9,8 +9,9 @@
 #include <vector>
 
 struct pg_conn;
+class LibPq;
 
-// A connection to a PostgreSQL database through libpq, for the counters and
+// A connection to a PostgreSQL database through libpq (LibPq), for the counters and
 // the audit log kept there. The URI goes to libpq as it is; without a
 // connect_timeout of its own, connecting gives up after kConnectTimeout
 // seconds. The tables are made on first use (kTables).
@@ -78,6 +79,7 @@ private:
     // Sets `error` to libpq's message and returns false.
     bool Failed(QString& error) const;
 
+    const LibPq* m_pq = nullptr;  // set once a connection was tried
     pg_conn* m_connection = nullptr;
     std::mutex m_mutex;  // held while the connection is in use
 };

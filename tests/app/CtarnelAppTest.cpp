@@ -33,6 +33,14 @@ TEST_F(CtarnelAppTest, StartsWithAZeroImageAnEmptyNameAndTheUntitledCaption) {
     EXPECT_TRUE(Frame().isVisible());
 }
 
+// Placed before it is shown, the window is laid out and painted once, at its
+// own size: never first at another one, with scroll bars.
+TEST_F(CtarnelAppTest, TheWindowIsPaintedOnceAsItStarts) {
+    EXPECT_EQ(View().PaintCount(), 1);
+    EXPECT_FALSE(View().horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(View().verticalScrollBar()->isVisible());
+}
+
 TEST_F(CtarnelAppTest, TheWindowIsPlacedAt250By200With530By390Outside) {
     EXPECT_EQ(Frame().frameGeometry(), QRect(250, 200, 530, 390));
     EXPECT_TRUE(Frame().findChildren<QToolBar*>().isEmpty());
