@@ -9,13 +9,21 @@
 # are presented inside the guest on the dummy controller (dummy_hcd) through
 # gadgetfs, so tarnel-cli reaches them through the kernel's USB stack.
 #
-# Usage: vm-boot.sh TARNEL_CLI GUEST_INIT WORK [PROGRAM...]
+# Usage: vm-boot.sh [--fetch-only] TARNEL_CLI GUEST_INIT WORK [PROGRAM...]
 # Each PROGRAM goes into the guest's /bin with the libraries it needs.
 # Exits 0 when the guest ran all checks, 77 (skipped) when QEMU or the kernel
 # cannot be had, 1 otherwise. Downloads are kept in WORK/cache: a rerun fetches
-# nothing.
+# nothing. With --fetch-only it only fills the cache, as a step of its own
+# ahead of the boot, so that a fresh build folder's download does not take
+# from the boot's time; it always exits 0, and a boot that still finds no
+# cache fetches, or skips, itself.
 set -uo pipefail
 
+fetch_only=0
+if [ "${1:-}" = --fetch-only ]; then
+    fetch_only=1
+    shift
+fi
 cli=$1
 guest_init=$2
 mkdir -p "$3"
@@ -116,6 +124,14 @@ cached() {
     done
 }
 
+if [ $fetch_only -eq 1 ]; then
+    if ! cached; then
+        echo "Fetching Debian's kernel and busybox-static into $cache"
+        fetch || echo "Debian's kernel image or busybox-static could not be downloaded"
+    fi
+    echo "Fetched after $((SECONDS - started)) s"
+    exit 0
+fi
 if ! cached; then
     echo "Fetching Debian's kernel and busybox-static into $cache"
     fetch || skip "Debian's kernel image or busybox-static could not be downloaded (apt-get download)"
