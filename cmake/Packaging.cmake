@@ -93,10 +93,11 @@ at the seat and to group plugdev.]])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# libpq is loaded only when a database is used (core/LibPq), so dpkg-shlibdeps
-# cannot see it: the version is what libpq5's symbols file gives for the
-# newest function called, PQconnectdbParams.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libpq5 (>= 9.0~)")
+# libpq is loaded only when a database is used (core/LibPq), libusb only when
+# a CH341A is opened (LibUsb), so dpkg-shlibdeps cannot see them: the
+# versions are what their symbols files give for the newest function called,
+# PQconnectdbParams and libusb_get_port_numbers/libusb_strerror.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libpq5 (>= 9.0~), libusb-1.0-0 (>= 2:1.0.16)")
 # Qt's own texts (standard buttons, file dialogs) in the user's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "i2c-tools, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "sigrok-cli")

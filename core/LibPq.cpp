@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LibPq.h"
 
-#include <dlfcn.h>
-
 #include <optional>
+
+#include "SharedLibrary.h"
 
 namespace {
 
@@ -12,29 +12,18 @@ struct Loaded {
     QString error;
 };
 
-// Points `function` at the library's `name`; false when it has none.
-template <typename Function>
-bool Resolve(void* library, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(dlsym(library, name));
-    return function != nullptr;
-}
-
 Loaded Load() {
-    // Never closed: connections may live until the process ends.
-    void* library = dlopen(LibPq::kLibrary, RTLD_NOW | RTLD_LOCAL);
-    if (library == nullptr) {
-        return {std::nullopt, QString::fromLocal8Bit(dlerror())};
-    }
+    SharedLibrary library(LibPq::kLibrary);
     LibPq pq{};
-    if (!Resolve(library, "PQconnectdbParams", pq.connectdbParams) ||
-        !Resolve(library, "PQstatus", pq.status) || !Resolve(library, "PQfinish", pq.finish) ||
-        !Resolve(library, "PQerrorMessage", pq.errorMessage) ||
-        !Resolve(library, "PQsetNoticeProcessor", pq.setNoticeProcessor) ||
-        !Resolve(library, "PQexec", pq.exec) || !Resolve(library, "PQexecParams", pq.execParams) ||
-        !Resolve(library, "PQresultStatus", pq.resultStatus) ||
-        !Resolve(library, "PQntuples", pq.ntuples) || !Resolve(library, "PQnfields", pq.nfields) ||
-        !Resolve(library, "PQgetvalue", pq.getvalue) || !Resolve(library, "PQclear", pq.clear)) {
-        return {std::nullopt, QString::fromLocal8Bit(dlerror())};
+    if (!library.Resolve("PQconnectdbParams", pq.connectdbParams) ||
+        !library.Resolve("PQstatus", pq.status) || !library.Resolve("PQfinish", pq.finish) ||
+        !library.Resolve("PQerrorMessage", pq.errorMessage) ||
+        !library.Resolve("PQsetNoticeProcessor", pq.setNoticeProcessor) ||
+        !library.Resolve("PQexec", pq.exec) || !library.Resolve("PQexecParams", pq.execParams) ||
+        !library.Resolve("PQresultStatus", pq.resultStatus) ||
+        !library.Resolve("PQntuples", pq.ntuples) || !library.Resolve("PQnfields", pq.nfields) ||
+        !library.Resolve("PQgetvalue", pq.getvalue) || !library.Resolve("PQclear", pq.clear)) {
+        return {std::nullopt, QString::fromLocal8Bit(library.Error().c_str())};
     }
     return {pq, QString()};
 }

@@ -162,6 +162,16 @@ add_module() {
     order+=("$name")
 }
 
+# Copies the libraries `ldd` lists for $2 into the guest's tree $1, each at
+# its own path.
+copy_libraries() {
+    local library
+    for library in $(ldd "$2" | grep -o '/[^ ]*'); do
+        mkdir -p "$1$(dirname "$library")"
+        cp -L "$library" "$1$library" || return 1
+    done
+}
+
 build_initramfs() {
     local root=$work/initramfs
     rm -rf "$root"
@@ -179,11 +189,14 @@ build_initramfs() {
     local program library
     for program in "$cli" "${programs[@]}"; do
         objcopy --strip-debug "$program" "$root/bin/$(basename "$program")" || return 1
-        for library in $(ldd "$program" | grep -o '/[^ ]*'); do
-            mkdir -p "$root$(dirname "$library")"
-            cp -L "$library" "$root$library" || return 1
-        done
+        copy_libraries "$root" "$program" || return 1
     done
+    # tarnel-cli loads libusb itself when a CH341A is first opened, so ldd
+    # does not name it.
+    library=$(/sbin/ldconfig -p | awk '$1 == "libusb-1.0.so.0" && /x86-64/ { print $NF; exit }')
+    [ -n "$library" ] || { echo "libusb-1.0.so.0 is not installed"; return 1; }
+    mkdir -p "$root$(dirname "$library")"
+    cp -L "$library" "$root$library" && copy_libraries "$root" "$library" || return 1
     printf 'root:x:0:0:root:/:/bin/sh\ntech:x:1000:1000:tech:/tmp:/bin/sh\n' > "$root/etc/passwd"
     printf 'root:x:0:\nlp:x:7:techlp\ntech:x:1000:\n' > "$root/etc/group"
     printf 'techlp:x:1001:1000:tech in group lp:/tmp:/bin/sh\n' >> "$root/etc/passwd"

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Ch341Usb.h"
 
-#include <libusb.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <thread>
 
 #include "Ch341Protocol.h"
+#include "LibUsb.h"
 #include "LinkText.h"
 #include "PortError.h"
 
@@ -23,13 +22,13 @@ constexpr std::chrono::milliseconds kPresenceWait{1000};
 constexpr std::chrono::milliseconds kPresencePause{50};
 
 // The place of `device` on the USB tree ("1-4.2"); empty for a root hub.
-std::string PlaceOf(libusb_device* device) {
+std::string PlaceOf(const LibUsb& usb, libusb_device* device) {
     uint8_t ports[8];
-    const int depth = libusb_get_port_numbers(device, ports, sizeof ports);
+    const int depth = usb.get_port_numbers(device, ports, sizeof ports);
     if (depth <= 0) {
         return {};
     }
-    std::string place = std::to_string(libusb_get_bus_number(device)) + "-";
+    std::string place = std::to_string(usb.get_bus_number(device)) + "-";
     for (int i = 0; i < depth; ++i) {
         place += (i == 0 ? "" : ".") + std::to_string(ports[i]);
     }
@@ -62,46 +61,52 @@ Ch341Usb::~Ch341Usb() {
 
 void Ch341Usb::Close() {
     if (m_claimed) {
-        libusb_release_interface(m_handle, kInterface);
+        m_usb->release_interface(m_handle, kInterface);
         m_claimed = false;
     }
     if (m_handle != nullptr) {
-        libusb_close(m_handle);
+        m_usb->close(m_handle);
         m_handle = nullptr;
     }
     if (m_context != nullptr) {
-        libusb_exit(m_context);
+        m_usb->exit(m_context);
         m_context = nullptr;
     }
 }
 
 void Ch341Usb::Open(const std::string& sysRoot) {
     const std::string name = Name();
-    if (const int error = libusb_init(&m_context); error < 0) {
+    std::string loadError;
+    m_usb = LibUsb::Get(loadError);
+    if (m_usb == nullptr) {
+        throw PortError(TARNEL_TEXT("Ch341Usb", "Cannot use the USB for the CH341A %1: %2.")
+                            .Text(name, loadError));
+    }
+    if (const int error = m_usb->init(&m_context); error < 0) {
         m_context = nullptr;
         throw PortError(TARNEL_TEXT("Ch341Usb", "Cannot use the USB for the CH341A %1: %2.")
-                            .Text(name, libusb_strerror(error)));
+                            .Text(name, m_usb->strerror(error)));
     }
     libusb_device** devices = nullptr;
-    const ssize_t count = libusb_get_device_list(m_context, &devices);
+    const ssize_t count = m_usb->get_device_list(m_context, &devices);
     if (count < 0) {
         throw PortError(
             TARNEL_TEXT("Ch341Usb", "Cannot list the USB devices for the CH341A %1: %2.")
-                .Text(name, libusb_strerror(static_cast<int>(count))));
+                .Text(name, m_usb->strerror(static_cast<int>(count))));
     }
     libusb_device* device = nullptr;
     for (ssize_t i = 0; i < count && device == nullptr; ++i) {
-        if (PlaceOf(devices[i]) == m_place) {
+        if (PlaceOf(*m_usb, devices[i]) == m_place) {
             device = devices[i];
         }
     }
     libusb_device_descriptor descriptor{};
     int error = LIBUSB_ERROR_NOT_FOUND;
-    if (device != nullptr && libusb_get_device_descriptor(device, &descriptor) == 0 &&
+    if (device != nullptr && m_usb->get_device_descriptor(device, &descriptor) == 0 &&
         descriptor.idVendor == kVendorId && descriptor.idProduct == kProductId) {
-        error = libusb_open(device, &m_handle);
+        error = m_usb->open(device, &m_handle);
     }
-    libusb_free_device_list(devices, 1);
+    m_usb->free_device_list(devices, 1);
     if (device == nullptr) {
         throw PortError(TARNEL_TEXT("Ch341Usb",
                                     "Nothing is plugged in at %1 on the USB; tarnel-cli list-ports "
@@ -124,9 +129,9 @@ void Ch341Usb::Open(const std::string& sysRoot) {
     if (error < 0) {
         m_handle = nullptr;
         throw PortError(TARNEL_TEXT("Ch341Usb", "Cannot open the CH341A %1: %2.")
-                            .Text(name, libusb_strerror(error)));
+                            .Text(name, m_usb->strerror(error)));
     }
-    if (libusb_kernel_driver_active(m_handle, kInterface) == 1) {
+    if (m_usb->kernel_driver_active(m_handle, kInterface) == 1) {
         std::error_code linkError;
         const auto driver = std::filesystem::read_symlink(
             std::filesystem::path(sysRoot) / "bus/usb/devices" / (m_place + ":1.0") / "driver",
@@ -137,7 +142,7 @@ void Ch341Usb::Open(const std::string& sysRoot) {
                                     "(sudo modprobe -r %1), so that tarnel does not talk over it.")
                             .Text(driverName, name));
     }
-    error = libusb_claim_interface(m_handle, kInterface);
+    error = m_usb->claim_interface(m_handle, kInterface);
     if (error == LIBUSB_ERROR_BUSY) {
         throw PortError(TARNEL_TEXT("Ch341Usb",
                                     "The CH341A %1 is in use by another program (another tarnel, "
@@ -147,7 +152,7 @@ void Ch341Usb::Open(const std::string& sysRoot) {
     }
     if (error < 0) {
         throw PortError(TARNEL_TEXT("Ch341Usb", "Cannot claim the CH341A %1: %2.")
-                            .Text(name, libusb_strerror(error)));
+                            .Text(name, m_usb->strerror(error)));
     }
     m_claimed = true;
 }
@@ -155,7 +160,7 @@ void Ch341Usb::Open(const std::string& sysRoot) {
 Ch341Transport::Result Ch341Usb::Bulk(unsigned char endpoint, uint8_t* data, int length,
                                       std::chrono::milliseconds timeout) {
     int transferred = 0;
-    const int error = libusb_bulk_transfer(m_handle, endpoint, data, length, &transferred,
+    const int error = m_usb->bulk_transfer(m_handle, endpoint, data, length, &transferred,
                                            static_cast<unsigned>(timeout.count()));
     switch (error) {
         case 0:
@@ -165,7 +170,7 @@ Ch341Transport::Result Ch341Usb::Bulk(unsigned char endpoint, uint8_t* data, int
         case LIBUSB_ERROR_NO_DEVICE:
             return {Outcome::Gone};
         default:
-            return {Outcome::Failed, transferred, libusb_strerror(error)};
+            return {Outcome::Failed, transferred, m_usb->strerror(error)};
     }
 }
 
@@ -186,7 +191,7 @@ bool Ch341Usb::Present() {
     const auto until = std::chrono::steady_clock::now() + kPresenceWait;
     for (;;) {
         unsigned char status[2];
-        const int result = libusb_control_transfer(
+        const int result = m_usb->control_transfer(
             m_handle, kToHostStandardDevice, LIBUSB_REQUEST_GET_STATUS, 0, 0, status, sizeof status,
             static_cast<unsigned>(kPresenceTimeout.count()));
         if (result == LIBUSB_ERROR_NO_DEVICE) {

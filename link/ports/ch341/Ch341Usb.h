@@ -5,6 +5,7 @@
 
 #include "Ch341Transport.h"
 
+class LibUsb;
 struct libusb_context;
 struct libusb_device_handle;
 
@@ -47,6 +48,8 @@ private:
                 std::chrono::milliseconds timeout);
 
     std::string m_place;
+    // libusb, once Open has loaded it; null before.
+    const LibUsb* m_usb = nullptr;
     libusb_context* m_context = nullptr;
     libusb_device_handle* m_handle = nullptr;
     bool m_claimed = false;
