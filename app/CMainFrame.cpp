@@ -81,9 +81,6 @@ const Accelerator kAccelerators[] = {
 
 CMainFrame::CMainFrame(CtarnelDoc& document) : m_document(document), m_view(new CtarnelView(this)) {
     setCentralWidget(m_view);
-    QIcon icon(QStringLiteral(":/icons/tarnel.png"));
-    icon.addFile(QStringLiteral(":/icons/tarnel-16.png"));
-    setWindowIcon(icon);
     CreateMenus();
     CreateAccelerators();
     UpdateCaption();
@@ -250,6 +247,12 @@ void CMainFrame::PlaceWindow(const QRect& available) {
         ScreenFit::Fit(QRect(QPoint(kLeft, kTop), client.grownBy(frame)), available);
     resize(outer.size().shrunkBy(frame));
     move(outer.topLeft());  // a top-level move places the frame
+}
+
+void CMainFrame::LoadIcon() {
+    QIcon icon(QStringLiteral(":/icons/tarnel.png"));
+    icon.addFile(QStringLiteral(":/icons/tarnel-16.png"));
+    setWindowIcon(icon);
 }
 
 void CMainFrame::RepaintNow() {

@@ -57,6 +57,10 @@ public:
     void PlaceWindow(const QRect& available);
     // Invalidates the frame and the view and paints them at once.
     void RepaintNow();
+    // Gives the window its icon, which the desktop shows in the title bar
+    // and the task list. Left until the window has been painted: reading
+    // the images is no part of showing the grid.
+    void LoadIcon();
 
     CtarnelView* View() const { return m_view; }
 

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QScreen>
 #include <QSettings>
+#include <QTimer>
 #include <stdexcept>
 
 #include <QCoreApplication>
@@ -151,9 +152,19 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
     if (m_frame->View()->PaintCount() == 0 || m_frame->geometry() != placed) {
         m_frame->RepaintNow();
     }
-    // Commands from scripts, when there is a session bus; without one the
-    // program works the same.
+    // The window's icon, and commands from scripts when there is a session
+    // bus (without one the program works the same), once the window is
+    // painted: reading images, connecting to the bus and asking it for the
+    // name (round trips to another process) need not hold the grid back.
     m_commandService = std::make_unique<CommandService>(*m_frame);
+    QTimer::singleShot(0, m_commandService.get(), [this] {
+        m_frame->LoadIcon();
+        RegisterCommandService();
+    });
+    return true;
+}
+
+void CtarnelApp::RegisterCommandService() {
     if (m_commandService->Register() == CommandService::Registration::nameTaken) {
         // This window runs on, but a script's commands would silently reach
         // the other one.
@@ -166,7 +177,6 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
             QString::fromLatin1(kAppTitle) + QStringLiteral(": ") + note + QLatin1Char('\n'));
         m_frame->NoteFailure(note);
     }
-    return true;
 }
 
 void CtarnelApp::ExitInstance() {

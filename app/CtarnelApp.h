@@ -42,7 +42,8 @@ public:
     // Start-up: reads the settings, handles the command line (arguments
     // without the program name), creates the document, the frame and the
     // view, places the window at (250, 200) with outer size 530 x 390 and
-    // shows it. Returns false when the program is to end at once (--help and
+    // shows it painted; its icon and the D-Bus commands follow as the event
+    // loop begins. Returns false when the program is to end at once (--help and
     // --version print on standard output, a bad command line on standard
     // error); ExitCode() then tells with what.
     bool InitInstance(const QStringList& arguments);
@@ -82,6 +83,9 @@ private:
     // Removes the settings, their file and its folder when empty, and says
     // so; the program then ends.
     void Unregister();
+    // Offers the window's commands on the session bus; says so when another
+    // window already has them.
+    void RegisterCommandService();
 
     Prompter& m_prompter;
     std::unique_ptr<CtarnelDoc> m_document;

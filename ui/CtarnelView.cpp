@@ -9,7 +9,6 @@
 
 #include "CtarnelApp.h"
 #include "GridAccessible.h"
-#include "HexField.h"
 
 namespace {
 const QColor kGrey(192, 192, 192);
@@ -172,13 +171,16 @@ void CtarnelView::OnDraw(QPainter& painter, const GridRect& clip) {
 
 void CtarnelView::DrawCell(QPainter& painter, int row, int column) {
     const uint8_t value = AfxGetApp()->m_image[row * GridMetrics::kColumns + column];
+    const QRect cell = ToQRect(GetCellRect(m_metrics, row, column));
+    // The row labels' boxes reach into the first column; the rest of a cell
+    // holds only the background when the value is drawn.
+    const int labelBoxRight = m_metrics.labelWidth + GridMetrics::kLabelBoxOverhang;
+    const QRect blank(QPoint(std::max(cell.left(), labelBoxRight), cell.top()), cell.bottomRight());
     // The values in the palette's text colour on its base colour (the
     // background), so that a dark theme keeps them readable; the header and
     // label strips keep their fixed grey with black labels.
-    painter.setPen(palette().color(QPalette::Text));
-    painter.setFont(m_fontCell);
-    painter.drawText(ToQRect(GetCellRect(m_metrics, row, column)), kCenteredSingleLine,
-                     HexField::Format(value));
+    m_stamps.Draw(painter, cell, blank, value, m_fontCell, palette().color(QPalette::Text),
+                  palette().color(QPalette::Base));
     ++m_cellsDrawn;
 }
 

@@ -4,6 +4,7 @@
 #include <QAbstractScrollArea>
 #include <QFont>
 
+#include "CellStamps.h"
 #include "CommandTarget.h"
 #include "GridGeometry.h"
 
@@ -55,6 +56,7 @@ private:
     void UpdateScrollBars();
 
     QFont m_fontCell;
+    CellStamps m_stamps;  // the values as drawn, copied into their cells
     GridMetrics m_metrics;
     bool m_initialized = false;  // OnInitialUpdate has run
     int m_paintCount = 0;

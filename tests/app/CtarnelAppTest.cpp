@@ -35,10 +35,14 @@ TEST_F(CtarnelAppTest, StartsWithAZeroImageAnEmptyNameAndTheUntitledCaption) {
 
 // Placed before it is shown, the window is laid out and painted once, at its
 // own size: never first at another one, with scroll bars.
-TEST_F(CtarnelAppTest, TheWindowIsPaintedOnceAsItStarts) {
+// The icon follows the first paint, as the event loop begins.
+TEST_F(CtarnelAppTest, TheWindowIsPaintedOnceAsItStartsAndThenGetsItsIcon) {
     EXPECT_EQ(View().PaintCount(), 1);
     EXPECT_FALSE(View().horizontalScrollBar()->isVisible());
     EXPECT_FALSE(View().verticalScrollBar()->isVisible());
+    QCoreApplication::processEvents();
+    const QList<QSize> sizes = Frame().windowIcon().availableSizes();
+    EXPECT_TRUE(sizes.contains(QSize(32, 32)) && sizes.contains(QSize(16, 16)));
 }
 
 TEST_F(CtarnelAppTest, TheWindowIsPlacedAt250By200With530By390Outside) {
