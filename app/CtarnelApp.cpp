@@ -152,13 +152,15 @@ bool CtarnelApp::InitInstance(const QStringList& arguments) {
     if (m_frame->View()->PaintCount() == 0 || m_frame->geometry() != placed) {
         m_frame->RepaintNow();
     }
-    // The window's icon, and commands from scripts when there is a session
-    // bus (without one the program works the same), once the window is
-    // painted: reading images, connecting to the bus and asking it for the
-    // name (round trips to another process) need not hold the grid back.
+    // The window's icon, the check of the cell font's stand-in, and
+    // commands from scripts when there is a session bus (without one the
+    // program works the same), once the window is painted: reading images,
+    // searching the fonts, connecting to the bus and asking it for the name
+    // (round trips to another process) need not hold the grid back.
     m_commandService = std::make_unique<CommandService>(*m_frame);
     QTimer::singleShot(0, m_commandService.get(), [this] {
         m_frame->LoadIcon();
+        m_frame->View()->ConfirmCellFace();
         RegisterCommandService();
     });
     return true;

@@ -8,6 +8,7 @@
 
 #include "CommandTarget.h"
 #include "EepromImage.h"
+#include "FaceStandIn.h"
 
 class CMainFrame;
 class CommandService;
@@ -60,6 +61,8 @@ public:
 
     CtarnelDoc* Document() const { return m_document.get(); }
     Prompter& GetPrompter() const { return m_prompter; }
+    // The families standing in for the faces the windows ask for.
+    FaceStandIn& Faces() { return m_faces; }
     // The factory that opens the port chosen with --port / TARNEL_PORT.
     PortFactory& Ports() const { return *m_ports; }
     // The audit log the device commands append to (--log, else TARNEL_LOG);
@@ -93,6 +96,7 @@ private:
     std::unique_ptr<CommandService> m_commandService;
     std::unique_ptr<PortFactory> m_ports;
     std::optional<QString> m_logPath;
+    FaceStandIn m_faces{FaceStandIn::UserCachePath()};
     QStringList m_recentFiles;
     int m_previewPages = 0;
     int m_exitCode = 0;

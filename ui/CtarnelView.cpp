@@ -8,6 +8,7 @@
 #include <QScrollBar>
 
 #include "CtarnelApp.h"
+#include "FaceStandIn.h"
 #include "GridAccessible.h"
 
 namespace {
@@ -35,10 +36,12 @@ CtarnelView::CtarnelView(QWidget* parent) : QAbstractScrollArea(parent) {
     // Screen readers see the grid as a table of registers.
     [[maybe_unused]] static const bool accessible =
         (QAccessible::installFactory(&GridAccessible::Factory), true);
-    // The cell font is 8 points on the screen: LOGPIXELSY * 80 / 720 pixels.
-    m_fontCell = QFont(QStringLiteral("MS Sans Serif"));
-    m_fontCell.setStyleHint(QFont::SansSerif);
-    m_fontCell.setPixelSize(std::max(1, logicalDpiY() * 80 / 720));
+    // The cell font is 8 points on the screen: LOGPIXELSY * 80 / 720 pixels,
+    // asked for by the family that stands in for its face on this desktop.
+    m_cellFace = QFont(QStringLiteral("MS Sans Serif"));
+    m_cellFace.setStyleHint(QFont::SansSerif);
+    m_cellFace.setPixelSize(std::max(1, logicalDpiY() * 80 / 720));
+    m_fontCell = AfxGetApp()->Faces().Font(m_cellFace);
     setFocusPolicy(Qt::NoFocus);
     // The sunken client edge: two pixels, the palette's dark and shadow lines
     // at the top and left, its light and midlight lines at the bottom and right.
@@ -49,6 +52,13 @@ CtarnelView::CtarnelView(QWidget* parent) : QAbstractScrollArea(parent) {
 void CtarnelView::OnInitialUpdate() {
     m_initialized = true;
     FixMetrics();
+}
+
+void CtarnelView::ConfirmCellFace() {
+    if (AfxGetApp()->Faces().Confirm(m_cellFace)) {
+        m_fontCell = AfxGetApp()->Faces().Font(m_cellFace);
+        viewport()->update();
+    }
 }
 
 void CtarnelView::changeEvent(QEvent* event) {

@@ -26,6 +26,9 @@ public:
     // and sets the scroll sizes: a page is a tenth of the grid, a line a
     // tenth of a page.
     void OnInitialUpdate();
+    // Asks again which family stands in for the cell font's face and draws
+    // the grid again when it is another than the one it was drawn with.
+    void ConfirmCellFace();
     // The view binds no commands.
     bool OnCmdMsg(int id) override;
     bool Handles(int id) const override;
@@ -55,7 +58,8 @@ private:
     void DrawRaisedFrame(QPainter& painter, const GridRect& rect);
     void UpdateScrollBars();
 
-    QFont m_fontCell;
+    QFont m_cellFace;     // the cell font as asked for, by its face
+    QFont m_fontCell;     // the same by the family standing in for the face
     CellStamps m_stamps;  // the values as drawn, copied into their cells
     GridMetrics m_metrics;
     bool m_initialized = false;  // OnInitialUpdate has run

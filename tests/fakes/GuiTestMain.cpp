@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Main of the GUI test programs: one QApplication for all tests of a program,
-// and per-user settings kept in a temporary folder of this run, so tests
+// and per-user settings and caches kept in a temporary folder of this run, so tests
 // never touch the real settings and never see each other's. The user's own
 // port, audit log and simulator faults are left out too (they would change
 // what the tests see, and collect their records), and so is the user's
@@ -29,5 +29,6 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
+    qputenv("XDG_CACHE_HOME", settings.filePath(QStringLiteral("cache")).toLocal8Bit());
     return RUN_ALL_TESTS();
 }
