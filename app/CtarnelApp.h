@@ -44,10 +44,10 @@ public:
     // without the program name), creates the document, the frame and the
     // view, places the window at (250, 200) with outer size 530 x 390 and
     // shows it painted; its icon, the check of the cell font's stand-in and
-    // the D-Bus commands follow as the event loop begins. Returns false when the program is to end
-    // at once (--help and
-    // --version print on standard output, a bad command line on standard
-    // error); ExitCode() then tells with what.
+    // the D-Bus commands follow as the event loop begins. Returns false when
+    // the program is to end at once (--help and --version print on standard
+    // output, a bad command line on standard error); ExitCode() then tells
+    // with what.
     bool InitInstance(const QStringList& arguments);
     // Exit processing: writes the settings.
     void ExitInstance();
