@@ -2,6 +2,7 @@
 #include "FaceStandIn.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QSettings>
@@ -10,6 +11,13 @@
 
 namespace {
 const QString kGroup = QStringLiteral("StandIns");
+// A few lines of families; a larger file is no cache of ours, and reading it
+// would slow every start down.
+constexpr qint64 kMaxCacheBytes = 64 * 1024;
+
+bool Oversized(const QString& path) {
+    return QFileInfo(path).size() > kMaxCacheBytes;
+}
 }  // namespace
 
 FaceStandIn::FaceStandIn(QString cachePath) : m_cachePath(std::move(cachePath)) {}
@@ -41,6 +49,9 @@ bool FaceStandIn::Confirm(const QFont& request) {
     const bool differed = kept != m_families.constEnd();
     m_families.insert(key, family);
     // A cache: an answer that cannot be kept is searched for again next time.
+    if (Oversized(m_cachePath)) {
+        QFile::remove(m_cachePath);
+    }
     if (QDir().mkpath(QFileInfo(m_cachePath).absolutePath())) {
         QSettings cache(m_cachePath, QSettings::IniFormat);
         cache.beginGroup(kGroup);
@@ -54,7 +65,7 @@ void FaceStandIn::Load() {
         return;
     }
     m_loaded = true;
-    if (!QFileInfo(m_cachePath).isFile()) {
+    if (!QFileInfo(m_cachePath).isFile() || Oversized(m_cachePath)) {
         return;
     }
     QSettings cache(m_cachePath, QSettings::IniFormat);

@@ -15,8 +15,9 @@
 // stood in last time by its own name, which Qt finds at once, and Confirm(),
 // called once the window is painted, asks Qt again and keeps the new answer
 // where the fonts or their configuration changed since. Without a kept
-// answer (the first run, an unreadable cache) Font() gives the request as it
-// is, so the face is drawn exactly as without the cache.
+// answer (the first run, an unreadable or oversized cache, which the next
+// answer replaces) Font() gives the request as it is, so the face is drawn
+// exactly as without the cache.
 class FaceStandIn {
 public:
     // The cache is the ini file `cachePath`; its folder is made when an

@@ -62,4 +62,21 @@ TEST(FaceStandInTest, AStandInThatNoLongerHoldsIsReplacedAndSaid) {
     EXPECT_EQ(FaceStandIn(cache).Font(CellFace()).family(), QFontInfo(CellFace()).family());
 }
 
+// A file far larger than any cache of ours is not read; the next answer
+// replaces it.
+TEST(FaceStandInTest, AnOversizedCacheIsLeftUnreadAndReplaced) {
+    const QTemporaryDir dir;
+    const QString cache = dir.filePath(QStringLiteral("fonts.ini"));
+    {
+        QSettings big(cache, QSettings::IniFormat);
+        big.setValue(QStringLiteral("StandIns/") + CellFace().key(), QStringLiteral("Serif"));
+        big.setValue(QStringLiteral("StandIns/padding"), QString(100000, QLatin1Char('x')));
+    }
+    FaceStandIn faces(cache);
+    EXPECT_EQ(faces.Font(CellFace()), CellFace());
+    EXPECT_FALSE(faces.Confirm(CellFace()));
+    EXPECT_LT(QFileInfo(cache).size(), 1000);
+    EXPECT_EQ(FaceStandIn(cache).Font(CellFace()).family(), QFontInfo(CellFace()).family());
+}
+
 }  // namespace
